@@ -1,0 +1,23 @@
+#include "app/Foliant_for_macAppDelegate.h"
+#include "app/widgets/MainWindow.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // The web engine refuses to start its sandbox as root (CI, containers).
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Foliant"));
+    QApplication::setOrganizationName(QStringLiteral("Foliant"));
+
+    MainWindow window;
+    Foliant_for_macAppDelegate controller(&window);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
+                     &Foliant_for_macAppDelegate::applicationWillTerminate);
+    controller.applicationDidFinishLaunching();
+    return QApplication::exec();
+}

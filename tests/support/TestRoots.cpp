@@ -1,0 +1,55 @@
+#include "TestRoots.h"
+
+#include "app/AppSettings.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestRoots::TestRoots()
+{
+    for (const QString &sub : {QStringLiteral("userdata"), QStringLiteral("system"), QStringLiteral("tmp"),
+                               QStringLiteral("Desktop"), QStringLiteral("config")})
+        QDir(m_dir.path()).mkpath(sub);
+    Paths::setUserData(userData());
+    Paths::setSystemData(systemData());
+    Paths::setTemp(temp());
+    Paths::setDesktop(desktop());
+    Paths::setConfig(config());
+    Paths::setResources(QStringLiteral(FOLIANT_RESOURCES_DIR));
+    AppSettings::resetSharedInstance();
+}
+
+TestRoots::~TestRoots()
+{
+    AppSettings::resetSharedInstance();
+    Paths::reset();
+}
+
+QString TestRoots::userData() const { return m_dir.path() + QStringLiteral("/userdata"); }
+QString TestRoots::systemData() const { return m_dir.path() + QStringLiteral("/system"); }
+QString TestRoots::temp() const { return m_dir.path() + QStringLiteral("/tmp"); }
+QString TestRoots::desktop() const { return m_dir.path() + QStringLiteral("/Desktop"); }
+QString TestRoots::config() const { return m_dir.path() + QStringLiteral("/config"); }
+
+QString TestRoots::writeFile(const QString &relative, const QByteArray &bytes) const
+{
+    const QString path = m_dir.path() + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString testDataPath(const QString &relative)
+{
+    return QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/") + relative;
+}
