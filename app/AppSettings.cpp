@@ -25,12 +25,20 @@ struct Field
     std::function<void(AppSettings &, const QVariant &)> set;
 };
 
-#define STRING_FIELD(name, setter)                                                                  \
-    Field{#name, true, [](const AppSettings &s) { return QVariant(s.name()); },                    \
-          [](AppSettings &s, const QVariant &v) { s.setter(v.toString()); }}
-#define INT_FIELD(name, setter)                                                                     \
-    Field{#name, false, [](const AppSettings &s) { return QVariant(s.name()); },                   \
-          [](AppSettings &s, const QVariant &v) { s.setter(v.toInt()); }}
+#define STRING_FIELD(name, setter)                                                                                     \
+    Field                                                                                                              \
+    {                                                                                                                  \
+#name, true,                                                                                                   \
+            [](const AppSettings &s) { return QVariant(s.name()); }, [](AppSettings & s,                               \
+                                                                        const QVariant &v) { s.setter(v.toString()); } \
+    }
+#define INT_FIELD(name, setter)                                                                                        \
+    Field                                                                                                              \
+    {                                                                                                                  \
+#name, false,                                                                                                  \
+            [](const AppSettings &s) { return QVariant(s.name()); }, [](AppSettings & s,                               \
+                                                                        const QVariant &v) { s.setter(v.toInt()); }    \
+    }
 
 const std::vector<Field> &fields()
 {

@@ -2,8 +2,7 @@
 
 FoliantException::FoliantException(QString name, QString reason)
     : m_name(std::move(name)), m_reason(std::move(reason)), m_what(description().toStdString())
-{
-}
+{}
 
 QString FoliantException::description() const
 {

@@ -37,8 +37,7 @@ void NotificationCenter::postNotificationName(const QString &name, const void *o
 
 ScopedObserver::ScopedObserver(const QString &name, NotificationCenter::Handler handler)
     : m_id(NotificationCenter::defaultCenter().addObserver(name, std::move(handler)))
-{
-}
+{}
 
 ScopedObserver::~ScopedObserver()
 {

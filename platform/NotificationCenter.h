@@ -32,8 +32,7 @@ public:
     ObserverId addObserver(const QString &name, Handler handler);
     void removeObserver(ObserverId id);
 
-    void postNotificationName(const QString &name, const void *object = nullptr,
-                              const QVariantMap &userInfo = {});
+    void postNotificationName(const QString &name, const void *object = nullptr, const QVariantMap &userInfo = {});
 
 private:
     struct Entry

@@ -60,9 +60,8 @@ QString defaultResources()
 
 QString Paths::userData()
 {
-    return pick(&Overrides::userData, "FOLIANT_USER_DATA", [] {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    });
+    return pick(&Overrides::userData, "FOLIANT_USER_DATA",
+                [] { return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation); });
 }
 
 QString Paths::systemData()
@@ -81,9 +80,8 @@ QString Paths::temp()
 
 QString Paths::desktop()
 {
-    return pick(&Overrides::desktop, "FOLIANT_DESKTOP", [] {
-        return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    });
+    return pick(&Overrides::desktop, "FOLIANT_DESKTOP",
+                [] { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); });
 }
 
 QString Paths::resources()
@@ -93,17 +91,34 @@ QString Paths::resources()
 
 QString Paths::config()
 {
-    return pick(&Overrides::config, "FOLIANT_CONFIG", [] {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    });
+    return pick(&Overrides::config, "FOLIANT_CONFIG",
+                [] { return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation); });
 }
 
-void Paths::setUserData(const QString &path) { put(&Overrides::userData, path); }
-void Paths::setSystemData(const QString &path) { put(&Overrides::systemData, path); }
-void Paths::setTemp(const QString &path) { put(&Overrides::temp, path); }
-void Paths::setDesktop(const QString &path) { put(&Overrides::desktop, path); }
-void Paths::setResources(const QString &path) { put(&Overrides::resources, path); }
-void Paths::setConfig(const QString &path) { put(&Overrides::config, path); }
+void Paths::setUserData(const QString &path)
+{
+    put(&Overrides::userData, path);
+}
+void Paths::setSystemData(const QString &path)
+{
+    put(&Overrides::systemData, path);
+}
+void Paths::setTemp(const QString &path)
+{
+    put(&Overrides::temp, path);
+}
+void Paths::setDesktop(const QString &path)
+{
+    put(&Overrides::desktop, path);
+}
+void Paths::setResources(const QString &path)
+{
+    put(&Overrides::resources, path);
+}
+void Paths::setConfig(const QString &path)
+{
+    put(&Overrides::config, path);
+}
 
 void Paths::reset()
 {

@@ -7,9 +7,9 @@
 // Runs a program to its end and collects what it wrote. Safe on any thread.
 struct ProcessResult
 {
-    bool started = false;   // the program could be started at all
-    bool timedOut = false;  // killed after the time limit
-    bool crashed = false;   // ended by a signal
+    bool started = false;  // the program could be started at all
+    bool timedOut = false; // killed after the time limit
+    bool crashed = false;  // ended by a signal
     int exitCode = -1;
     QByteArray standardOutput;
     QByteArray standardError;

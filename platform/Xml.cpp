@@ -227,8 +227,8 @@ XmlDocument XmlDocument::parse(const QByteArray &data, bool recover, QString *er
     int options = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR | XML_PARSE_HUGE;
     if (recover)
         options |= XML_PARSE_RECOVER;
-    xmlDocPtr doc = data.isEmpty() ? nullptr
-                                   : xmlReadMemory(data.constData(), int(data.size()), nullptr, nullptr, options);
+    xmlDocPtr doc =
+        data.isEmpty() ? nullptr : xmlReadMemory(data.constData(), int(data.size()), nullptr, nullptr, options);
     xmlSetStructuredErrorFunc(nullptr, reinterpret_cast<xmlStructuredErrorFunc>(quietError));
     if (doc && !xmlDocGetRootElement(doc)) {
         xmlFreeDoc(doc);

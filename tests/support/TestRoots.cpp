@@ -1,6 +1,7 @@
 #include "TestRoots.h"
 
 #include "app/AppSettings.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -9,6 +10,10 @@
 
 TestRoots::TestRoots()
 {
+    // Warnings and errors on the console, nothing in files, until a test
+    // configures logging itself.
+    static const bool quiet = (Logging::configure(QString(), QString()), true);
+    Q_UNUSED(quiet);
     for (const QString &sub : {QStringLiteral("userdata"), QStringLiteral("system"), QStringLiteral("tmp"),
                                QStringLiteral("Desktop"), QStringLiteral("config")})
         QDir(m_dir.path()).mkpath(sub);
@@ -27,11 +32,26 @@ TestRoots::~TestRoots()
     Paths::reset();
 }
 
-QString TestRoots::userData() const { return m_dir.path() + QStringLiteral("/userdata"); }
-QString TestRoots::systemData() const { return m_dir.path() + QStringLiteral("/system"); }
-QString TestRoots::temp() const { return m_dir.path() + QStringLiteral("/tmp"); }
-QString TestRoots::desktop() const { return m_dir.path() + QStringLiteral("/Desktop"); }
-QString TestRoots::config() const { return m_dir.path() + QStringLiteral("/config"); }
+QString TestRoots::userData() const
+{
+    return m_dir.path() + QStringLiteral("/userdata");
+}
+QString TestRoots::systemData() const
+{
+    return m_dir.path() + QStringLiteral("/system");
+}
+QString TestRoots::temp() const
+{
+    return m_dir.path() + QStringLiteral("/tmp");
+}
+QString TestRoots::desktop() const
+{
+    return m_dir.path() + QStringLiteral("/Desktop");
+}
+QString TestRoots::config() const
+{
+    return m_dir.path() + QStringLiteral("/config");
+}
 
 QString TestRoots::writeFile(const QString &relative, const QByteArray &bytes) const
 {
