@@ -1,0 +1,31 @@
+#include "publish/HTMLConfigInfo.h"
+
+#include "platform/Logging.h"
+#include "publish/TextTemplate.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+const auto logger = Logging::logger("HTMLConfigInfo");
+}
+
+bool HTMLConfigInfo::generateHTMLFrom(const QString &templatePage, const QString &toFile) const
+{
+    QFile in(templatePage);
+    if (templatePage.isEmpty() || !in.open(QIODevice::ReadOnly)) {
+        LOG4CXX_WARN(logger, "cannot read the HTML page " << templatePage << "; no page written");
+        return false;
+    }
+    TextTemplate page(QString::fromUtf8(in.readAll()));
+    page.setItem(QStringLiteral("index.title"), m_HTMLTitle);
+    page.setItem(QStringLiteral("meta.keywords"), m_HTMLKeywords);
+    page.setItem(QStringLiteral("meta.description"), m_HTMLDescription);
+
+    QSaveFile out(toFile);
+    if (!out.open(QIODevice::WriteOnly) || out.write(page.parse().toUtf8()) < 0 || !out.commit()) {
+        LOG4CXX_WARN(logger, "cannot write the HTML page " << toFile);
+        return false;
+    }
+    return true;
+}
