@@ -1,0 +1,253 @@
+// The page editor in Chromium with a stand-in for the application's bridge.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { launch, makePreviewFolder, openEditor } from './editor-harness.mjs';
+
+let chrome;
+before(async () => {
+  chrome = await launch();
+});
+after(async () => {
+  await chrome?.close();
+});
+
+function parse(page, xml) {
+  return page.evaluate((xml) => {
+    const doc = new DOMParser().parseFromString(xml, 'application/xml');
+    if (doc.getElementsByTagName('parsererror').length) return null;
+    return [...doc.documentElement.children].map((p) =>
+      [...p.children].map((i) => Object.fromEntries([...i.attributes].map((a) => [a.name, a.value])))
+    );
+  }, xml);
+}
+
+async function stageBox(page) {
+  return page.locator('#stage').boundingBox();
+}
+
+async function drag(page, from, to) {
+  await page.mouse.move(from.x, from.y);
+  await page.mouse.down();
+  await page.mouse.move((from.x + to.x) / 2, (from.y + to.y) / 2, { steps: 3 });
+  await page.mouse.move(to.x, to.y, { steps: 3 });
+  await page.mouse.up();
+}
+
+const near = (actual, expected, what) =>
+  assert.ok(Math.abs(Number(actual) - expected) < 0.01, `${what}: ${actual} is not near ${expected}`);
+
+test('links are drawn, moved, resized and saved as page fractions', async () => {
+  const book = makePreviewFolder({ pages: 3 });
+  const { page, context, errors } = await openEditor(chrome.browser, book.dir);
+  try {
+    await page.click('.thumb[data-page="1"]');
+    await page.click('[data-tool="link"]');
+    const box = await stageBox(page);
+    const at = (fx, fy) => ({ x: box.x + fx * box.width, y: box.y + fy * box.height });
+    await drag(page, at(0.1, 0.2), at(0.5, 0.3));
+    await page.fill('#link-target', 'example.org/shop');
+    await page.press('#link-target', 'Enter');
+
+    // A second link, moved by dragging its body and widened by its east handle.
+    await page.click('[data-tool="link"]');
+    await drag(page, at(0.2, 0.6), at(0.4, 0.7));
+    await page.click('[data-action="page"]');
+    await page.fill('#link-target', '3');
+    await page.press('#link-target', 'Tab');
+    await drag(page, at(0.3, 0.65), at(0.4, 0.75));
+    const east = await page.locator('.item.selected .h-e').boundingBox();
+    await drag(page, { x: east.x + east.width / 2, y: east.y + east.height / 2 }, at(0.7, 0.7));
+
+    // A third one, deleted again with the keyboard.
+    await page.click('[data-tool="link"]');
+    await drag(page, at(0.6, 0.05), at(0.9, 0.1));
+    await page.click('#stage-area', { position: { x: 5, y: 5 } });
+    await page.locator('.item').nth(2).click();
+    await page.keyboard.press('Delete');
+
+    // A click without a drag draws nothing.
+    await page.click('[data-tool="link"]');
+    await page.mouse.click(at(0.8, 0.9).x, at(0.8, 0.9).y);
+    assert.equal(await page.locator('.item').count(), 2);
+
+    await page.click('#save');
+    await page.waitForFunction(() => window.__saved.length === 1);
+    const saved = await page.evaluate(() => window.__saved[0]);
+    const pages = await parse(page, saved);
+    assert.equal(pages.length, 3);
+    assert.equal(pages[0].length, 3, 'page 1 keeps only its file items');
+    const links = pages[1].filter((i) => i.name === 'Link');
+    assert.equal(links.length, 2);
+    const [web, jump] = links;
+    assert.deepEqual([web.type, web.action, web.href], ['rect', 'web', 'http://example.org/shop']);
+    near(web.x, 0.1, 'x');
+    near(web.y, 0.2, 'y');
+    near(web.width, 0.4, 'width');
+    near(web.height, 0.1, 'height');
+    assert.match(web.x, /^\d\.\d{6}$/);
+    assert.deepEqual([jump.action, jump.href], ['page', '3']);
+    near(jump.x, 0.3, 'moved x');
+    near(jump.y, 0.7, 'moved y');
+    near(jump.width, 0.4, 'resized width');
+    near(jump.height, 0.1, 'height kept');
+    assert.ok(saved.includes(`bace="${book.files}/"`), 'the base attribute is handed back for the application to strip');
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
+});
+
+test('media are placed through the choosers and written as items', async () => {
+  const book = makePreviewFolder({ pages: 2 });
+  const { page, context, errors } = await openEditor(chrome.browser, book.dir, {
+    SelectImageFile: 'editor/photo.jpg',
+    OnSelectImageFiles: 'editor/061226101500/a.jpg|editor/061226101500/b.png',
+    OnSelectMovieFile: 'editor/061226101501.mp4',
+    OnSelectMusicFile: 'editor/061226101502.mp3',
+    OnSelectSWFFile: '',
+  });
+  try {
+    await page.click('[data-add="Image"]');
+    await page.waitForSelector('.item.kind-image');
+    await page.click('[data-add="Video"]');
+    await page.waitForSelector('.item.kind-video');
+    await page.check('text=Play when the page opens');
+    await page.click('[data-add="Sound"]');
+    await page.waitForSelector('.item.kind-sound');
+    // A cancelled chooser places nothing.
+    await page.click('[data-add="SWF"]');
+    await page.waitForFunction(() => window.__bridgeCalls.some((c) => c.name === 'OnSelectSWFFile'));
+    // The sound placed in this session goes away again, and so does its file.
+    await page.locator('.item.kind-sound').click();
+    await page.click('#delete-item');
+    await page.click('#rename');
+    await page.click('[data-add="Images"]');
+    await page.waitForFunction(() => document.querySelectorAll('.item.kind-image').length === 3);
+
+    await page.click('#save-exit');
+    await page.waitForFunction(() => window.__saved.length === 1);
+    const calls = await page.evaluate(() => window.__bridgeCalls);
+    const names = calls.map((c) => c.name);
+    for (const n of ['SelectImageFile', 'OnSelectMovieFile', 'OnSelectMusicFile', 'OnSelectSWFFile', 'OnSelectImageFiles', 'SaveAndExit']) {
+      assert.ok(names.includes(n), `${n} was called`);
+    }
+    assert.equal(calls.find((c) => c.name === 'OnSelectImageFiles').rename, 'YES');
+    assert.deepEqual(calls.find((c) => c.name === 'OnDeleteFile').args, ['editor/061226101502.mp3']);
+
+    const items = (await parse(page, await page.evaluate(() => window.__saved[0])))[0].slice(3);
+    assert.deepEqual(
+      items.map((i) => [i.name, i.src]),
+      [
+        ['Image', 'editor/photo.jpg'],
+        ['Video', 'editor/061226101501.mp4'],
+        ['Image', 'editor/061226101500/a.jpg'],
+        ['Image', 'editor/061226101500/b.png'],
+      ]
+    );
+    const [photo, video] = items;
+    assert.equal(photo.type, 'rect');
+    // The 200x100 picture keeps its shape on the 600x800 page.
+    near((Number(photo.height) * 800) / (Number(photo.width) * 600), 0.5, 'image aspect');
+    near(Number(photo.x) + Number(photo.width) / 2, 0.5, 'image centred');
+    assert.deepEqual([video.autoplay, video.loop], ['Yes', 'No']);
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
+});
+
+test('items and attributes the editor does not know survive a round trip', async () => {
+  const book = makePreviewFolder({ pages: 2 });
+  const original = readFileSync(join(book.dir, 'pages.xml'), 'utf8')
+    .replace('<Pages ', '<Pages skin="x" ')
+    .replace(
+      '<Item name="large">page/1.jpg</Item>',
+      '<Item name="large">page/1.jpg</Item>\n    <!-- kept -->\n    <Item name="Hotspot" shape="circle" r="0.1">note &amp; more</Item>\n' +
+        '    <Item name="Link" type="rect" action="web" x="0.100000" y="0.100000" width="0.200000" height="0.050000" href="https://a.example/?q=1&amp;r=2" target="_self"/>'
+    );
+  const { writeFileSync } = await import('node:fs');
+  writeFileSync(join(book.dir, 'pages.xml'), original);
+  const { page, context } = await openEditor(chrome.browser, book.dir);
+  try {
+    // Unchanged, the list comes back as it was read.
+    const untouched = await page.evaluate(() => window.GetPageConfig());
+    const squash = (t) => t.replace(/\s+/g, ' ').replace(/ \/>/g, '/>').trim();
+    assert.equal(squash(untouched), squash(original));
+
+    // Moving the known link keeps its unknown attribute and its neighbours.
+    await page.locator('.item.kind-link').click();
+    await page.keyboard.press('Shift+ArrowRight');
+    await page.click('#save');
+    await page.waitForFunction(() => window.__saved.length === 1);
+    const saved = await page.evaluate(() => window.__saved[0]);
+    assert.ok(saved.includes('skin="x"'));
+    assert.ok(saved.includes('<!-- kept -->'));
+    assert.ok(saved.includes('<Item name="Hotspot" shape="circle" r="0.1">note &amp; more</Item>'));
+    const link = (await parse(page, saved))[0].find((i) => i.name === 'Link');
+    assert.equal(link.target, '_self');
+    assert.equal(link.href, 'https://a.example/?q=1&r=2');
+    assert.ok(Number(link.x) > 0.1);
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
+});
+
+test('an unreadable page list shows an error and can never be saved over', async () => {
+  const cases = {
+    empty: '',
+    blank: '  \n',
+    malformed: '<Pages bace=""><Page type="Image"><Item name="thumb">thumb/1.jpg</Page>',
+    'wrong root': '<html><body/></html>',
+    'no pages': '<Pages bace="" largeWidth="600" largeHeight="800"></Pages>',
+    missing: null,
+  };
+  for (const [name, text] of Object.entries(cases)) {
+    const book = makePreviewFolder({ pages: 1, pageList: text });
+    const { page, context, errors } = await openEditor(chrome.browser, book.dir);
+    try {
+      await page.waitForSelector('.message.error');
+      assert.ok((await page.textContent('.message.error')).length > 20, `${name}: message shown`);
+      assert.ok(await page.locator('#save').isDisabled(), `${name}: Save is off`);
+      assert.ok(await page.locator('#save-exit').isDisabled(), `${name}: Save and exit is off`);
+      assert.ok(await page.locator('#exit').isEnabled(), `${name}: the user can still leave`);
+      await page.keyboard.press('Control+s');
+      await page.waitForTimeout(50);
+      assert.equal(await page.evaluate(() => window.__saved.length), 0, `${name}: nothing saved`);
+      // Asked anyway, the page hands back exactly what it read.
+      assert.equal(await page.evaluate(() => window.GetPageConfig()), text ?? '', `${name}: text kept`);
+      assert.deepEqual(errors, [], `${name}: no script error`);
+    } finally {
+      await context.close();
+      book.cleanup();
+    }
+  }
+});
+
+test('leaving with unsaved changes asks first', async () => {
+  const book = makePreviewFolder({ pages: 1 });
+  const { page, context } = await openEditor(chrome.browser, book.dir);
+  try {
+    await page.click('#exit');
+    await page.waitForFunction(() => window.__bridgeCalls.some((c) => c.name === 'Exit'));
+    await page.evaluate(() => (window.__bridgeCalls.length = 0));
+
+    await page.click('[data-tool="link"]');
+    const box = await stageBox(page);
+    await drag(page, { x: box.x + 20, y: box.y + 20 }, { x: box.x + 120, y: box.y + 60 });
+    await page.click('#exit');
+    await page.click('#confirm-stay');
+    assert.equal(await page.locator('#confirm').isHidden(), true);
+    await page.click('#exit');
+    await page.click('#confirm-leave');
+    await page.waitForFunction(() => window.__bridgeCalls.some((c) => c.name === 'Exit'));
+    assert.equal(await page.evaluate(() => window.__saved.length), 0);
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
+});
