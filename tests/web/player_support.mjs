@@ -1,0 +1,259 @@
+// Helpers for the player's browser tests: hand-made book folders packed the
+// way publishing packs them, a loopback server, Chromium, and pixel reading.
+import { mkdirSync, writeFileSync, readFileSync, existsSync, mkdtempSync, createReadStream, statSync } from 'node:fs';
+import { join, dirname, extname, resolve } from 'node:path';
+import { tmpdir } from 'node:os';
+import { execFileSync } from 'node:child_process';
+import { createServer } from 'node:http';
+import { deflateRawSync, inflateSync, crc32 } from 'node:zlib';
+import { fileURLToPath } from 'node:url';
+
+const here = dirname(fileURLToPath(import.meta.url));
+export const sourceDir = process.env.FOLIANT_SOURCE_DIR || resolve(here, '..', '..');
+const webDir = join(sourceDir, 'web');
+
+export function rc4(key, data) {
+  const k = Buffer.from(key, 'utf8');
+  const s = [...Array(256).keys()];
+  for (let i = 0, j = 0; i < 256; i++) {
+    j = (j + s[i] + k[i % k.length]) & 255;
+    [s[i], s[j]] = [s[j], s[i]];
+  }
+  const out = Buffer.alloc(data.length);
+  for (let n = 0, i = 0, j = 0; n < data.length; n++) {
+    i = (i + 1) & 255;
+    j = (j + s[i]) & 255;
+    [s[i], s[j]] = [s[j], s[i]];
+    out[n] = data[n] ^ s[(s[i] + s[j]) & 255];
+  }
+  return out;
+}
+
+// A one-entry ZIP archive laid out as the publisher writes it.
+export function zipOne(name, data) {
+  const z = deflateRawSync(data, { level: 9 });
+  const n = Buffer.from(name);
+  const crc = crc32(data);
+  const lh = Buffer.alloc(30);
+  lh.writeUInt32LE(0x04034b50, 0);
+  lh.writeUInt16LE(20, 4);
+  lh.writeUInt16LE(8, 8);
+  lh.writeUInt32LE(crc, 14);
+  lh.writeUInt32LE(z.length, 18);
+  lh.writeUInt32LE(data.length, 22);
+  lh.writeUInt16LE(n.length, 26);
+  const cd = Buffer.alloc(46);
+  cd.writeUInt32LE(0x02014b50, 0);
+  cd.writeUInt16LE(789, 4);
+  cd.writeUInt16LE(20, 6);
+  cd.writeUInt16LE(8, 10);
+  cd.writeUInt32LE(crc, 16);
+  cd.writeUInt32LE(z.length, 20);
+  cd.writeUInt32LE(data.length, 24);
+  cd.writeUInt16LE(n.length, 28);
+  const comment = Buffer.from('Archive created with ZipKit');
+  const end = Buffer.alloc(22);
+  end.writeUInt32LE(0x06054b50, 0);
+  end.writeUInt16LE(1, 8);
+  end.writeUInt16LE(1, 10);
+  end.writeUInt32LE(46 + n.length, 12);
+  end.writeUInt32LE(30 + n.length + z.length, 16);
+  end.writeUInt16LE(comment.length, 20);
+  return Buffer.concat([lh, n, z, cd, n, end, comment]);
+}
+
+export const KEY = 'vellumkeystone';
+export const packConfig = (xml, key = KEY) =>
+  `<?xml version="1.0" encoding="UTF-8"?>\n<data><![CDATA[${rc4(key, zipOne('config.xml', Buffer.from(xml))).toString('base64')}]]></data>`;
+
+const esc = (s) => String(s).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+
+// The book document with the publisher's defaults; `s` overrides settings.
+export function bookXml(s = {}, pages = []) {
+  const v = (k, d) => esc(s[k] ?? d);
+  const pageXml = pages
+    .map(
+      (p) =>
+        `<Page type="Image"><Item name="thumb">${esc(p.thumb)}</Item><Item name="normal">${esc(p.normal)}</Item><Item name="large">${esc(p.normal)}</Item>${(p.items || [])
+          .map((it) => `<Item ${Object.entries(it).map(([k, x]) => `${k}="${esc(x)}"`).join(' ')}/>`)
+          .join('')}</Page>`,
+    )
+    .join('\n');
+  const W = s.pageWidth ?? 600;
+  const H = s.pageHeight ?? 800;
+  return `<FlipBook3D><XMLVersion>1</XMLVersion><Config>
+<Author><Name>${v('AuthorName', 'FOLIANT')}</Name><Email>${v('AuthorEmail', 'books@example.org')}</Email><WebSite>${v('AuthorWebSite', 'https://example.org')}</WebSite><Info>${v('AuthorInfo', '')}</Info></Author>
+<Setting><Title>${v('Title', 'Test Book')}</Title><BaseColor>${v('BaseColor', 8404992)}</BaseColor>
+<Logo displayLogo="${v('displayLogo', 'true')}" link="${v('LogoLink', '')}">${v('Logo', '')}</Logo>
+<GoogleAnalytics webProperty="${v('GoogleID', '')}"/><ShareAnalytics id="${v('ShareID', '')}"/><ZoomModel>0</ZoomModel><Theme src="theme/Main.swf"/>
+<BackgroundMusic circle="${v('circle', '-1')}">${v('BackgroundMusic', '')}</BackgroundMusic><Download src="${v('Download', '')}"/>
+<ControlButtonsInvisible>${v('ControlButtonsInvisible', ',Content')}</ControlButtonsInvisible>
+<FlipBook3DSetting><Background><BackgroundType>${v('BackgroundType', 'GradientColor')}</BackgroundType><Color>${v('Color', 8421376)}</Color>
+<GradientStartColor>${v('GradientStartColor', 16750848)}</GradientStartColor><GradientEndColor>${v('GradientEndColor', 15248461)}</GradientEndColor><GradientAngle>${v('GradientAngle', 90)}</GradientAngle>
+<ImagePath>${v('ImagePath', 'extfiles/ImagePath.')}</ImagePath><Position>${v('Position', 'Fill')}</Position></Background>
+<AutoFlip loop="${v('loop', '0')}"><Enable>${v('Enable', 'No')}</Enable><Interval>${v('Interval', 3)}</Interval></AutoFlip>
+<TiltAngle>${v('TiltAngle', 0)}</TiltAngle><AutoScale>${v('AutoScale', 'Yes')}</AutoScale><PlayFlipSound>${v('PlayFlipSound', 'Yes')}</PlayFlipSound><PerPageThickness>${v('PerPageThickness', 1)}</PerPageThickness>
+<Mobility direction="right" startPosition="center"/></FlipBook3DSetting>
+<Template><PanoramicImage type="cube"><Left>extfiles/l.jpg</Left><Right>extfiles/r.jpg</Right><Top>extfiles/u.jpg</Top><Bottom>extfiles/d.jpg</Bottom><Front>extfiles/f.jpg</Front><Back>extfiles/b.jpg</Back></PanoramicImage><InitSetting><Camera panAngle="-90" tiltAngle="-80"/></InitSetting></Template>
+${s.LanguageSetting ? `<LanguageSetting>${esc(s.LanguageSetting)}</LanguageSetting>` : ''}</Setting></Config>
+<Pages bace="" largeWidth="${W}" largeHeight="${H}" width="${W}" height="${H}" thumbWidth="${Math.round((180 * W) / H)}" thumbHeight="180">
+${pageXml}
+</Pages></FlipBook3D>`;
+}
+
+// Distinct, easily told apart page colours; page n (from 1) uses colour n-1.
+export const PAGE_COLORS = ['#d03030', '#30a040', '#3050d0', '#d0a020', '#a040c0', '#20b0b0', '#e07020', '#708090', '#c0c020', '#40d080', '#8050f0', '#f04090'];
+export const pageColor = (n) => PAGE_COLORS[(n - 1) % PAGE_COLORS.length];
+
+let playerCode = null;
+export async function playerBundle() {
+  if (!playerCode) {
+    const esbuild = await import(join(webDir, 'node_modules', 'esbuild', 'lib', 'main.js'));
+    const { buildPlayer } = await import(join(webDir, 'src', 'player', 'bundle.mjs'));
+    playerCode = Buffer.from(await buildPlayer({ esbuild: esbuild.default ?? esbuild, src: join(webDir, 'src', 'player') }));
+  }
+  return playerCode;
+}
+
+const imageCache = new Map();
+export function pageImage(n, w = 600, h = 800, ext = 'png') {
+  const key = `${n}-${w}-${h}-${ext}`;
+  if (!imageCache.has(key)) {
+    const dir = mkdtempSync(join(tmpdir(), 'foliant-img-'));
+    const out = join(dir, `p.${ext}`);
+    const font = execFileSync('fc-match', ['-f', '%{file}', 'sans']).toString();
+    execFileSync('convert', ['-size', `${w}x${h}`, `xc:${pageColor(n)}`, '-font', font, '-fill', 'white', '-pointsize', String(Math.round(h / 4)), '-gravity', 'center', '-annotate', '+0+0', String(n), out]);
+    imageCache.set(key, readFileSync(out));
+  }
+  return imageCache.get(key);
+}
+
+export function solidImage(color, w = 64, h = 64) {
+  const dir = mkdtempSync(join(tmpdir(), 'foliant-img-'));
+  const out = join(dir, 'x.png');
+  execFileSync('convert', ['-size', `${w}x${h}`, `xc:${color}`, out]);
+  return readFileSync(out);
+}
+
+// Writes a book folder: index.html + files/ with the player, its theme,
+// config.xml and its script sidecar, and the page images.
+export async function makeBook(dir, { settings = {}, pages = 6, template = 'float', configText, extra = {}, skipPages = [] } = {}) {
+  const files = join(dir, 'files');
+  mkdirSync(join(files, 'page'), { recursive: true });
+  mkdirSync(join(files, 'thumb'), { recursive: true });
+  mkdirSync(join(files, 'theme'), { recursive: true });
+  mkdirSync(join(files, 'extfiles'), { recursive: true });
+  const list = [];
+  for (let n = 1; n <= pages; n++) {
+    list.push({ normal: `page/${n}.png`, thumb: `thumb/${n}.jpg`, items: (settings.items || {})[n] });
+    if (skipPages.includes(n)) continue;
+    writeFileSync(join(files, 'page', `${n}.png`), pageImage(n));
+    writeFileSync(join(files, 'thumb', `${n}.jpg`), pageImage(n, 90, 120, 'jpg'));
+  }
+  const text = configText ?? packConfig(bookXml(settings, list));
+  writeFileSync(join(files, 'config.xml'), text);
+  writeFileSync(join(files, 'config.js'), `window.__foliantConfig=${JSON.stringify(text)};\n`);
+  writeFileSync(join(files, 'swfobject.js'), await playerBundle());
+  const { themeFileText } = await import(join(webDir, 'src', 'player', 'themes.mjs'));
+  writeFileSync(join(files, 'theme', 'Main.swf'), themeFileText(template));
+  for (const [name, data] of Object.entries(extra)) writeFileSync(join(files, name), data);
+  writeFileSync(
+    join(dir, 'index.html'),
+    `<!DOCTYPE html><html><head><meta charset="utf-8"><meta name="viewport" content="width=device-width,initial-scale=1"><title>Test</title>
+<style>html,body{margin:0;height:100%;overflow:hidden}#foliant-book{position:fixed;inset:0}</style></head>
+<body><div id="foliant-book"></div><script src="files/swfobject.js"></script></body></html>`,
+  );
+  return dir;
+}
+
+export function tempDir(prefix = 'foliant-book-') {
+  return mkdtempSync(join(tmpdir(), prefix));
+}
+
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.jpg': 'image/jpeg', '.xml': 'text/xml', '.swf': 'application/x-shockwave-flash', '.mp3': 'audio/mpeg' };
+export function serve(root) {
+  return new Promise((resolveServer) => {
+    const requests = [];
+    const server = createServer((req, res) => {
+      const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+      requests.push(path);
+      const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
+      if (!file.startsWith(root) || !existsSync(file) || !statSync(file).isFile()) {
+        res.writeHead(404);
+        res.end();
+        return;
+      }
+      res.writeHead(200, { 'content-type': TYPES[extname(file)] || 'application/octet-stream' });
+      createReadStream(file).pipe(res);
+    });
+    server.listen(0, '127.0.0.1', () => resolveServer({ url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r)), requests }));
+  });
+}
+
+export async function launch() {
+  const pw = await import(join(webDir, 'node_modules', 'playwright-core', 'index.js'));
+  const chromium = pw.chromium ?? pw.default.chromium;
+  const userDataDir = mkdtempSync(join(tmpdir(), 'foliant-chromium-'));
+  return chromium.launchPersistentContext(userDataDir, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    viewport: { width: 1000, height: 700 },
+  });
+}
+
+// Decodes the 8-bit RGB(A) PNG screenshots Chromium produces.
+export function decodePng(buf) {
+  let pos = 8;
+  let width = 0, height = 0, type = 0;
+  const idat = [];
+  while (pos < buf.length) {
+    const len = buf.readUInt32BE(pos);
+    const kind = buf.toString('ascii', pos + 4, pos + 8);
+    const data = buf.subarray(pos + 8, pos + 8 + len);
+    if (kind === 'IHDR') {
+      width = data.readUInt32BE(0);
+      height = data.readUInt32BE(4);
+      type = data[9];
+    } else if (kind === 'IDAT') idat.push(data);
+    pos += 12 + len;
+  }
+  const bpp = type === 6 ? 4 : 3;
+  const raw = inflateSync(Buffer.concat(idat));
+  const stride = width * bpp;
+  const px = Buffer.alloc(height * stride);
+  for (let y = 0; y < height; y++) {
+    const f = raw[y * (stride + 1)];
+    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+    for (let x = 0; x < stride; x++) {
+      const a = x >= bpp ? px[y * stride + x - bpp] : 0;
+      const b = y > 0 ? px[(y - 1) * stride + x] : 0;
+      const c = x >= bpp && y > 0 ? px[(y - 1) * stride + x - bpp] : 0;
+      let v = line[x];
+      if (f === 1) v += a;
+      else if (f === 2) v += b;
+      else if (f === 3) v += (a + b) >> 1;
+      else if (f === 4) {
+        const p = a + b - c;
+        const pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+        v += pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      }
+      px[y * stride + x] = v & 255;
+    }
+  }
+  return { width, height, at: (x, y) => [0, 1, 2].map((i) => px[(Math.round(y) * width + Math.round(x)) * bpp + i]) };
+}
+
+export const hexRgb = (h) => [1, 3, 5].map((i) => parseInt(h.slice(i, i + 2), 16));
+export const near = (rgb, hex, tol = 40) => hexRgb(hex).every((v, i) => Math.abs(v - rgb[i]) <= tol);
+
+export async function shot(page) {
+  return decodePng(await page.screenshot());
+}
+
+// The page number (from 1) whose colour is at (x, y), or 0.
+export function pageAt(img, x, y) {
+  const rgb = img.at(x, y);
+  const i = PAGE_COLORS.findIndex((c) => near(rgb, c, 30));
+  return i + 1;
+}
