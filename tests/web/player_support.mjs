@@ -156,7 +156,10 @@ export async function makeBook(dir, { settings = {}, pages = 6, template = 'floa
   writeFileSync(join(files, 'swfobject.js'), await playerBundle());
   const { themeFileText } = await import(join(webDir, 'src', 'player', 'themes.mjs'));
   writeFileSync(join(files, 'theme', 'Main.swf'), themeFileText(template));
-  for (const [name, data] of Object.entries(extra)) writeFileSync(join(files, name), data);
+  for (const [name, data] of Object.entries(extra)) {
+    mkdirSync(dirname(join(files, name)), { recursive: true });
+    writeFileSync(join(files, name), data);
+  }
   writeFileSync(
     join(dir, 'index.html'),
     `<!DOCTYPE html><html><head><meta charset="utf-8"><meta name="viewport" content="width=device-width,initial-scale=1"><title>Test</title>

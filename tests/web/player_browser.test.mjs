@@ -1,0 +1,323 @@
+// The book player in Chromium: hand-packed books served over loopback HTTP
+// and opened from disk, checked by what is drawn on the screen.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { join } from 'node:path';
+import * as S from './player_support.mjs';
+
+let browser;
+let server;
+const root = S.tempDir('foliant-player-tests-');
+const books = {};
+
+async function book(name, options) {
+  books[name] = await S.makeBook(join(root, name), options);
+  return name;
+}
+
+async function open(name, { via = 'http', hash = '', viewport } = {}) {
+  const page = await browser.newPage();
+  if (viewport) await page.setViewportSize(viewport);
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  // Nothing may leave the machine; a request to anywhere else is recorded and refused.
+  const outside = [];
+  await page.route(/^https?:\/\/(?!127\.0\.0\.1)/, (r) => {
+    outside.push(r.request().url());
+    r.abort();
+  });
+  const url = via === 'http' ? `${server.url}${name}/index.html${hash}` : `file://${books[name]}/index.html${hash}`;
+  await page.goto(url);
+  await page.waitForFunction(() => {
+    const r = document.getElementById('foliant-book');
+    return r.dataset.state === 'error' || document.querySelector('.fo-page[data-ready]');
+  });
+  await page.waitForTimeout(150);
+  page.errors = errors;
+  page.outside = outside;
+  return page;
+}
+
+const state = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
+const settle = async (page) => {
+  await page.waitForFunction(() => !document.querySelector('.stf__block .stf__item[style*="clip-path"], .stf__outerShadow[style*="block"]'), null, { timeout: 3000 }).catch(() => {});
+  await page.waitForTimeout(900);
+};
+
+// Where the two pages of a spread sit on a 1000x700 stage.
+async function spread(page) {
+  const r = await page.evaluate(() => {
+    const b = document.querySelector('.stf__block').getBoundingClientRect();
+    const f = window.foliantPlayer.flip.getBoundsRect();
+    return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
+  });
+  const img = await S.shot(page);
+  const y = r.top + r.h * 0.2;
+  return { left: S.pageAt(img, r.left + r.pw * 0.2, y), right: S.pageAt(img, r.left + r.pw * 1.8, y), img, r };
+}
+
+before(async () => {
+  server = await S.serve(root);
+  browser = await S.launch();
+  await book('plain', { pages: 8 });
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+for (const via of ['http', 'file']) {
+  test(`from ${via}: the cover shows first, and click, keys and swipes turn pages`, async () => {
+    const page = await open('plain', { via });
+    let s = await spread(page);
+    assert.deepEqual([s.left, s.right], [0, 1], 'the cover stands alone on the right');
+    await page.mouse.click(s.r.left + s.r.pw * 1.8, s.r.top + s.r.h / 2);
+    await settle(page);
+    s = await spread(page);
+    assert.deepEqual([s.left, s.right], [2, 3]);
+    await page.keyboard.press('ArrowRight');
+    await settle(page);
+    s = await spread(page);
+    assert.deepEqual([s.left, s.right], [4, 5]);
+    await page.keyboard.press('ArrowLeft');
+    await settle(page);
+    assert.deepEqual([(await spread(page)).left, (await spread(page)).right], [2, 3]);
+    // A quick swipe from right to left turns forward.
+    const cdp = await page.context().newCDPSession(page);
+    const y = s.r.top + s.r.h / 2;
+    const x0 = s.r.left + s.r.pw * 1.7;
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: x0, y }] });
+    for (let i = 1; i <= 5; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 - i * 60, y }] });
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    await settle(page);
+    s = await spread(page);
+    assert.deepEqual([s.left, s.right], [4, 5]);
+    await page.keyboard.press('End');
+    await settle(page);
+    assert.equal((await state(page)).visible, '8');
+    assert.deepEqual(page.errors, []);
+    assert.deepEqual(page.outside, []);
+    await page.close();
+  });
+}
+
+test('served over HTTP the configuration is read with XHR; the page list deep link opens its page', async () => {
+  server.requests.length = 0;
+  const page = await open('plain', { hash: '#page=5' });
+  assert.ok(server.requests.includes('/plain/files/config.xml'));
+  assert.ok(!server.requests.includes('/plain/files/config.js'));
+  const s = await spread(page);
+  assert.deepEqual([s.left, s.right], [4, 5]);
+  // Far pages are not fetched at start.
+  assert.ok(!server.requests.includes('/plain/files/page/8.png') || server.requests.length < 30);
+  await page.close();
+});
+
+test('a narrow, upright window shows one page at a time', async () => {
+  const page = await open('plain', { viewport: { width: 400, height: 700 } });
+  assert.equal((await state(page)).visible, '1');
+  await page.keyboard.press('ArrowRight');
+  await settle(page);
+  assert.equal((await state(page)).visible, '2');
+  const img = await S.shot(page);
+  assert.equal(S.pageAt(img, 200, 300), 2);
+  await page.close();
+});
+
+test('background, base colour and chrome follow the settings', async () => {
+  await book('solid', { pages: 4, template: 'classic', settings: { BackgroundType: 'Color', Color: 0x00c000, BaseColor: 0x2040a0 } });
+  await book('gradient', { pages: 4, settings: { BackgroundType: 'GradientColor', GradientStartColor: 0xff0000, GradientEndColor: 0x0000ff, GradientAngle: 90 } });
+  await book('image', {
+    pages: 4,
+    template: 'slim',
+    settings: { BackgroundType: 'Image', ImagePath: 'extfiles/ImagePath.png', BaseColor: 0x101010 },
+    extra: { 'extfiles/ImagePath.png': S.solidImage('#ff00ff') },
+  });
+  let page = await open('solid');
+  let img = await S.shot(page);
+  assert.ok(S.near(img.at(20, 120), '#00c000', 10), `solid background, got ${img.at(20, 120)}`);
+  // The classic bars are the base colour, a shade darker.
+  assert.ok(S.near(img.at(500, 697), '#1b3688', 14), `bottom bar, got ${img.at(500, 697)}`);
+  assert.ok(S.near(img.at(500, 3), '#1b3688', 14), `title bar, got ${img.at(500, 3)}`);
+  await page.close();
+
+  page = await open('gradient');
+  img = await S.shot(page);
+  const top = img.at(20, 60);
+  const bottom = img.at(20, 630);
+  assert.ok(top[0] > 180 && top[2] < 90, `top is red, got ${top}`);
+  assert.ok(bottom[2] > 170 && bottom[0] < 90, `bottom is blue, got ${bottom}`);
+  await page.close();
+
+  page = await open('image');
+  img = await S.shot(page);
+  assert.ok(S.near(img.at(990, 690), '#ff00ff', 10), `image background, got ${img.at(990, 690)}`);
+  // The slim chrome keeps its controls in a column at the left edge.
+  assert.ok(S.near(img.at(4, 350), '#0e0e0e', 12), `left column, got ${img.at(4, 350)}`);
+  const bar = await page.evaluate(() => document.querySelector('.fo-toolbar').getBoundingClientRect().toJSON());
+  assert.ok(bar.width < 80 && bar.height > 600);
+  await page.close();
+});
+
+test('title, logo, hidden buttons, language, download and music', async () => {
+  await book('dressed', {
+    pages: 4,
+    settings: {
+      Title: 'Atlas & <Maps>',
+      Logo: 'extfiles/LogoFile.png',
+      LogoLink: 'https://example.org/home',
+      ControlButtonsInvisible: 'Zoom,Print,,Content',
+      LanguageSetting: 'Deutsch',
+      Download: 'extfiles/DownloadFile.pdf',
+      BackgroundMusic: 'extfiles/SoundFile.mp3',
+      circle: '0',
+    },
+    extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30), 'extfiles/DownloadFile.pdf': '%PDF-1.4\n' },
+  });
+  await book('bare', { pages: 4, settings: { Logo: 'extfiles/LogoFile.png', displayLogo: 'false', LanguageSetting: 'fr' }, extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30) } });
+  let page = await open('dressed');
+  const d = await page.evaluate(() => ({
+    title: document.querySelector('.fo-title').textContent,
+    logoHref: document.querySelector('.fo-logo')?.href,
+    buttons: [...document.querySelectorAll('.fo-toolbar button')].map((b) => b.dataset.button),
+    next: document.querySelector('[data-button=next]').getAttribute('aria-label'),
+    lang: document.getElementById('foliant-book').lang,
+    loop: window.foliantPlayer.music?.loop,
+  }));
+  assert.equal(d.title, 'Atlas & <Maps>');
+  assert.equal(d.logoHref, 'https://example.org/home');
+  for (const gone of ['zoomIn', 'zoomOut', 'print']) assert.ok(!d.buttons.includes(gone), gone);
+  for (const kept of ['thumbnails', 'fullScreen', 'share', 'download', 'sound', 'info', 'help']) assert.ok(d.buttons.includes(kept), kept);
+  assert.equal(d.next, 'Nächste Seite');
+  assert.equal(d.lang, 'de');
+  assert.equal(d.loop, false);
+  const img = await S.shot(page);
+  const logo = await page.evaluate(() => document.querySelector('.fo-logo img').getBoundingClientRect().toJSON());
+  assert.ok(S.near(img.at(logo.x + logo.width / 2, logo.y + logo.height / 2), '#00ffff', 10), 'the logo is drawn');
+  // "+" does nothing while zoom is hidden.
+  await page.keyboard.press('+');
+  assert.equal((await state(page)).zoom, undefined);
+  await page.close();
+
+  page = await open('bare');
+  const b = await page.evaluate(() => ({
+    logo: !!document.querySelector('.fo-logo'),
+    next: document.querySelector('[data-button=next]').getAttribute('aria-label'),
+    download: !!document.querySelector('[data-button=download]'),
+    sound: !!document.querySelector('[data-button=sound]'),
+  }));
+  assert.deepEqual(b, { logo: false, next: 'Page suivante', download: false, sound: false });
+  await page.close();
+});
+
+test('automatic page turning runs at its interval and loops when asked', async () => {
+  await book('auto', { pages: 4, settings: { Enable: 'Yes', Interval: 1, loop: '1', PlayFlipSound: 'No' } });
+  const page = await open('auto');
+  const seen = new Set();
+  for (let i = 0; i < 22; i++) {
+    seen.add((await state(page)).visible);
+    await page.waitForTimeout(250);
+  }
+  assert.ok(seen.has('2,3'), [...seen].join(' '));
+  assert.ok(seen.has('4'), [...seen].join(' '));
+  // Looping brings the cover back after the last page.
+  await page.waitForFunction(() => document.getElementById('foliant-book').dataset.visible === '1', null, { timeout: 4000 });
+  await page.click('[data-button=autoPlay]');
+  assert.equal((await state(page)).auto, 'false');
+  await page.close();
+});
+
+test('links, page actions and placed media work; unsafe links are dropped', async () => {
+  await book('linked', {
+    pages: 6,
+    settings: {
+      items: {
+        2: [
+          { name: 'Link', type: 'rect', action: 'web', x: '0.1', y: '0.1', width: '0.3', height: '0.1', href: 'https://example.org/a' },
+          { name: 'Link', type: 'rect', action: 'page', x: '0.1', y: '0.5', width: '0.3', height: '0.1', href: '5' },
+          { name: 'Link', type: 'rect', action: 'web', x: '0.1', y: '0.7', width: '0.3', height: '0.1', href: 'javascript:alert(1)' },
+        ],
+        3: [{ name: 'Image', type: 'rect', x: '0.5', y: '0.5', width: '0.5', height: '0.5', src: 'editor/pic.png' }],
+      },
+    },
+    extra: { 'editor/pic.png': S.solidImage('#ffff00') },
+  });
+  const page = await open('linked', { hash: '#page=2' });
+  const links = await page.evaluate(() => [...document.querySelectorAll('.fo-page[data-page="2"] .fo-link')].map((a) => a.tagName + ' ' + (a.getAttribute('href') || a.getAttribute('aria-label'))));
+  assert.deepEqual(links, ['A https://example.org/a', 'BUTTON Go to page 5']);
+  // The placed image covers the lower right quarter of page 3.
+  const s = await spread(page);
+  const yellow = s.img.at(s.r.left + s.r.pw * 1.8, s.r.top + s.r.h * 0.8);
+  assert.ok(S.near(yellow, '#ffff00', 12), `placed image, got ${yellow}`);
+  await page.click('.fo-page[data-page="2"] button.fo-link');
+  await settle(page);
+  assert.equal((await state(page)).visible, '4,5');
+  await page.close();
+});
+
+test('zoom, panning and thumbnails', async () => {
+  const page = await open('plain', { hash: '#page=2' });
+  const before = await spread(page);
+  await page.click('[data-button=zoomIn]');
+  await page.click('[data-button=zoomIn]');
+  assert.equal((await state(page)).zoom, '2.25');
+  // Zoomed in, the middle of the screen is the book's middle, so the spine
+  // region shows both pages larger: the left page reaches further left.
+  const img = await S.shot(page);
+  assert.equal(S.pageAt(img, 200, 350), 2);
+  const t0 = await page.evaluate(() => document.querySelector('.fo-zoom').style.transform);
+  await page.mouse.move(500, 350);
+  await page.mouse.down();
+  await page.mouse.move(700, 400, { steps: 4 });
+  await page.mouse.up();
+  const t1 = await page.evaluate(() => document.querySelector('.fo-zoom').style.transform);
+  assert.notEqual(t0, t1, 'dragging pans');
+  assert.equal((await state(page)).visible, '2,3', 'dragging a zoomed page does not turn it');
+  await page.keyboard.press('Escape');
+  assert.equal((await state(page)).zoom, '1');
+  assert.deepEqual([(await spread(page)).left, (await spread(page)).right], [before.left, before.right]);
+
+  await page.click('[data-button=thumbnails]');
+  const thumbs = await page.$$('.fo-thumbs button');
+  assert.equal(thumbs.length, 8);
+  await thumbs[6].click();
+  await settle(page);
+  assert.equal((await state(page)).visible, '6,7');
+  await page.close();
+});
+
+test('damaged configurations give a clear message, never a blank page', async () => {
+  const good = S.packConfig(S.bookXml({}, [{ normal: 'page/1.png', thumb: 'thumb/1.jpg' }]));
+  const b64 = good.match(/CDATA\[(.*)\]\]/)[1];
+  const cases = {
+    truncated: [good.slice(0, good.length - 40), /incomplete/],
+    notbase64: [good.replace(b64, '%%%% not base64 %%%%'), /encoded data is invalid/],
+    otherkey: [S.packConfig(S.bookXml({}, []), 'someotherkey'), /another player/],
+    malformed: [S.packConfig('<FlipBook3D><Config><Setting><Title>x</Setting></FlipBook3D>'), /malformed document/],
+    nopages: [S.packConfig(S.bookXml({}, [])), /no pages/],
+  };
+  for (const [name, [text]] of Object.entries(cases)) await book(`bad-${name}`, { pages: 1, configText: text });
+  for (const [name, [, message]] of Object.entries(cases)) {
+    for (const via of ['http', 'file']) {
+      const page = await open(`bad-${name}`, { via });
+      const shown = await page.evaluate(() => document.querySelector('.fo-message[role=alert]')?.innerText || '');
+      assert.match(shown, message, `${name} via ${via}`);
+      assert.match(shown, /cannot be shown/);
+      await page.close();
+    }
+  }
+});
+
+test('pages missing from the folder are named; the others still show', async () => {
+  await book('holes', { pages: 6, skipPages: [2] });
+  const page = await open('holes');
+  await page.keyboard.press('ArrowRight');
+  await settle(page);
+  const s = await spread(page);
+  assert.equal(s.right, 3);
+  const text = await page.evaluate(() => document.querySelector('.fo-page[data-page="2"]').innerText);
+  assert.match(text, /Page 2 could not be loaded/);
+  assert.equal((await state(page)).missing, '1');
+  await page.close();
+});
