@@ -72,3 +72,11 @@ test('the entry is found through the central directory, also behind other entrie
   assert.equal(new TextDecoder().decode(readZipEntry(new Uint8Array(zip))), doc);
   assert.ok(deflateRawSync(Buffer.from(doc)).length < doc.length);
 });
+
+test('the player files a book carries stay within 80 KB gzipped', async () => {
+  const { gzipSync } = await import('node:zlib');
+  const { playerBundle } = await import('./player_support.mjs');
+  const { themeFileText } = await import(join(sourceDir, 'web', 'src', 'player', 'themes.mjs'));
+  const size = gzipSync(await playerBundle(), { level: 9 }).length + gzipSync(themeFileText('float')).length;
+  assert.ok(size <= 80 * 1024, `${size} bytes`);
+});

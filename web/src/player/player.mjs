@@ -465,6 +465,10 @@ export class Player {
       inner.querySelector('.fo-spinner')?.remove();
       this.loaded.set(i, 'ready');
       host.dataset.ready = 'true';
+      if (!this.firstShown && this.visiblePages().includes(i)) {
+        this.firstShown = true;
+        performance.mark?.('foliant-first-page');
+      }
       this.addItems(i, inner);
     };
     const missing = (err) => {
