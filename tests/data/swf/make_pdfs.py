@@ -1,0 +1,369 @@
+#!/usr/bin/env python3
+"""Writes the PDFs that the vector page tests convert, using nothing but the
+standard library: raw PDF syntax, a small baseline JPEG encoder and, when the
+system has one, an embedded TrueType font.
+
+    make_pdfs.py OUTDIR   writes OUTDIR/text.pdf and OUTDIR/image.pdf
+
+text.pdf  page 1: US Letter, text in standard and embedded fonts, stroked and
+                  filled paths, dashes, a clipped region with stripes.
+          page 2: 400 x 300 points with /Rotate 90.
+image.pdf page 1: A5, a JPEG photo-like image, the same image clipped to an
+                  ellipse and scaled up, a caption.
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+# ---------------------------------------------------------------- JPEG ----
+
+_ZIGZAG = [
+    0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21,
+    28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61,
+    54, 47, 55, 62, 63]
+_LUMA_Q = [
+    16, 11, 10, 16, 24, 40, 51, 61, 12, 12, 14, 19, 26, 58, 60, 55, 14, 13, 16, 24, 40, 57, 69, 56, 14, 17, 22, 29,
+    51, 87, 80, 62, 18, 22, 37, 56, 68, 109, 103, 77, 24, 35, 55, 64, 81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120,
+    101, 72, 92, 95, 98, 112, 100, 103, 99]
+_CHROMA_Q = [
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99,
+    99, 99, 99, 99] + [99] * 32
+# Standard Huffman tables (counts per length 1..16, then symbols).
+_DC_L = ([0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0], list(range(12)))
+_DC_C = ([0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0], list(range(12)))
+_AC_L = ([0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d], bytes.fromhex(
+    "01020300041105122131410613516107227114328191a1082342b1c11552d1f02433627282090a161718191a25262728292a3435363738"
+    "393a434445464748494a535455565758595a636465666768696a737475767778797a838485868788898a92939495969798999aa2a3a4a5"
+    "a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae1e2e3e4e5e6e7e8e9eaf1f2f3f4f5f6f7f8f9fa"))
+_AC_C = ([0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77], bytes.fromhex(
+    "000102031104052131061241510761711322328108144291a1b1c109233352f0156272d10a162434e125f11718191a262728292a353637"
+    "38393a434445464748494a535455565758595a636465666768696a737475767778797a82838485868788898a92939495969798999aa2a3"
+    "a4a5a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae2e3e4e5e6e7e8e9eaf2f3f4f5f6f7f8f9fa"))
+
+
+def _huff_codes(spec):
+    counts, symbols = spec
+    codes, code, k = {}, 0, 0
+    for length in range(1, 17):
+        for _ in range(counts[length - 1]):
+            codes[symbols[k]] = (code, length)
+            code += 1
+            k += 1
+        code <<= 1
+    return codes
+
+
+class _Bits:
+    def __init__(self):
+        self.out = bytearray()
+        self.acc = 0
+        self.n = 0
+
+    def put(self, value, length):
+        self.acc = (self.acc << length) | (value & ((1 << length) - 1))
+        self.n += length
+        while self.n >= 8:
+            byte = (self.acc >> (self.n - 8)) & 0xFF
+            self.out.append(byte)
+            if byte == 0xFF:
+                self.out.append(0)
+            self.n -= 8
+
+    def flush(self):
+        if self.n:
+            self.put((1 << (8 - self.n)) - 1, 8 - self.n)
+
+
+_COS = [[math.cos((2 * x + 1) * u * math.pi / 16) for x in range(8)] for u in range(8)]
+
+
+def _fdct(block):
+    out = [0.0] * 64
+    for v in range(8):
+        for u in range(8):
+            s = 0.0
+            for y in range(8):
+                cy = _COS[v][y]
+                row = block[y * 8:(y + 1) * 8]
+                cu = _COS[u]
+                s += cy * (row[0] * cu[0] + row[1] * cu[1] + row[2] * cu[2] + row[3] * cu[3] + row[4] * cu[4] +
+                           row[5] * cu[5] + row[6] * cu[6] + row[7] * cu[7])
+            cu_ = 1 / math.sqrt(2) if u == 0 else 1.0
+            cv_ = 1 / math.sqrt(2) if v == 0 else 1.0
+            out[v * 8 + u] = 0.25 * cu_ * cv_ * s
+    return out
+
+
+def encode_jpeg(width, height, pixel, quality=90):
+    """Baseline 4:4:4 JPEG of pixel(x, y) -> (r, g, b)."""
+    scale = 5000 / quality if quality < 50 else 200 - quality * 2
+    qtabs = [[max(1, min(255, int((q * scale + 50) / 100))) for q in t] for t in (_LUMA_Q, _CHROMA_Q)]
+    dc = [_huff_codes(_DC_L), _huff_codes(_DC_C)]
+    ac = [_huff_codes(_AC_L), _huff_codes(_AC_C)]
+    bits = _Bits()
+    prev = [0, 0, 0]
+
+    def emit(coef, comp):
+        t = 0 if comp == 0 else 1
+        q = qtabs[t]
+        zz = [int(round(coef[_ZIGZAG[i]] / q[_ZIGZAG[i]])) for i in range(64)]
+        diff = zz[0] - prev[comp]
+        prev[comp] = zz[0]
+        size = abs(diff).bit_length()
+        bits.put(*dc[t][size])
+        if size:
+            bits.put(diff if diff > 0 else diff + (1 << size) - 1, size)
+        run = 0
+        for i in range(1, 64):
+            if zz[i] == 0:
+                run += 1
+                continue
+            while run > 15:
+                bits.put(*ac[t][0xF0])
+                run -= 16
+            size = abs(zz[i]).bit_length()
+            bits.put(*ac[t][(run << 4) | size])
+            bits.put(zz[i] if zz[i] > 0 else zz[i] + (1 << size) - 1, size)
+            run = 0
+        if run:
+            bits.put(*ac[t][0])
+
+    for by in range(0, height, 8):
+        for bx in range(0, width, 8):
+            planes = [[0.0] * 64 for _ in range(3)]
+            for y in range(8):
+                for x in range(8):
+                    r, g, b = pixel(min(bx + x, width - 1), min(by + y, height - 1))
+                    i = y * 8 + x
+                    planes[0][i] = 0.299 * r + 0.587 * g + 0.114 * b - 128
+                    planes[1][i] = -0.168736 * r - 0.331264 * g + 0.5 * b
+                    planes[2][i] = 0.5 * r - 0.418688 * g - 0.081312 * b
+            for comp in range(3):
+                emit(_fdct(planes[comp]), comp)
+    bits.flush()
+
+    out = bytearray(b"\xff\xd8")
+    out += b"\xff\xe0" + struct.pack(">H5sBBBHHBB", 16, b"JFIF\0", 1, 1, 0, 1, 1, 0, 0)
+    for i, t in enumerate(qtabs):
+        out += b"\xff\xdb" + struct.pack(">HB", 67, i) + bytes(t[_ZIGZAG[k]] for k in range(64))
+    out += b"\xff\xc0" + struct.pack(">HBHHB", 17, 8, height, width, 3)
+    out += bytes([1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1])
+    for cls, ident, spec in ((0, 0, _DC_L), (1, 0, _AC_L), (0, 1, _DC_C), (1, 1, _AC_C)):
+        counts, symbols = spec
+        body = bytes([(cls << 4) | ident]) + bytes(counts) + bytes(symbols)
+        out += b"\xff\xc4" + struct.pack(">H", len(body) + 2) + body
+    out += b"\xff\xda" + struct.pack(">HB", 12, 3) + bytes([1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0])
+    out += bits.out + b"\xff\xd9"
+    return bytes(out)
+
+
+# ----------------------------------------------------------------- PDF ----
+
+class Pdf:
+    def __init__(self):
+        self.objects = []
+
+    def add(self, body):
+        self.objects.append(body if isinstance(body, bytes) else body.encode("latin-1"))
+        return len(self.objects)
+
+    def reserve(self):
+        self.objects.append(None)
+        return len(self.objects)
+
+    def set(self, num, body):
+        self.objects[num - 1] = body if isinstance(body, bytes) else body.encode("latin-1")
+
+    def stream(self, data, extra="", compress=True):
+        if compress:
+            data = zlib.compress(data)
+            extra += " /Filter /FlateDecode"
+        return self.add(b"<< /Length %d%s >>\nstream\n" % (len(data), extra.encode()) + data + b"\nendstream")
+
+    def write(self, path, root):
+        out = bytearray(b"%PDF-1.5\n%\xe2\xe3\xcf\xd3\n")
+        offsets = []
+        for i, body in enumerate(self.objects, 1):
+            offsets.append(len(out))
+            out += b"%d 0 obj\n" % i + body + b"\nendobj\n"
+        xref = len(out)
+        out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(self.objects) + 1)
+        for off in offsets:
+            out += b"%010d 00000 n \n" % off
+        out += b"trailer\n<< /Size %d /Root %d 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(self.objects) + 1, root, xref)
+        tmp = path + ".tmp"
+        with open(tmp, "wb") as f:
+            f.write(out)
+        os.replace(tmp, path)
+
+
+def _ttf_widths(data, first, last):
+    """Advance widths (per 1000 em) of WinAnsi codes first..last from a TrueType file."""
+    num = struct.unpack(">H", data[4:6])[0]
+    tables = {}
+    for i in range(num):
+        tag, _, off, length = struct.unpack(">4sIII", data[12 + 16 * i:28 + 16 * i])
+        tables[tag] = (off, length)
+    head = tables[b"head"][0]
+    units = struct.unpack(">H", data[head + 18:head + 20])[0]
+    hhea = tables[b"hhea"][0]
+    nmetrics = struct.unpack(">H", data[hhea + 34:hhea + 36])[0]
+    hmtx = tables[b"hmtx"][0]
+    cmap = tables[b"cmap"][0]
+    glyph_of = {}
+    for i in range(struct.unpack(">H", data[cmap + 2:cmap + 4])[0]):
+        pid, eid, off = struct.unpack(">HHI", data[cmap + 4 + 8 * i:cmap + 12 + 8 * i])
+        sub = cmap + off
+        if pid == 3 and eid == 1 and struct.unpack(">H", data[sub:sub + 2])[0] == 4:
+            segs = struct.unpack(">H", data[sub + 6:sub + 8])[0] // 2
+            ends = struct.unpack(">%dH" % segs, data[sub + 14:sub + 14 + 2 * segs])
+            p = sub + 16 + 2 * segs
+            starts = struct.unpack(">%dH" % segs, data[p:p + 2 * segs])
+            deltas = struct.unpack(">%dh" % segs, data[p + 2 * segs:p + 4 * segs])
+            ro_pos = p + 4 * segs
+            ranges = struct.unpack(">%dH" % segs, data[ro_pos:ro_pos + 2 * segs])
+            for code in range(first, last + 1):
+                for s in range(segs):
+                    if starts[s] <= code <= ends[s]:
+                        if ranges[s] == 0:
+                            glyph_of[code] = (code + deltas[s]) & 0xFFFF
+                        else:
+                            gp = ro_pos + 2 * s + ranges[s] + 2 * (code - starts[s])
+                            glyph_of[code] = struct.unpack(">H", data[gp:gp + 2])[0]
+                        break
+            break
+    widths = []
+    for code in range(first, last + 1):
+        g = min(glyph_of.get(code, 0), nmetrics - 1)
+        adv = struct.unpack(">H", data[hmtx + 4 * g:hmtx + 4 * g + 2])[0]
+        widths.append(round(adv * 1000 / units))
+    return widths
+
+
+def _font_resources(pdf):
+    fonts = {
+        "F1": pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"),
+        "F2": pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Times-Bold /Encoding /WinAnsiEncoding >>"),
+        "F3": pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Courier /Encoding /WinAnsiEncoding >>"),
+    }
+    ttf = "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf"
+    if os.path.exists(ttf):
+        data = open(ttf, "rb").read()
+        file_obj = pdf.stream(data, " /Length1 %d" % len(data))
+        desc = pdf.add("<< /Type /FontDescriptor /FontName /EmbeddedSerif /Flags 34 /FontBBox [-770 -347 2105 1109] "
+                       "/ItalicAngle 0 /Ascent 939 /Descent -236 /CapHeight 729 /StemV 80 /FontFile2 %d 0 R >>"
+                       % file_obj)
+        widths = " ".join(str(w) for w in _ttf_widths(data, 32, 126))
+        fonts["F4"] = pdf.add("<< /Type /Font /Subtype /TrueType /BaseFont /EmbeddedSerif /FirstChar 32 "
+                              "/LastChar 126 /Widths [%s] /Encoding /WinAnsiEncoding /FontDescriptor %d 0 R >>"
+                              % (widths, desc))
+    else:
+        fonts["F4"] = fonts["F2"]
+    return "<< " + " ".join("/%s %d 0 R" % (k, v) for k, v in fonts.items()) + " >>"
+
+
+_LOREM = ("Foliant turns a document into a book that readers leaf through on the web. Every page keeps its "
+          "vector outlines so that text stays crisp when a reader zooms in, and photographs travel as JPEG "
+          "pictures at the chosen quality. ").split()
+
+
+def _escape(text):
+    return text.replace("\\", "\\\\").replace("(", "\\(").replace(")", "\\)")
+
+
+def _text_page_content():
+    ops = ["0.1 0.1 0.35 rg BT /F2 26 Tf 54 730 Td (Vector pages: a test of text and paths) Tj ET"]
+    y = 700
+    words = _LOREM * 12
+    fonts = [("F1", 10.5), ("F4", 11), ("F3", 9), ("F1", 8)]
+    w = 0
+    for para in range(4):
+        name, size = fonts[para]
+        ops.append("0 0 0 rg BT /%s %.1f Tf %.1f TL 54 %d Td" % (name, size, size * 1.35, y))
+        for _ in range(7):
+            line = " ".join(words[w:w + 13])
+            w += 13
+            ops.append("(%s) '" % _escape(line))
+        ops.append("ET")
+        y -= int(7 * size * 1.35) + 16
+    # Coloured and rotated text.
+    ops.append("0.75 0.1 0.1 rg BT /F4 18 Tf 0.866 0.5 -0.5 0.866 380 150 Tm (Rotated 30 degrees) Tj ET")
+    # Stroked and filled vector shapes.
+    ops.append("q 0.2 0.5 0.8 rg 0 0 0 RG 2 w 60 120 m 140 220 200 60 260 160 c 200 40 l h B Q")
+    ops.append("q 0.9 0.6 0.1 RG 6 w 1 J 1 j 300 60 m 360 130 l 420 60 l S Q")
+    ops.append("q 0 0.5 0 RG 1.5 w [6 3] 0 d 54 250 m 558 250 l S Q")
+    ops.append("q 0.5 0 0.5 RG 0.5 w 440 60 100 70 re S Q")
+    # Clipped region: a circle clip holding diagonal stripes.
+    k = 0.5523
+    cx, cy, r = 490, 160, 45
+    circle = ("%.2f %.2f m %.2f %.2f %.2f %.2f %.2f %.2f c %.2f %.2f %.2f %.2f %.2f %.2f c "
+              "%.2f %.2f %.2f %.2f %.2f %.2f c %.2f %.2f %.2f %.2f %.2f %.2f c h" % (
+                  cx + r, cy, cx + r, cy + k * r, cx + k * r, cy + r, cx, cy + r,
+                  cx - k * r, cy + r, cx - r, cy + k * r, cx - r, cy,
+                  cx - r, cy - k * r, cx - k * r, cy - r, cx, cy - r,
+                  cx + k * r, cy - r, cx + r, cy - k * r, cx + r, cy))
+    stripes = " ".join("%d %d m %d %d l" % (cx - 60 + i, cy - 60, cx - 60 + i + 120, cy + 60) for i in
+                       range(-120, 121, 12))
+    ops.append("q %s W n 0.85 0.1 0.3 RG 4 w %s S Q" % (circle, stripes))
+    return "\n".join(ops).encode("latin-1")
+
+
+def _photo(x, y):
+    # A smooth colour field with a few hard edges, like a photograph of shapes.
+    r = int(127 + 120 * math.sin(x / 23.0))
+    g = int(127 + 120 * math.sin(y / 17.0 + 1))
+    b = int(127 + 120 * math.cos((x + y) / 31.0))
+    if (x - 100) ** 2 + (y - 80) ** 2 < 40 ** 2:
+        r, g, b = 250, 240, 40
+    return r, g, b
+
+
+def make_text_pdf(path):
+    pdf = Pdf()
+    catalog = pdf.reserve()
+    pages = pdf.reserve()
+    fonts = _font_resources(pdf)
+    c1 = pdf.stream(_text_page_content())
+    p1 = pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 612 792] /Resources << /Font %s >> /Contents %d 0 R >>"
+                 % (pages, fonts, c1))
+    c2 = pdf.stream(b"0.9 0.95 1 rg 0 0 400 300 re f 0 0 0.5 rg BT /F1 24 Tf 40 150 Td (Landscape, turned) Tj ET")
+    p2 = pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 400 300] /Rotate 90 /Resources << /Font %s >> "
+                 "/Contents %d 0 R >>" % (pages, fonts, c2))
+    pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R %d 0 R] /Count 2 >>" % (p1, p2))
+    pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(path, catalog)
+
+
+def make_image_pdf(path):
+    pdf = Pdf()
+    catalog = pdf.reserve()
+    pages = pdf.reserve()
+    fonts = _font_resources(pdf)
+    jpeg = encode_jpeg(200, 160, _photo)
+    img = pdf.stream(jpeg, " /Type /XObject /Subtype /Image /Width 200 /Height 160 /ColorSpace /DeviceRGB "
+                           "/BitsPerComponent 8 /Filter /DCTDecode", compress=False)
+    content = (b"q 300 0 0 240 60 300 cm /Im1 Do Q\n"
+               b"q 240 230 m 380 230 l 380 60 l 240 60 l h W n 40 0 0 40 220 40 cm 0.2 0.2 0.2 rg 0 0 1 1 re f Q\n"
+               b"q 0 0 0 RG 1 w 60 300 300 240 re S Q\n"
+               b"q 130 150 m 130 205 91 240 60 240 c 29 240 -10 205 -10 150 c -10 95 29 60 60 60 c "
+               b"91 60 130 95 130 150 c h W n 200 0 0 160 -40 70 cm /Im1 Do Q\n"
+               b"0 0 0 rg BT /F1 14 Tf 160 120 Td (A picture, whole and clipped) Tj ET\n")
+    c = pdf.stream(content)
+    p = pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 420 595] /Resources << /Font %s /XObject << /Im1 %d 0 R "
+                ">> >> /Contents %d 0 R >>" % (pages, fonts, img, c))
+    pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R] /Count 1 >>" % p)
+    pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(path, catalog)
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    os.makedirs(out, exist_ok=True)
+    make_text_pdf(os.path.join(out, "text.pdf"))
+    make_image_pdf(os.path.join(out, "image.pdf"))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,172 @@
+// Vector pages made by pdf2swf, read by an independent SWF player and by our
+// own renderer, compared with pdftoppm's rendering of the same PDF pages.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { join } from 'node:path';
+import { rmSync, writeFileSync } from 'node:fs';
+import { makeWorkDir, makePdfs, pdf2swf, pdftoppm, bundleRenderer, serve, launchBrowser, writePage } from './swfSupport.mjs';
+
+let dir, http, browser;
+const pages = {};
+
+before(async () => {
+  dir = makeWorkDir();
+  makePdfs(dir);
+  for (const [name, pdf, page] of [['text', 'text.pdf', 1], ['image', 'image.pdf', 1], ['turned', 'text.pdf', 2]]) {
+    pages[name] = {
+      swf: `${name}.swf`,
+      png: `${name}.png`,
+    };
+    pdf2swf(join(dir, pdf), page, join(dir, `${name}.swf`));
+    pdftoppm(join(dir, pdf), page, join(dir, name), 144);
+  }
+  await bundleRenderer(dir);
+  writePage(dir, 'ours.html', `<canvas id="c"></canvas><script type="module">
+    import * as swf from './swf.js';
+    window.swf = swf;
+    window.renderPage = async (url, scale, dx = 0, dy = 0, w, h) => {
+      const movie = await swf.loadSwf(await (await fetch(url)).arrayBuffer());
+      const c = document.getElementById('c');
+      c.width = w ?? Math.round(movie.width * scale);
+      c.height = h ?? Math.round(movie.height * scale);
+      const ctx = c.getContext('2d');
+      ctx.fillStyle = '#fff';
+      ctx.fillRect(0, 0, c.width, c.height);
+      ctx.translate(-dx, -dy);
+      swf.drawSwf(ctx, movie, scale);
+      return { width: movie.width, height: movie.height, png: c.toDataURL('image/png') };
+    };
+    window.ready = true;
+  </script>`);
+  writePage(dir, 'ruffle.html', `<div id="stage" style="display:inline-block"></div><script src="/ruffle/ruffle.js"></script><script>
+    window.RufflePlayer = window.RufflePlayer || {};
+    window.RufflePlayer.config = { autoplay: 'on', unmuteOverlay: 'hidden', splashScreen: false, letterbox: 'off',
+      contextMenu: 'off', warnOnUnsupportedContent: false, backgroundColor: '#FFFFFF', preferredRenderer: 'canvas',
+      publicPath: '/ruffle/', quality: 'best' };
+    window.showSwf = async (url, w, h) => {
+      const player = window.RufflePlayer.newest().createPlayer();
+      player.style.width = w + 'px';
+      player.style.height = h + 'px';
+      player.style.display = 'block';
+      document.getElementById('stage').append(player);
+      const api = player.ruffle ? player.ruffle() : player;
+      await new Promise((ok, fail) => {
+        player.addEventListener('loadedmetadata', ok);
+        player.addEventListener('loadeddata', ok);
+        api.load({ url }).catch(fail);
+        setTimeout(() => fail(new Error('the player did not load the movie')), 20000);
+      });
+      return api.metadata ?? null;
+    };
+  </script>`);
+  http = await serve(dir);
+  browser = await launchBrowser();
+});
+
+after(async () => {
+  await browser?.close();
+  http?.server.close();
+  if (dir && !process.env.FOLIANT_KEEP_TEST_FILES) rmSync(dir, { recursive: true, force: true });
+  else if (dir) console.log(`test files kept in ${dir}`);
+});
+
+async function oursVersusPdftoppm(name, { scale = 1, crop, reference } = {}) {
+  const page = await browser.context.newPage();
+  await page.goto(`${http.url}/ours.html`);
+  await page.waitForFunction(() => window.ready === true);
+  const result = await page.evaluate(
+    async ([url, scale, crop, ref]) => {
+      const r = await window.renderPage(url, scale, crop?.x ?? 0, crop?.y ?? 0, crop?.w, crop?.h);
+      return { ...r, diff: await window.compareImages(r.png, ref) };
+    },
+    [`/${pages[name].swf}`, scale, crop ?? null, reference ?? `/${pages[name].png}`],
+  );
+  writeFileSync(join(dir, `ours-${name}-${scale}.png`), Buffer.from(result.png.split(',')[1], 'base64'));
+  await page.close();
+  return result;
+}
+
+test('the independent player accepts the text and the image page and draws them like pdftoppm', async () => {
+  for (const name of ['text', 'image']) {
+    const page = await browser.context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.goto(`${http.url}/ruffle.html`);
+    const expected = await page.evaluate(async (url) => {
+      const d = await window.loadPixels(url);
+      return [d.width, d.height];
+    }, `/${pages[name].png}`);
+    const meta = await page.evaluate(([url, w, h]) => window.showSwf(url, w, h), [`/${pages[name].swf}`, ...expected]);
+    if (meta) {
+      assert.equal(Math.round(meta.width), expected[0], `${name}: frame width`);
+      assert.equal(Math.round(meta.height), expected[1], `${name}: frame height`);
+    }
+    await page.waitForTimeout(1500);
+    const shot = await page.locator('#stage').screenshot();
+    writeFileSync(join(dir, `ruffle-${name}.png`), shot);
+    const diff = await page.evaluate(
+      ([a, b]) => window.compareImages(a, b),
+      [`data:image/png;base64,${shot.toString('base64')}`, `/${pages[name].png}`],
+    );
+    console.log(`independent player, ${name}: ${JSON.stringify(diff)}`);
+    assert.deepEqual(errors, []);
+    assert.ok(diff.mean < 5, `${name}: mean difference ${diff.mean}`);
+    assert.ok(diff.bad < 0.005, `${name}: share of differing pixels ${diff.bad}`);
+    await page.close();
+  }
+});
+
+test('our renderer draws text, paths, clips, pictures and turned pages like pdftoppm', async () => {
+  for (const name of ['text', 'image', 'turned']) {
+    const { diff } = await oursVersusPdftoppm(name);
+    console.log(`our renderer, ${name}: ${JSON.stringify(diff)}`);
+    assert.deepEqual(diff.sizeA, diff.sizeB, `${name}: size`);
+    assert.ok(diff.mean < 4, `${name}: mean difference ${diff.mean}`);
+    assert.ok(diff.bad < 0.005, `${name}: share of differing pixels ${diff.bad}`);
+  }
+  // The measure itself must tell a page with its text and shapes from an empty one.
+  const page = await browser.context.newPage();
+  await page.goto(`${http.url}/ours.html`);
+  const empty = await page.evaluate(async () => {
+    const c = document.createElement('canvas');
+    c.width = 1224;
+    c.height = 1584;
+    const x = c.getContext('2d');
+    x.fillStyle = '#fff';
+    x.fillRect(0, 0, c.width, c.height);
+    return window.compareImages(c.toDataURL(), '/text.png');
+  });
+  await page.close();
+  assert.ok(empty.mean > 10 && empty.bad > 0.02, `an empty page scores ${JSON.stringify(empty)}`);
+});
+
+test('at 400% a vector page stays sharp: it matches pdftoppm at four times the resolution', async () => {
+  // A region with body text, the dashed rule and the clipped stripes.
+  const crop = { x: 200, y: 1900, w: 1200, h: 1100 };
+  const sharp = pdftoppm(join(dir, 'text.pdf'), 1, join(dir, 'sharp'), 576, crop);
+  const { diff } = await oursVersusPdftoppm('text', { scale: 4, crop, reference: `/sharp.png` });
+  console.log(`our renderer at 400%: ${JSON.stringify(diff)}`);
+  // The same region enlarged from a 100% bitmap, for scale: blurred edges.
+  const page = await browser.context.newPage();
+  await page.goto(`${http.url}/ours.html`);
+  const blurred = await page.evaluate(
+    async ([crop]) => {
+      const img = new Image();
+      img.src = '/text.png';
+      await img.decode();
+      const c = document.createElement('canvas');
+      c.width = crop.w;
+      c.height = crop.h;
+      const x = c.getContext('2d');
+      x.imageSmoothingQuality = 'high';
+      x.drawImage(img, -crop.x / 4, -crop.y / 4, img.width * 4, img.height * 4);
+      return window.compareImages(c.toDataURL(), '/sharp.png');
+    },
+    [crop],
+  );
+  await page.close();
+  console.log(`bitmap enlarged to 400%: ${JSON.stringify(blurred)}`);
+  assert.ok(diff.mean < 4, `mean difference ${diff.mean}`);
+  assert.ok(diff.bad < 0.005, `share of differing pixels ${diff.bad}`);
+  assert.ok(diff.mean < blurred.mean / 2, `vector ${diff.mean} against enlarged bitmap ${blurred.mean}`);
+});

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Poppler {
+class Document;
+}
+
+// Renders one page of an opened PDF into an SWF movie through SwfPaintEngine.
+class PdfPageToSwf
+{
+public:
+    // page counts from 1; zoom is in pixels per inch. Empty on failure, with `error` set.
+    static QByteArray convert(Poppler::Document &document, int page, double zoom, int jpegQuality, bool compress,
+                              QString &error);
+};

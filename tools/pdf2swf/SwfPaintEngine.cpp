@@ -1,0 +1,408 @@
+#include "SwfPaintEngine.h"
+
+#include <QCryptographicHash>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+#include <QRadialGradient>
+
+#include <turbojpeg.h>
+
+#include <cmath>
+
+namespace {
+
+// A path is drawn even-odd by every SWF renderer; a non-zero path whose
+// subpaths may overlap has to be resolved into one that means the same even-odd.
+bool needsResolving(const QPainterPath &path)
+{
+    if (path.fillRule() != Qt::WindingFill)
+        return false;
+    int moves = 0;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        if (path.elementAt(i).type == QPainterPath::MoveToElement && ++moves > 1)
+            return true;
+    }
+    return false;
+}
+
+// True when the path is an axis-aligned rectangle covering `area`: such a clip changes nothing.
+bool coversRect(const QPainterPath &path, const QRectF &area)
+{
+    const int n = path.elementCount();
+    if (n < 4 || n > 5)
+        return false;
+    const QRectF b = path.boundingRect();
+    for (int i = 0; i < n; ++i) {
+        const auto e = path.elementAt(i);
+        if (e.type == QPainterPath::CurveToElement)
+            return false;
+        const bool onX = qFuzzyCompare(e.x + 1, b.left() + 1) || qFuzzyCompare(e.x + 1, b.right() + 1);
+        const bool onY = qFuzzyCompare(e.y + 1, b.top() + 1) || qFuzzyCompare(e.y + 1, b.bottom() + 1);
+        if (!onX || !onY)
+            return false;
+    }
+    return b.adjusted(-0.01, -0.01, 0.01, 0.01).contains(area);
+}
+
+QColor withOpacity(QColor c, double opacity)
+{
+    c.setAlphaF(float(c.alphaF() * opacity));
+    return c;
+}
+
+// Splits polylines into dashes; lengths in device pixels; the pattern restarts
+// at each subpath, as PDF dashing does.
+QPainterPath dashed(const QPainterPath &path, const QList<qreal> &pattern, double offset)
+{
+    double total = 0;
+    for (qreal v : pattern)
+        total += v;
+    if (pattern.size() < 2 || total <= 0)
+        return path;
+    QPainterPath out;
+    for (const QPolygonF &poly : path.toSubpathPolygons()) {
+        int index = 0;
+        double left = pattern[0];
+        bool on = true;
+        double skip = std::fmod(offset, total);
+        if (skip < 0)
+            skip += total;
+        while (skip > 0) {
+            const double step = std::min(skip, left);
+            skip -= step;
+            left -= step;
+            if (left <= 0) {
+                index = (index + 1) % int(pattern.size());
+                left = pattern[index];
+                on = !on;
+            }
+        }
+        for (int i = 1; i < poly.size(); ++i) {
+            QPointF a = poly[i - 1];
+            const QPointF b = poly[i];
+            double seg = std::hypot(b.x() - a.x(), b.y() - a.y());
+            if (on)
+                out.moveTo(a);
+            int guard = 0;
+            while (seg > 0 && ++guard < 100000) {
+                const double step = std::min(seg, left);
+                const QPointF next = a + (b - a) * (step / seg);
+                if (on)
+                    out.lineTo(next);
+                seg -= step;
+                left -= step;
+                a = next;
+                if (left <= 1e-9) {
+                    index = (index + 1) % int(pattern.size());
+                    left = std::max(pattern[index], 1e-3);
+                    on = !on;
+                    if (on)
+                        out.moveTo(a);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+SwfPaintEngine::SwfPaintEngine(SwfWriter &writer, int jpegQuality)
+    : QPaintEngine(QPaintEngine::AllFeatures), m_writer(writer), m_quality(std::clamp(jpegQuality, 1, 100))
+{}
+
+bool SwfPaintEngine::begin(QPaintDevice *)
+{
+    setActive(true);
+    return true;
+}
+
+bool SwfPaintEngine::end()
+{
+    while (m_writer.openClips() > 0)
+        m_writer.endClip();
+    m_open.clear();
+    setActive(false);
+    return true;
+}
+
+void SwfPaintEngine::updateState(const QPaintEngineState &state)
+{
+    const DirtyFlags flags = state.state();
+    if (flags & DirtyTransform)
+        m_transform = state.transform();
+    if (flags & DirtyPen)
+        m_pen = state.pen();
+    if (flags & DirtyBrush)
+        m_brush = state.brush();
+    if (flags & DirtyBrushOrigin)
+        m_brushOrigin = state.brushOrigin();
+    if (flags & DirtyOpacity)
+        m_opacity = state.opacity();
+    if (flags & DirtyClipPath)
+        setClip(m_transform.map(state.clipPath()), state.clipOperation());
+    if (flags & DirtyClipRegion) {
+        QPainterPath path;
+        path.addRegion(state.clipRegion());
+        setClip(m_transform.map(path), state.clipOperation());
+    }
+    if ((flags & DirtyClipEnabled) && !state.isClipEnabled())
+        m_clips.clear();
+}
+
+void SwfPaintEngine::setClip(const QPainterPath &devicePath, Qt::ClipOperation op)
+{
+    if (op == Qt::NoClip || op == Qt::ReplaceClip)
+        m_clips.clear();
+    if (op == Qt::NoClip)
+        return;
+    const QRectF frame(QPointF(0, 0), QSizeF(m_writer.frameSize()));
+    if (coversRect(devicePath, frame))
+        return;
+    SwfFill fill;
+    const QPainterPath shape = needsResolving(devicePath) ? devicePath.simplified() : devicePath;
+    const SwfShapeRef ref = m_writer.defineFill(shape, fill);
+    // An empty clip hides everything; an invalid ref stands for it.
+    QByteArray key;
+    key.append(reinterpret_cast<const char *>(&ref.id), sizeof ref.id);
+    const int ox = ref.origin.x(), oy = ref.origin.y();
+    key.append(reinterpret_cast<const char *>(&ox), sizeof ox);
+    key.append(reinterpret_cast<const char *>(&oy), sizeof oy);
+    m_clips.push_back(Clip{key, ref});
+}
+
+bool SwfPaintEngine::clippedOut() const
+{
+    for (const Clip &clip : m_clips) {
+        if (!clip.shape.valid())
+            return true;
+    }
+    return false;
+}
+
+void SwfPaintEngine::syncClips()
+{
+    size_t same = 0;
+    while (same < m_open.size() && same < m_clips.size() && m_open[same].key == m_clips[same].key)
+        ++same;
+    while (m_open.size() > same) {
+        m_writer.endClip();
+        m_open.pop_back();
+    }
+    for (size_t i = same; i < m_clips.size(); ++i) {
+        m_writer.beginClip(m_clips[i].shape);
+        m_open.push_back(m_clips[i]);
+    }
+}
+
+bool SwfPaintEngine::fillFromBrush(const QBrush &brush, const QTransform &toDevice, SwfFill &fill) const
+{
+    const QGradient *g = brush.gradient();
+    if (g && g->coordinateMode() == QGradient::LogicalMode &&
+        (g->type() == QGradient::LinearGradient || g->type() == QGradient::RadialGradient) && !g->stops().isEmpty()) {
+        QTransform square;
+        if (g->type() == QGradient::LinearGradient) {
+            const auto *lg = static_cast<const QLinearGradient *>(g);
+            const QPointF s = lg->start(), d = lg->finalStop() - lg->start();
+            square = QTransform(d.x() / 32768, d.y() / 32768, -d.y() / 32768, d.x() / 32768, s.x() + d.x() / 2,
+                                s.y() + d.y() / 2);
+            fill.kind = SwfFill::LinearGradient;
+        } else {
+            const auto *rg = static_cast<const QRadialGradient *>(g);
+            const double r = rg->radius() / 16384;
+            square = QTransform(r, 0, 0, r, rg->center().x(), rg->center().y());
+            fill.kind = SwfFill::RadialGradient;
+        }
+        fill.matrix = square * brush.transform() * toDevice * QTransform::fromScale(20, 20);
+        for (const auto &stop : g->stops())
+            fill.stops.emplace_back(stop.first, withOpacity(stop.second, m_opacity));
+        return true;
+    }
+    if (brush.style() == Qt::NoBrush)
+        return false;
+    fill.kind = SwfFill::Solid;
+    fill.color = withOpacity(g && !g->stops().isEmpty() ? g->stops().first().second : brush.color(), m_opacity);
+    return true;
+}
+
+void SwfPaintEngine::fillPath(const QPainterPath &devicePath, const QBrush &brush, const QTransform &brushTransform)
+{
+    SwfFill fill;
+    if (clippedOut() || !fillFromBrush(brush, brushTransform, fill))
+        return;
+    const QPainterPath shape = !m_inText && needsResolving(devicePath) ? devicePath.simplified() : devicePath;
+    const SwfShapeRef ref = m_writer.defineFill(shape, fill);
+    if (!ref.valid())
+        return;
+    syncClips();
+    m_writer.place(ref);
+}
+
+void SwfPaintEngine::strokePath(const QPainterPath &localPath)
+{
+    if (m_pen.style() == Qt::NoPen || m_pen.brush().style() == Qt::NoBrush || clippedOut())
+        return;
+    const double scale = std::sqrt(std::abs(m_transform.determinant()));
+    const bool cosmetic = m_pen.isCosmetic() || m_pen.widthF() <= 0;
+    const double width = cosmetic ? std::max(m_pen.widthF(), 1.0) : m_pen.widthF() * scale;
+    QPainterPath device = m_transform.map(localPath);
+    if (m_pen.style() != Qt::SolidLine) {
+        QList<qreal> pattern = m_pen.dashPattern();
+        const double unit = std::max(width, 1e-3);
+        for (qreal &v : pattern)
+            v *= unit;
+        device = dashed(device, pattern, m_pen.dashOffset() * unit);
+    }
+    SwfLine line;
+    line.width = width;
+    const QGradient *g = m_pen.brush().gradient();
+    line.color = withOpacity(g && !g->stops().isEmpty() ? g->stops().first().second : m_pen.color(), m_opacity);
+    line.cap = m_pen.capStyle();
+    line.join = m_pen.joinStyle() == Qt::SvgMiterJoin ? Qt::MiterJoin : m_pen.joinStyle();
+    line.miterLimit = m_pen.miterLimit();
+    const SwfShapeRef ref = m_writer.defineStroke(device, line);
+    if (!ref.valid())
+        return;
+    syncClips();
+    m_writer.place(ref);
+}
+
+void SwfPaintEngine::drawPath(const QPainterPath &path)
+{
+    if (m_brush.style() != Qt::NoBrush)
+        fillPath(m_transform.map(path), m_brush,
+                 QTransform::fromTranslate(m_brushOrigin.x(), m_brushOrigin.y()) * m_transform);
+    if (m_pen.style() != Qt::NoPen)
+        strokePath(path);
+}
+
+void SwfPaintEngine::drawPolygon(const QPointF *points, int pointCount, PolygonDrawMode mode)
+{
+    if (pointCount < 2)
+        return;
+    QPainterPath path;
+    path.moveTo(points[0]);
+    for (int i = 1; i < pointCount; ++i)
+        path.lineTo(points[i]);
+    if (mode == PolylineMode) {
+        strokePath(path);
+        return;
+    }
+    path.closeSubpath();
+    path.setFillRule(mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+    drawPath(path);
+}
+
+void SwfPaintEngine::drawLines(const QLineF *lines, int lineCount)
+{
+    QPainterPath path;
+    for (int i = 0; i < lineCount; ++i) {
+        path.moveTo(lines[i].p1());
+        path.lineTo(lines[i].p2());
+    }
+    strokePath(path);
+}
+
+void SwfPaintEngine::drawRects(const QRectF *rects, int rectCount)
+{
+    for (int i = 0; i < rectCount; ++i) {
+        QPainterPath path;
+        path.addRect(rects[i]);
+        drawPath(path);
+    }
+}
+
+void SwfPaintEngine::drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr)
+{
+    drawImage(r, pm.toImage(), sr, Qt::AutoColor);
+}
+
+uint16_t SwfPaintEngine::jpegFor(const QImage &source)
+{
+    QImage image =
+        source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    QByteArray alpha;
+    if (source.hasAlphaChannel()) {
+        alpha.resize(qsizetype(image.width()) * image.height());
+        bool opaque = true;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            char *dst = alpha.data() + qsizetype(y) * image.width();
+            for (int x = 0; x < image.width(); ++x) {
+                dst[x] = char(qAlpha(line[x]));
+                opaque = opaque && qAlpha(line[x]) == 255;
+            }
+        }
+        if (opaque)
+            alpha.clear();
+    }
+
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int y = 0; y < image.height(); ++y)
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4));
+    QByteArray key = hash.result();
+    key.append(QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()));
+    if (const auto it = m_bitmaps.constFind(key); it != m_bitmaps.constEnd())
+        return *it;
+
+    tjhandle tj = tjInitCompress();
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    const int sampling = m_quality >= 90 ? TJSAMP_444 : TJSAMP_420;
+    const int rc = tjCompress2(tj, image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
+                               TJPF_BGRX, &jpeg, &size, sampling, m_quality, TJFLAG_FASTDCT);
+    QByteArray data;
+    if (rc == 0)
+        data = QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size));
+    tjFree(jpeg);
+    tjDestroy(tj);
+    if (data.isEmpty())
+        return 0;
+    const uint16_t id = m_writer.defineJpeg(data, alpha);
+    m_bitmaps.insert(key, id);
+    ++m_imagesWritten;
+    return id;
+}
+
+void SwfPaintEngine::drawImage(const QRectF &r, const QImage &image, const QRectF &sr, Qt::ImageConversionFlags)
+{
+    if (clippedOut() || image.isNull() || sr.width() <= 0 || sr.height() <= 0 || r.isEmpty())
+        return;
+    const QRect src = sr.toAlignedRect().intersected(image.rect());
+    if (src.isEmpty())
+        return;
+    const uint16_t id = jpegFor(src == image.rect() ? image : image.copy(src));
+    if (!id)
+        return;
+    // Bitmap pixel -> local coordinates -> device twips.
+    const double sx = r.width() / sr.width(), sy = r.height() / sr.height();
+    const QTransform pixelToLocal(sx, 0, 0, sy, r.x() + (src.x() - sr.x()) * sx, r.y() + (src.y() - sr.y()) * sy);
+    SwfFill fill;
+    fill.kind = SwfFill::Bitmap;
+    fill.bitmapId = id;
+    fill.matrix = pixelToLocal * m_transform * QTransform::fromScale(20, 20);
+    // Strong enlargements of small images stay crisp, as rasterisers draw them.
+    const QTransform pixelToDevice = pixelToLocal * m_transform;
+    const double enlargement = std::sqrt(std::abs(pixelToDevice.determinant()));
+    fill.smooth = enlargement < 4.0;
+    const QRectF local =
+        QRectF(pixelToLocal.map(QPointF(0, 0)), pixelToLocal.map(QPointF(src.width(), src.height()))).normalized();
+    QPainterPath quad;
+    quad.addPolygon(m_transform.map(QPolygonF(local)));
+    quad.closeSubpath();
+    const SwfShapeRef ref = m_writer.defineFill(quad, fill);
+    if (!ref.valid())
+        return;
+    syncClips();
+    m_writer.place(ref, m_opacity);
+}
+
+void SwfPaintEngine::drawTextItem(const QPointF &p, const QTextItem &textItem)
+{
+    // The base class turns the glyphs into outlines and fills them through drawPath.
+    m_inText = true;
+    QPaintEngine::drawTextItem(p, textItem);
+    m_inText = false;
+}
