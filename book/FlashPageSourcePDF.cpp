@@ -1,0 +1,122 @@
+#include "book/FlashPageSourcePDF.h"
+
+#include "book/PDFToSWFPageConverter.h"
+#include "platform/Logging.h"
+#include "platform/NotificationCenter.h"
+
+#include <QVariantMap>
+
+namespace {
+
+const auto logger = Logging::logger("FlashPageSourcePDF");
+
+} // namespace
+
+FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality)
+    : m_pageRange(pageRange), m_DPI(DPI), m_quality(quality)
+{
+    setSourceFile(pdfPath);
+    QString error;
+    m_document = PdfDocument::open(sourceFile(), {}, &error);
+    if (!m_document)
+        LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    m_toPageConverter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), m_document, quality);
+    m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
+}
+
+FlashPageSourcePDF::~FlashPageSourcePDF() = default;
+
+QList<int> FlashPageSourcePDF::pagesToImportFor(const QString &pageRange, const PdfDocumentPtr &doc)
+{
+    const int total = doc ? doc->pageCount() : 0;
+    QList<int> pages = parsePageRange(pageRange, total);
+    if (doc) {
+        const qsizetype before = pages.size();
+        pages.removeIf([total](int page) { return page < 1 || page > total; });
+        if (pages.size() != before)
+            LOG4CXX_WARN(logger, "page range \"" << pageRange << "\" names " << (before - pages.size())
+                                                 << " pages outside 1-" << total << "; they are left out");
+    }
+    return pages;
+}
+
+void FlashPageSourcePDF::postProgress(int position, const QString &type) const
+{
+    QVariantMap info;
+    info.insert(QStringLiteral("pageIndex"), position);
+    info.insert(QStringLiteral("totalPage"), int(m_pagesToImport.size()));
+    info.insert(QStringLiteral("type"), type);
+    NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("ImportProgressInfoMSG"), nullptr, info);
+}
+
+void FlashPageSourcePDF::generate(Step step)
+{
+    if (step == Step::Page)
+        m_toPageConverter->willGeneratePages(m_pagesToImport);
+    for (qsizetype i = 0; i < m_pagesToImport.size(); ++i) {
+        if (stop())
+            break;
+        const int page = m_pagesToImport.at(i);
+        QString path;
+        QString type;
+        FlashPageList *list = nullptr;
+        switch (step) {
+        case Step::Page:
+            path = m_toPageConverter->generatePage(page);
+            list = &mutablePages();
+            type = QStringLiteral("geneatePage");
+            break;
+        case Step::Thumb:
+            path = m_toPageConverter->generateThumbPage(page);
+            list = &mutableThumbPages();
+            type = QStringLiteral("geneateThumbPage");
+            break;
+        case Step::Mobile:
+            path = m_toPageConverter->generateMobilePage(page);
+            list = &mutableMobilePages();
+            type = QStringLiteral("geneatePage");
+            break;
+        }
+        list->append(std::make_shared<FlashPage>(path, page));
+        postProgress(int(i + 1), type);
+    }
+    if (stop())
+        m_toPageConverter->cancelPendingWork();
+}
+
+void FlashPageSourcePDF::generatePages()
+{
+    generate(Step::Page);
+}
+
+void FlashPageSourcePDF::generateThumbPages()
+{
+    generate(Step::Thumb);
+}
+
+void FlashPageSourcePDF::generateMobilePages()
+{
+    generate(Step::Mobile);
+}
+
+void FlashPageSourcePDF::generateNormalPages()
+{
+    for (qsizetype i = 0; i < pages().size(); ++i) {
+        if (stop())
+            break;
+        const FlashPagePtr &page = pages().at(i);
+        if (page && !getNormalPageAtIndex(page->pageIndex()))
+            mutableNormalPages().append(page->copyPage(100, 100));
+        postProgress(int(i + 1), QStringLiteral("geneateNormalPage"));
+    }
+}
+
+FlashPagePtr FlashPageSourcePDF::getNormalPageAtIndex(int pageIndex) const
+{
+    return findByIndex(normalPages(), pageIndex, true);
+}
+
+FlashPagePtr FlashPageSourcePDF::getThumbPageAtIndex(int pageIndex) const
+{
+    return findByIndex(thumbPages(), pageIndex, true);
+}

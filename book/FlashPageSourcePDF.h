@@ -1,0 +1,53 @@
+#pragma once
+
+#include "book/FlashPageSource.h"
+#include "book/PDFToPageConverter.h"
+#include "platform/PdfDocument.h"
+
+class FlashPageSourcePDF;
+using FlashPageSourcePDFPtr = std::shared_ptr<FlashPageSourcePDF>;
+
+// A book imported from a PDF document: the requested pages, made into files by
+// its converter (which owns the work folder) and recorded page by page. Each
+// page done posts "ImportProgressInfoMSG" on the calling thread.
+class FlashPageSourcePDF : public FlashPageSource
+{
+public:
+    FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality);
+    ~FlashPageSourcePDF() override;
+
+    void generatePages() override;
+    void generateThumbPages() override;
+    void generateMobilePages() override;
+    void generateNormalPages() override;
+
+    FlashPagePtr getNormalPageAtIndex(int pageIndex) const override;
+    FlashPagePtr getThumbPageAtIndex(int pageIndex) const override;
+    FlashPagePtr getZoomedPageAtIndex(int) const override { return nullptr; }
+
+    const PDFToPageConverterPtr &toPageConverter() const { return m_toPageConverter; }
+    void setToPageConverter(const PDFToPageConverterPtr &converter) { m_toPageConverter = converter; }
+
+    const PdfDocumentPtr &pdfDocument() const { return m_document; }
+    const QString &pageRange() const { return m_pageRange; }
+    int DPI() const { return m_DPI; }
+    int quality() const { return m_quality; }
+    const QList<int> &pagesToImport() const { return m_pagesToImport; }
+
+    // The page numbers a range names in `doc`. Numbers outside the document
+    // (0, negative, past the end) are dropped when the document is open, since
+    // they can have no file and would shift every later page of the book.
+    static QList<int> pagesToImportFor(const QString &pageRange, const PdfDocumentPtr &doc);
+
+private:
+    enum class Step { Page, Thumb, Mobile };
+    void generate(Step step);
+    void postProgress(int position, const QString &type) const;
+
+    PdfDocumentPtr m_document;
+    QString m_pageRange;
+    int m_DPI;
+    int m_quality;
+    PDFToPageConverterPtr m_toPageConverter;
+    QList<int> m_pagesToImport;
+};

@@ -1,0 +1,313 @@
+#include "book/PDFToSWFPageConverter.h"
+
+#include "app/AppSettings.h"
+#include "app/MarlspanUtility.h"
+#include "platform/Clock.h"
+#include "platform/FoliantException.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
+#include "platform/TextScan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRunnable>
+#include <QSaveFile>
+#include <QThread>
+
+namespace {
+
+const auto logger = Logging::logger("PDFToSWFPageConverter");
+
+} // namespace
+
+struct PDFToSWFPageConverter::Job
+{
+    std::promise<void> promise;
+    std::shared_future<void> future = promise.get_future().share();
+};
+
+PDFToSWFPageConverter::PDFToSWFPageConverter(const QString &pdfPath, const PdfDocumentPtr &doc, int quality)
+{
+    setPDFPath(pdfPath);
+    setQuality(quality);
+    setConverterWorkFolder(MarlspanUtility::forceTmpDiractory(QStringLiteral("Quirefold")));
+    setDPI(144);
+    setPDFDoc(doc);
+    m_pool.setMaxThreadCount(qBound(2, QThread::idealThreadCount(), 4));
+}
+
+PDFToSWFPageConverter::~PDFToSWFPageConverter()
+{
+    m_cancelled.store(true);
+    m_pool.waitForDone();
+    removeWorkFolder();
+}
+
+bool PDFToSWFPageConverter::imageMode() const
+{
+    return AppSettings::shareInstance()->ImportType() != 0;
+}
+
+QString PDFToSWFPageConverter::pagePath(int page, const char *suffix) const
+{
+    return Paths::join(converterWorkFolder(), QString::number(page) + QLatin1String(suffix));
+}
+
+QString PDFToSWFPageConverter::pendingThumbPath(int page) const
+{
+    return Paths::join(converterWorkFolder(), QStringLiteral(".thumb%1.jpg").arg(page));
+}
+
+QString PDFToSWFPageConverter::getPDF2swfLibPath()
+{
+    return Paths::resource(QStringLiteral("lib/pdf2swf"));
+}
+
+QString PDFToSWFPageConverter::getswfSizeLibPath()
+{
+    return Paths::resource(QStringLiteral("lib/getswfSize"));
+}
+
+QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &path) const
+{
+    return {PDFPath(),
+            QStringLiteral("-o") + path,
+            QStringLiteral("-p ") + QStringLiteral("%1-%2").arg(page).arg(page),
+            QStringLiteral("-s jpegquality=") + QString::number(quality()),
+            QStringLiteral("-t"),
+            QStringLiteral("-G"),
+            QStringLiteral("-qq"),
+            QStringLiteral("-s flashversion=8"),
+            QStringLiteral("-s disablelinks"),
+            QStringLiteral("-s ") + QStringLiteral("zoom=%1").arg(DPI())};
+}
+
+void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
+{
+    const QString program = getPDF2swfLibPath();
+    m_programRuns.fetch_add(1);
+    const ProcessResult result = ProcessRunner::run(program, pdf2swfArguments(page, path), kProgramTimeoutMs);
+    if (!result.started)
+        throw FoliantException(QStringLiteral("NSInvalidArgumentException"),
+                               QStringLiteral("launch path not accessible: ") + program);
+    if (result.timedOut)
+        LOG4CXX_WARN(logger, "pdf2swf gave up on page " << page << " after " << kProgramTimeoutMs << " ms");
+    else if (logger->isDebugEnabled() && !result.ok())
+        LOG4CXX_DEBUG(logger, "pdf2swf page " << page << " exit " << result.exitCode << ": "
+                                              << QString::fromUtf8(result.standardError).trimmed());
+    if (page == 1)
+        getFileWandH(path);
+}
+
+void PDFToSWFPageConverter::getFileWandH(const QString &path)
+{
+    const QString program = getswfSizeLibPath();
+    m_programRuns.fetch_add(1);
+    const ProcessResult result = ProcessRunner::run(program, {path}, kProgramTimeoutMs);
+    if (!result.started)
+        throw FoliantException(QStringLiteral("NSInvalidArgumentException"),
+                               QStringLiteral("launch path not accessible: ") + program);
+    const QString text = QString::fromLatin1(result.standardOutput);
+    const qsizetype bar = text.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        throw FoliantException(QStringLiteral("NSRangeException"),
+                               QStringLiteral("no page size in getswfSize output: ") + text.left(200).trimmed());
+    const int width = TextScan::leadingInt(text.left(bar));
+    const int height = TextScan::leadingInt(text.mid(bar + 1));
+    // A size of nothing would give the book pages no one can see; keep the last one.
+    if (width <= 0 || height <= 0)
+        throw FoliantException(QStringLiteral("NSRangeException"),
+                               QStringLiteral("unusable page size from getswfSize: ") + text.trimmed());
+    AppSettings::shareInstance()->setPageWidth(width);
+    AppSettings::shareInstance()->setPageHeight(height);
+    LOG4CXX_DEBUG(logger, "page size " << width << "x" << height);
+}
+
+PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_rasterizerTried && PDFDoc()) {
+        m_rasterizerTried = true;
+        QString error;
+        m_rasterizer = PdfRasterizer::openPoppler(PDFPath(), m_pool.maxThreadCount(), &error);
+        if (!m_rasterizer)
+            LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << error);
+    }
+    return m_rasterizer;
+}
+
+bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &bytes) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(bytes);
+    return file.commit();
+}
+
+void PDFToSWFPageConverter::workOnPage(int page, bool vector)
+{
+    if (m_cancelled.load())
+        return;
+    if (vector)
+        generatePageToSwf(page, pagePath(page, ".swf"));
+    if (!PDFDoc() || m_cancelled.load())
+        return;
+    PdfRasterizerPtr r = rasterizer();
+    if (!r)
+        return;
+    const QString image = pagePath(page, ".jpg");
+    const QString mobile = pagePath(page, "_mobile.jpg");
+    const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
+    const bool wantMobile = !QFile::exists(mobile);
+    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true);
+    if (!out.ok()) {
+        LOG4CXX_DEBUG(logger, "page " << page << ": " << out.error);
+        return;
+    }
+    if (wantImage)
+        writeFile(image, out.pageJpeg);
+    if (wantMobile)
+        writeFile(mobile, out.pageJpeg);
+    writeFile(pendingThumbPath(page), out.thumbJpeg);
+}
+
+std::shared_ptr<PDFToSWFPageConverter::Job> PDFToSWFPageConverter::scheduleJob(int page)
+{
+    std::lock_guard lock(m_mutex);
+    if (auto it = m_jobs.constFind(page); it != m_jobs.constEnd())
+        return it.value();
+    auto job = std::make_shared<Job>();
+    m_jobs.insert(page, job);
+    const bool vector = !imageMode();
+    m_pool.start(QRunnable::create([this, job, page, vector] {
+        try {
+            workOnPage(page, vector);
+            job->promise.set_value();
+        } catch (...) {
+            job->promise.set_exception(std::current_exception());
+        }
+    }));
+    return job;
+}
+
+void PDFToSWFPageConverter::scheduleAhead(int page)
+{
+    QList<int> ahead;
+    {
+        std::lock_guard lock(m_mutex);
+        const qsizetype at = m_announced.indexOf(page);
+        if (at < 0)
+            return;
+        ahead = m_announced.mid(at + 1, kLookAhead);
+    }
+    for (int next : ahead)
+        scheduleJob(next);
+}
+
+void PDFToSWFPageConverter::waitForJob(int page, bool rethrow)
+{
+    std::shared_ptr<Job> job = scheduleJob(page);
+    scheduleAhead(page);
+    try {
+        job->future.get();
+    } catch (...) {
+        if (rethrow)
+            throw;
+    }
+}
+
+void PDFToSWFPageConverter::willGeneratePages(const QList<int> &pages)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_announced = pages;
+    }
+    for (int page : pages.mid(0, kLookAhead))
+        scheduleJob(page);
+}
+
+void PDFToSWFPageConverter::cancelPendingWork()
+{
+    // Queued jobs see the flag and return at once; their waiters are released.
+    m_cancelled.store(true);
+    std::lock_guard lock(m_mutex);
+    m_announced.clear();
+}
+
+QString PDFToSWFPageConverter::generatePage(int page)
+{
+    if (!imageMode()) {
+        const QString path = pagePath(page, ".swf");
+        waitForJob(page, true);
+        return path;
+    }
+    const QString swf = pagePath(page, ".swf");
+    if (QFile::exists(swf) || !PDFDoc())
+        return swf;
+    waitForJob(page, true);
+    return pagePath(page, ".jpg");
+}
+
+QString PDFToSWFPageConverter::generateThumbPage(int page)
+{
+    const QString path =
+        Paths::join(converterWorkFolder(), Clock::stamp(Clock::now()) + QString::number(page) + QStringLiteral(".jpg"));
+    pdftoThumbImage(page, path);
+    return path;
+}
+
+QString PDFToSWFPageConverter::generateMobilePage(int page)
+{
+    const QString path = pagePath(page, "_mobile.jpg");
+    if (QFile::exists(path) || !PDFDoc())
+        return path;
+    waitForJob(page, false);
+    if (!QFile::exists(path))
+        pdfPageToImage(page, path);
+    return path;
+}
+
+void PDFToSWFPageConverter::pdfPageToImage(int page, const QString &path)
+{
+    if (!PDFDoc())
+        return;
+    if (PdfRasterizerPtr r = rasterizer()) {
+        const PdfRasterizer::Output out = r->render(page - 1, quality(), true, false);
+        if (out.ok())
+            writeFile(path, out.pageJpeg);
+    }
+}
+
+void PDFToSWFPageConverter::pdftoThumbImage(int page, const QString &path)
+{
+    if (!PDFDoc())
+        return;
+    waitForJob(page, false);
+    const QString pending = pendingThumbPath(page);
+    if (QFile::exists(pending)) {
+        QFile::remove(path);
+        if (QFile::rename(pending, path))
+            return;
+    }
+    if (PdfRasterizerPtr r = rasterizer()) {
+        const PdfRasterizer::Output out = r->render(page - 1, quality(), false, true);
+        if (out.ok())
+            writeFile(path, out.thumbJpeg);
+    }
+}
+
+int PDFToSWFPageConverter::renderCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_rasterizer ? m_rasterizer->renderCount() : 0;
+}
+
+void PDFToSWFPageConverter::removeWorkFolder()
+{
+    const QString folder = converterWorkFolder();
+    if (!folder.isEmpty() && QFileInfo::exists(folder))
+        QDir(folder).removeRecursively();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "book/PDFToPageConverter.h"
+#include "platform/PdfRasterizer.h"
+
+#include <QHash>
+#include <QThreadPool>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+
+// The converter of every PDF book: vector pages by the pdf2swf program, or, in
+// image mode, JPEG page images; plus JPEG thumbnails and mobile page images.
+//
+// Each page is rendered once: the rendering that makes a page image also makes
+// the page's mobile image and its thumbnail (kept aside until the thumbnail is
+// asked for). Pages announced through willGeneratePages() are worked on ahead
+// by a small pool of threads, so both cores are busy while the caller walks the
+// pages one by one. The work folder is removed with the converter.
+class PDFToSWFPageConverter : public PDFToPageConverter
+{
+public:
+    PDFToSWFPageConverter(const QString &pdfPath, const PdfDocumentPtr &doc, int quality);
+    ~PDFToSWFPageConverter() override;
+
+    QString generatePage(int page) override;
+    QString generateThumbPage(int page) override;
+    QString generateMobilePage(int page) override;
+
+    void willGeneratePages(const QList<int> &pages) override;
+    void cancelPendingWork() override;
+
+    // Runs pdf2swf for one page; after page 1 also probes the page size.
+    // Throws FoliantException when a program cannot be started.
+    void generatePageToSwf(int page, const QString &path);
+    // Runs getswfSize on a vector page file and stores the size in the settings.
+    // Throws FoliantException when its output holds no "W|H".
+    void getFileWandH(const QString &path);
+    // Renders page `page` to a JPEG page image at `path`; nothing on failure.
+    void pdfPageToImage(int page, const QString &path);
+    // Renders page `page` to a JPEG thumbnail at `path`; nothing on failure.
+    void pdftoThumbImage(int page, const QString &path);
+
+    static QString getPDF2swfLibPath();
+    static QString getswfSizeLibPath();
+    // The ten arguments pdf2swf is started with.
+    QStringList pdf2swfArguments(int page, const QString &path) const;
+    void removeWorkFolder();
+
+    // quality / 100, the JPEG compression factor of every image made here.
+    double compressionFactor() const { return quality() / 100.0; }
+    // Renderings made so far (for tests and benchmarks).
+    int renderCount() const;
+    // Programs started so far (pdf2swf and getswfSize).
+    int programRuns() const { return m_programRuns.load(); }
+
+    // How long a converter program may run before it is given up on.
+    static constexpr int kProgramTimeoutMs = 120000;
+    // How many announced pages are worked on ahead of the caller.
+    static constexpr int kLookAhead = 4;
+
+private:
+    struct Job;
+    bool imageMode() const;
+    QString pagePath(int page, const char *suffix) const;
+    QString pendingThumbPath(int page) const;
+    // One pass over a page: the vector file when asked, then one rendering for
+    // the page image (image mode), the mobile image and the thumbnail.
+    void workOnPage(int page, bool vector);
+    std::shared_ptr<Job> scheduleJob(int page);
+    void scheduleAhead(int page);
+    // Waits for the page's job; rethrows its failure when `rethrow`.
+    void waitForJob(int page, bool rethrow);
+    PdfRasterizerPtr rasterizer();
+    bool writeFile(const QString &path, const QByteArray &bytes) const;
+
+    mutable std::mutex m_mutex;
+    PdfRasterizerPtr m_rasterizer;
+    bool m_rasterizerTried = false;
+    QHash<int, std::shared_ptr<Job>> m_jobs;
+    QList<int> m_announced;
+    std::atomic<bool> m_cancelled{false};
+    std::atomic<int> m_programRuns{0};
+    QThreadPool m_pool;
+};

@@ -1,0 +1,218 @@
+#include "platform/PdfRasterizer.h"
+
+#include "platform/Logging.h"
+
+#include <QFile>
+
+#include <poppler-qt6.h>
+#include <turbojpeg.h>
+
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+const auto logger = Logging::logger("PdfRasterizer");
+
+// Poppler documents are not safe to share between threads, and opening one is
+// the costly part; each concurrent renderer borrows one, and they are kept.
+class PopplerRasterizer : public PdfRasterizer
+{
+public:
+    PopplerRasterizer(QString path, int pages, int maxConcurrent, std::unique_ptr<Poppler::Document> first)
+        : m_path(std::move(path)), m_pageCount(pages), m_maxOpen(std::max(1, maxConcurrent))
+    {
+        m_free.push_back(std::move(first));
+        m_open = 1;
+    }
+
+    int pageCount() const override { return m_pageCount; }
+    int renderCount() const override { return m_renders.load(); }
+
+    Output render(int page, int quality, bool wantPage, bool wantThumb) override
+    {
+        Output out;
+        if (page < 0 || page >= m_pageCount) {
+            out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
+            return out;
+        }
+        std::unique_ptr<Poppler::Document> doc = borrow();
+        if (!doc) {
+            out.error = QStringLiteral("the document could not be opened again");
+            return out;
+        }
+        QImage image;
+        try {
+            std::unique_ptr<Poppler::Page> p = doc->page(page);
+            if (p) {
+                const QSizeF points = p->pageSizeF();
+                const QSize size = pageImageSize(points);
+                if (size.isValid() && points.width() > 0 && points.height() > 0) {
+                    // Poppler scales by resolution; aim both axes at the exact size.
+                    const double xres = 72.0 * size.width() / points.width();
+                    const double yres = 72.0 * size.height() / points.height();
+                    image = p->renderToImage(xres, yres, 0, 0, size.width(), size.height());
+                    m_renders.fetch_add(1);
+                }
+            }
+        } catch (...) {
+            image = QImage();
+        }
+        giveBack(std::move(doc));
+        if (image.isNull()) {
+            out.error = QStringLiteral("page %1 could not be rendered").arg(page + 1);
+            return out;
+        }
+        out.pageSize = image.size();
+        if (wantPage)
+            out.pageJpeg = encodeJpeg(image, quality);
+        if (wantThumb) {
+            out.thumbSize = thumbnailSize(image.size());
+            out.thumbJpeg =
+                encodeJpeg(image.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
+        }
+        if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()))
+            out.error = QStringLiteral("page %1 could not be encoded").arg(page + 1);
+        return out;
+    }
+
+private:
+    std::unique_ptr<Poppler::Document> borrow()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (!m_free.empty()) {
+                auto doc = std::move(m_free.back());
+                m_free.pop_back();
+                return doc;
+            }
+            if (m_open < m_maxOpen) {
+                ++m_open;
+                lock.unlock();
+                auto doc = openDocument(m_path);
+                if (!doc) {
+                    lock.lock();
+                    --m_open;
+                }
+                return doc;
+            }
+            m_returned.wait(lock);
+        }
+    }
+
+    void giveBack(std::unique_ptr<Poppler::Document> doc)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_free.push_back(std::move(doc));
+        }
+        m_returned.notify_one();
+    }
+
+public:
+    static std::unique_ptr<Poppler::Document> openDocument(const QString &path)
+    {
+        std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
+        if (!doc || doc->isLocked())
+            return nullptr;
+        // Splash honours soft masks, which the QPainter backend drops.
+        doc->setRenderBackend(Poppler::Document::SplashBackend);
+        doc->setRenderHint(Poppler::Document::Antialiasing, true);
+        doc->setRenderHint(Poppler::Document::TextAntialiasing, true);
+        doc->setPaperColor(Qt::white);
+        return doc;
+    }
+
+private:
+    QString m_path;
+    int m_pageCount;
+    int m_maxOpen;
+    std::mutex m_mutex;
+    std::condition_variable m_returned;
+    std::vector<std::unique_ptr<Poppler::Document>> m_free;
+    int m_open = 0;
+    std::atomic<int> m_renders{0};
+};
+
+} // namespace
+
+PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurrent, QString *error)
+{
+    if (!QFile::exists(path)) {
+        if (error)
+            *error = QStringLiteral("no such file");
+        return nullptr;
+    }
+    std::unique_ptr<Poppler::Document> doc;
+    try {
+        doc = PopplerRasterizer::openDocument(path);
+    } catch (...) {
+        doc.reset();
+    }
+    if (!doc) {
+        if (error)
+            *error = QStringLiteral("not a readable PDF, or locked by a password");
+        return nullptr;
+    }
+    const int pages = doc->numPages();
+    return std::make_shared<PopplerRasterizer>(path, pages, maxConcurrent, std::move(doc));
+}
+
+QSize PdfRasterizer::pageImageSize(const QSizeF &points)
+{
+    double w = points.width() * 2.0;
+    double h = points.height() * 2.0;
+    if (!(w >= 0.5 && h >= 0.5) || !std::isfinite(w) || !std::isfinite(h))
+        return {};
+    double scale = 1.0;
+    scale = std::min(scale, kMaxSide / w);
+    scale = std::min(scale, kMaxSide / h);
+    scale = std::min(scale, std::sqrt(double(kMaxPixels) / (w * h)));
+    if (scale < 1.0) {
+        LOG4CXX_WARN(logger, "page of " << points.width() << "x" << points.height()
+                                        << " points is rendered scaled down by " << scale);
+        w *= scale;
+        h *= scale;
+    }
+    return QSize(std::max(1, int(std::lround(w))), std::max(1, int(std::lround(h))));
+}
+
+QSize PdfRasterizer::thumbnailSize(const QSize &pageImage)
+{
+    const float w = float(pageImage.width());
+    const float h = float(pageImage.height());
+    if (w <= 0 || h <= 0)
+        return {};
+    const float box = float(kThumbBox);
+    if (w > h)
+        return QSize(kThumbBox, std::max(1, int(h * box / w)));
+    return QSize(std::max(1, int(w * box / h)), kThumbBox);
+}
+
+QByteArray PdfRasterizer::encodeJpeg(const QImage &source, int quality)
+{
+    if (source.isNull())
+        return {};
+    QImage image = source;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_RGB32);
+    tjhandle handle = tjInitCompress();
+    if (!handle)
+        return {};
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    // QImage's 32-bit formats are 0xAARRGGBB words: B, G, R, X in memory here.
+    const int pixelFormat = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? TJPF_BGRX : TJPF_XRGB;
+    const int rc = tjCompress2(handle, image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
+                               pixelFormat, &jpeg, &size, TJSAMP_420, std::clamp(quality, 1, 100), 0);
+    QByteArray out;
+    if (rc == 0 && jpeg)
+        out = QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size));
+    if (jpeg)
+        tjFree(jpeg);
+    tjDestroy(handle);
+    return out;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+#include <memory>
+
+class PdfRasterizer;
+using PdfRasterizerPtr = std::shared_ptr<PdfRasterizer>;
+
+// Renders PDF pages into JPEG page images and thumbnails. The page image is the
+// page at twice its size in points; the thumbnail is that same rendering fitted
+// into 180 by 180, so one rendering serves the page, mobile and thumbnail files.
+// An interface so that rendering can move behind a process boundary without its
+// callers changing. render() may be called from several threads at once.
+class PdfRasterizer
+{
+public:
+    struct Output
+    {
+        QByteArray pageJpeg; // empty unless asked for
+        QSize pageSize;
+        QByteArray thumbJpeg; // empty unless asked for
+        QSize thumbSize;
+        QString error; // why nothing was made; empty on success
+
+        bool ok() const { return error.isEmpty(); }
+    };
+
+    virtual ~PdfRasterizer() = default;
+
+    virtual int pageCount() const = 0;
+    // Page `page` counted from 0; `quality` 1..100 (a JPEG compression factor
+    // times 100).
+    virtual Output render(int page, int quality, bool wantPage, bool wantThumb) = 0;
+    // Renderings made so far (not files written): lets callers prove that one
+    // page is never rendered twice.
+    virtual int renderCount() const = 0;
+
+    // A Poppler-backed rasteriser of the file; null (with `error`) when the file
+    // cannot be opened or is locked by a user password.
+    static PdfRasterizerPtr openPoppler(const QString &path, int maxConcurrent = 2, QString *error = nullptr);
+
+    // Pixel size of the page image for a page of `points`: twice the size,
+    // scaled down when it would exceed the pixel limits below.
+    static QSize pageImageSize(const QSizeF &points);
+    // The thumbnail box fit of a page image: the long side 180, the other
+    // truncated, computed in single precision; never below 1.
+    static QSize thumbnailSize(const QSize &pageImage);
+    // Baseline JPEG of the image's pixels (4:2:0); empty on failure.
+    static QByteArray encodeJpeg(const QImage &image, int quality);
+
+    // Limits that keep a hostile page size from asking for gigabytes.
+    static constexpr int kMaxSide = 12000;
+    static constexpr qint64 kMaxPixels = 40'000'000;
+    static constexpr int kThumbBox = 180;
+};
