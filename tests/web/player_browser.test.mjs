@@ -321,3 +321,31 @@ test('pages missing from the folder are named; the others still show', async () 
   assert.equal((await state(page)).missing, '1');
   await page.close();
 });
+
+test('a vector book draws its pages sharp, over HTTP and from disk, and redraws when zoomed', { skip: !S.findTool('pdf2swf') && 'pdf2swf is not built' }, async () => {
+  books.vector = await S.makeVectorBook(join(root, 'vector'), { pages: 4 });
+  for (const via of ['http', 'file']) {
+    const page = await open('vector', { via });
+    await page.waitForSelector('.fo-page[data-page="1"] canvas.fo-face');
+    let s = await spread(page);
+    assert.equal(s.right, 1, `cover via ${via}`);
+    await page.keyboard.press('ArrowRight');
+    await settle(page);
+    s = await spread(page);
+    assert.deepEqual([s.left, s.right], [2, 3], `spread via ${via}`);
+    const dpr = await page.evaluate(() => devicePixelRatio);
+    const sizes = () =>
+      page.evaluate(() => {
+        const c = document.querySelector('.fo-page[data-page="2"] canvas.fo-face');
+        return { px: c.width, css: c.getBoundingClientRect().width / window.foliantPlayer.zoom };
+      });
+    const s1 = await sizes();
+    assert.ok(Math.abs(s1.px - s1.css * dpr) <= 2, `drawn for its size: ${JSON.stringify(s1)}`);
+    for (let i = 0; i < 4; i++) await page.click('[data-button=zoomIn]');
+    await page.waitForFunction(() => document.querySelector('.fo-page[data-page="2"] canvas.fo-face').dataset.scale === '4');
+    const s4 = await sizes();
+    assert.ok(Math.abs(s4.px - s4.css * dpr * 4) <= 4, `redrawn at 400%: ${JSON.stringify(s4)}`);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  }
+});

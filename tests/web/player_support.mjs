@@ -260,3 +260,64 @@ export function pageAt(img, x, y) {
   const i = PAGE_COLORS.findIndex((c) => near(rgb, c, 30));
   return i + 1;
 }
+
+// A small vector PDF: page n is filled with pageColor(n) and crossed by a
+// thin black line, so tests can tell pages apart and see edges.
+export function vectorPdf(pages, w = 300, h = 400) {
+  const objs = [];
+  const kids = [];
+  for (let n = 1; n <= pages; n++) {
+    const [r, g, b] = hexRgb(pageColor(n)).map((v) => (v / 255).toFixed(3));
+    const content = `${r} ${g} ${b} rg 0 0 ${w} ${h} re f 0 0 0 RG 0.5 w 20 20 m ${w - 20} ${h - 20} l S 1 1 1 rg ${w / 2 - 30} ${h / 2 - 30} 60 60 re f`;
+    kids.push(3 + (n - 1) * 2);
+    objs[3 + (n - 1) * 2] = `<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ${w} ${h}] /Contents ${4 + (n - 1) * 2} 0 R /Resources << >> >>`;
+    objs[4 + (n - 1) * 2] = `<< /Length ${content.length} >>\nstream\n${content}\nendstream`;
+  }
+  objs[1] = '<< /Type /Catalog /Pages 2 0 R >>';
+  objs[2] = `<< /Type /Pages /Kids [${kids.map((k) => `${k} 0 R`).join(' ')}] /Count ${pages} >>`;
+  let out = '%PDF-1.4\n';
+  const offsets = [];
+  for (let i = 1; i < objs.length; i++) {
+    offsets[i] = out.length;
+    out += `${i} 0 obj\n${objs[i]}\nendobj\n`;
+  }
+  const xref = out.length;
+  out += `xref\n0 ${objs.length}\n0000000000 65535 f \n`;
+  for (let i = 1; i < objs.length; i++) out += `${String(offsets[i]).padStart(10, '0')} 00000 n \n`;
+  out += `trailer\n<< /Size ${objs.length} /Root 1 0 R >>\nstartxref\n${xref}\n%%EOF\n`;
+  return Buffer.from(out, 'latin1');
+}
+
+export function findTool(name) {
+  const builds = [process.env.FOLIANT_BUILD_DIR, join(sourceDir, 'build-player'), join(sourceDir, 'build')].filter(Boolean);
+  for (const b of builds) {
+    const p = join(b, 'resources', 'lib', name);
+    if (existsSync(p)) return p;
+  }
+  return null;
+}
+
+// A vector book: the PDF's pages converted by the project's pdf2swf, with
+// thumbnails, and each page's script sidecar for reading from disk.
+export async function makeVectorBook(dir, { pages = 4, template = 'float', settings = {} } = {}) {
+  const pdf2swf = findTool('pdf2swf');
+  const getswfSize = findTool('getswfSize');
+  const files = join(dir, 'files');
+  await makeBook(dir, { pages, template, settings });
+  const pdf = join(dir, 'book.pdf');
+  writeFileSync(pdf, vectorPdf(pages));
+  const list = [];
+  let size = '600|800';
+  for (let n = 1; n <= pages; n++) {
+    const out = join(files, 'page', `${n}.swf`);
+    execFileSync(pdf2swf, [pdf, `-o${out}`, `-p ${n}-${n}`, '-s jpegquality=85', '-t', '-G', '-qq', '-s flashversion=8', '-s disablelinks', '-s zoom=144']);
+    if (n === 1) size = execFileSync(getswfSize, [out]).toString();
+    writeFileSync(`${out}.js`, `window.__foliantData(${JSON.stringify(`page/${n}.swf`)},${JSON.stringify(readFileSync(out).toString('base64'))});\n`);
+    list.push({ normal: `page/${n}.swf`, thumb: `thumb/${n}.jpg` });
+  }
+  const [W, H] = size.split('|').map((v) => parseInt(v, 10));
+  const text = packConfig(bookXml({ ...settings, pageWidth: W, pageHeight: H }, list));
+  writeFileSync(join(files, 'config.xml'), text);
+  writeFileSync(join(files, 'config.js'), `window.__foliantConfig=${JSON.stringify(text)};\n`);
+  return dir;
+}

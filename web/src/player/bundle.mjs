@@ -16,7 +16,7 @@ function writeAtomic(path, data) {
 
 export async function buildPlayer({ esbuild, src, production = true }) {
   const adapter = resolve(src, 'vector.mjs');
-  const renderer = existsSync(join(src, '..', 'swf')) && existsSync(adapter) ? adapter : resolve(src, 'vector-none.mjs');
+  const renderer = existsSync(join(src, '..', 'swf', 'index.mjs')) && existsSync(adapter) ? adapter : resolve(src, 'vector-none.mjs');
   const result = await esbuild.build({
     entryPoints: [join(src, 'main.mjs')],
     bundle: true,

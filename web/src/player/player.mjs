@@ -522,9 +522,7 @@ export class Player {
     const cssW = rect?.pageWidth || this.pageSize.w;
     const cssH = (cssW * this.pageSize.h) / this.pageSize.w;
     const scale = Math.min(8, (window.devicePixelRatio || 1) * zoom);
-    canvas.width = Math.max(1, Math.round(cssW * scale));
-    canvas.height = Math.max(1, Math.round(cssH * scale));
-    await vector.renderVectorPage(bytes, canvas);
+    await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
     canvas.dataset.scale = String(scale);
   }
 
