@@ -73,17 +73,24 @@ bool copyFolder(const QString &source, const QString &destination)
     return ok;
 }
 
+// Where a path leads once its folder's links are resolved; the path itself may
+// not exist yet, and a link at its end is the link, not its target.
+QString resolvedLocation(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : folder + QLatin1Char('/') + info.fileName();
+}
+
 // Replaces `destination` with a copy of `source` (file or folder).
 void replaceWithCopy(const QString &source, const QString &destination)
 {
     const QFileInfo sourceInfo(source);
-    const QString sourceCanonical = sourceInfo.canonicalFilePath();
-    const QString destinationCanonical = QFileInfo(destination).canonicalFilePath();
-    // Removing the destination first would delete the source itself, or copying
+    const QString from = resolvedLocation(source);
+    const QString to = resolvedLocation(destination);
+    // Removing the destination first would delete the source itself, and copying
     // a folder into itself would never end.
-    if (!sourceCanonical.isEmpty() && !destinationCanonical.isEmpty() &&
-        (sourceCanonical == destinationCanonical ||
-         destinationCanonical.startsWith(sourceCanonical + QLatin1Char('/')))) {
+    if (to == from || to.startsWith(from + QLatin1Char('/'))) {
         LOG4CXX_WARN(logger, "Not copying " << source << " onto itself (" << destination << ")");
         return;
     }
