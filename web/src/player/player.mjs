@@ -571,18 +571,21 @@ export class Player {
       case 'image':
         return src ? el('div', {}, el('img', { src: this.url(src), alt: item.text || '' })) : null;
       case 'video':
-        return src ? el('video', { src: this.url(src), controls: true, playsinline: true, preload: 'metadata', loop: item.loop, 'aria-label': item.text || 'video' }) : null;
+        // Browsers let a video start by itself only without sound.
+        return src
+          ? el('video', { src: this.url(src), controls: true, playsinline: true, preload: 'metadata', loop: item.loop, autoplay: item.autoplay, muted: item.autoplay, 'aria-label': item.text || 'video' })
+          : null;
       case 'sound':
       case 'audio': {
         if (!src) return null;
         const audio = new Audio(this.url(src));
         audio.loop = item.loop;
         const b = el('button', { type: 'button', class: 'fo-sound', 'aria-label': item.text || t('soundOn'), 'aria-pressed': 'false', text: '♪' });
-        b.onclick = () => {
-          if (audio.paused) audio.play().catch(() => {});
-          else audio.pause();
-          b.setAttribute('aria-pressed', String(!audio.paused));
-        };
+        const sync = () => b.setAttribute('aria-pressed', String(!audio.paused));
+        audio.addEventListener('play', sync);
+        audio.addEventListener('pause', sync);
+        b.onclick = () => (audio.paused ? audio.play().catch(() => {}) : audio.pause());
+        if (item.autoplay) audio.play().catch(() => {});
         return b;
       }
       default:
