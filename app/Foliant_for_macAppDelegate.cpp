@@ -1,32 +1,66 @@
 #include "app/Foliant_for_macAppDelegate.h"
 
+#include "app/ImportWindowDelegate.h"
 #include "app/MarlspanUtility.h"
+#include "app/OutputWindowDelegate.h"
+#include "app/PageEditorWindowDelegate.h"
 #include "book/FlashPageSourceImg.h"
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "publish/FlashBookOutput.h"
+#include "publish/HTMLConfigInfo.h"
+#include "templates/FlashTemplateOutlineDelegate.h"
+#include "templates/SelectTemplateWindowDelegate.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
 const auto logger = Logging::logger("Foliant_for_macAppDelegate");
 const QString kAppName = QString::fromLatin1(Foliant_for_macAppDelegate::APP_NAME);
+const QStringList kPanoramaFaces = {QStringLiteral("b.jpg"), QStringLiteral("d.jpg"), QStringLiteral("f.jpg"),
+                                    QStringLiteral("l.jpg"), QStringLiteral("r.jpg"), QStringLiteral("u.jpg")};
 } // namespace
 
 Foliant_for_macAppDelegate::Foliant_for_macAppDelegate(MainWindowView *window, QObject *parent)
     : QObject(parent), window(window)
 {
+    tmplDelegate = new FlashTemplateOutlineDelegate(this);
 }
 
 Foliant_for_macAppDelegate::~Foliant_for_macAppDelegate() = default;
 
+template <typename F> void Foliant_for_macAppDelegate::guarded(const char *command, F &&body)
+{
+    try {
+        body();
+    } catch (const std::exception &e) {
+        LOG4CXX_ERROR(logger, command << " failed:" << describeException(e));
+        window->prompts().showMessage(QStringLiteral("The command could not be completed."), describeException(e));
+    }
+}
+
+void Foliant_for_macAppDelegate::createDelegates()
+{
+    if (m_importDelegate)
+        return;
+    m_importDelegate = new ImportWindowDelegate(&window->prompts(), this);
+    m_outputDelegate = new OutputWindowDelegate(&window->prompts(), this);
+    m_pageEditorDelegate = new PageEditorWindowDelegate(&window->prompts(), this);
+    m_selectTmplDelegate = new SelectTemplateWindowDelegate(this);
+    m_importDelegate->awakeFromNib();
+    m_outputDelegate->awakeFromNib();
+}
+
 QString Foliant_for_macAppDelegate::logFilePath()
 {
-    const QString base = Paths::userData().isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share")
-                                                      : Paths::userData();
+    const QString base =
+        Paths::userData().isEmpty() ? QDir::homePath() + QStringLiteral("/.local/share") : Paths::userData();
     return Paths::join(base, QStringLiteral("Tessaloom/%1/%2.log").arg(QStringLiteral("Platewise"), kAppName));
 }
 
@@ -53,11 +87,17 @@ void Foliant_for_macAppDelegate::applicationDidFinishLaunching()
     sample->generateNormalPages();
     iFlashPageSource = sample;
 
+    iFlashTmpl = std::make_shared<FlashTemplate>();
+    tmplDelegate->setFlashTmpl(iFlashTmpl);
+    window->setPropertyOutline(tmplDelegate);
+    window->reloadOutline(true);
+
     m_observers.emplace_back(QStringLiteral("UpdateFlashTmplProTipNotification"),
                              [this](const Notification &n) { updateTmplPropertyTip(n); });
     m_observers.emplace_back(QStringLiteral("FlashTmplProValueChangedNotification"),
                              [this](const Notification &n) { tmplPpertyValueChanged(n); });
 
+    createDelegates();
     InitPageConfig(QString());
     applyChange();
     window->setTitle(kAppName);
@@ -115,8 +155,16 @@ void Foliant_for_macAppDelegate::applyChange()
     window->setApplyImage(QStringLiteral("apply"));
     if (iFlashPreviewFolder.isEmpty())
         makeFlashPreviewFolder();
+    auto html = std::make_shared<HTMLConfigInfo>();
     try {
+        FlashBookOutput output(iFlashPageSource, iFlashTmpl, iFlashPreviewFolder, QStringLiteral("index.html"));
+        html->setHTMLTitle(QStringLiteral("Preview"));
+        output.setHTMLConfig(html);
+        output.setFlashPagesAnnotations(iFlashPagesAnnotations);
+        output.setFlashOutline(iFlashOutline);
+        output.ouputTheBook();
         InitPageConfig(QString());
+        window->loadPreview(QUrl::fromLocalFile(output.outputFileName()));
     } catch (const std::exception &e) {
         LOG4CXX_ERROR(logger, "apply change :" << describeException(e));
     }
@@ -140,11 +188,203 @@ void Foliant_for_macAppDelegate::onTimerEvent()
 
 void Foliant_for_macAppDelegate::updateTmplPropertyTip(const Notification &)
 {
+    const FlashTemplateProperty *node = tmplDelegate->propertyAt(window->selectedPropertyIndex());
+    if (node)
+        window->showPropertyTip(node->title(), node->desc());
 }
 
 void Foliant_for_macAppDelegate::applicationWillTerminate()
 {
+    if (iApplyChangeTimer)
+        iApplyChangeTimer->stop();
     QDir(Paths::join(Paths::temp(), QStringLiteral("Quirefold"))).removeRecursively();
+    iFlashTmpl.reset();
     iFlashPageSource.reset();
     removeFlashPreviewFolder();
+}
+
+// ---- Import ----------------------------------------------------------------------
+
+void Foliant_for_macAppDelegate::OnImportPDF()
+{
+    createDelegates();
+    guarded("import pdf", [this] { importWindowDidEnd(window->runImportSheet(*m_importDelegate)); });
+}
+
+void Foliant_for_macAppDelegate::importPDFFile(const QString &path)
+{
+    createDelegates();
+    m_importDelegate->txtImportFile = path;
+    emit m_importDelegate->fieldsChanged();
+    OnImportPDF();
+}
+
+void Foliant_for_macAppDelegate::importWindowDidEnd(int returnCode)
+{
+    if (returnCode != 1)
+        return;
+    const ImportWindowDelegate *d = m_importDelegate;
+    if (!d->flashPageSource()) {
+        LOG4CXX_WARN(logger, "the import dialog ended without a book; the current book stays");
+        return;
+    }
+    InitPageConfig(QString());
+    QFile::remove(QStringLiteral("%1/pages.xml").arg(iFlashPreviewFolder));
+    if (iFlashTmpl) {
+        iFlashTmpl->setPropertyValue(QStringLiteral("pageWidth"), QString::number(d->pageWidth()));
+        iFlashTmpl->setPropertyValue(QStringLiteral("pageHeight"), QString::number(d->pageHeight()));
+    }
+    InitPageConfig(QString());
+    iFlashPageSource = d->flashPageSource();
+    iFlashPagesAnnotations = d->flashPagesAnnotations();
+    iFlashOutline = d->flashOutline();
+    window->reloadOutline(false);
+    applyChange();
+}
+
+// ---- Template and settings ---------------------------------------------------------
+
+void Foliant_for_macAppDelegate::onSelectTemplate()
+{
+    createDelegates();
+    guarded("select template", [this] {
+        m_selectTmplDelegate->prepairToTmpl(iFlashTmpl ? iFlashTmpl->tmplName() : QString());
+        selectTmplWindowDidEnd(window->runTemplateSheet(*m_selectTmplDelegate));
+    });
+}
+
+void Foliant_for_macAppDelegate::selectTmplWindowDidEnd(int returnCode)
+{
+    if (returnCode != 1 || !iFlashTmpl)
+        return;
+    const QString shot = m_selectTmplDelegate->selectedStyle();
+    if (shot.isEmpty()) {
+        LOG4CXX_WARN(logger, "the template chooser ended without a style");
+        return;
+    }
+    const QString stylePath = QFileInfo(shot).path();
+    const QString tmplName = QFileInfo(QFileInfo(stylePath).path()).fileName();
+    iFlashTmpl->changeTmplTo(tmplName, stylePath);
+    window->reloadOutline(true);
+
+    const QString extFiles = QStringLiteral("%1/files/extfiles").arg(iFlashPreviewFolder);
+    if (tmplName == QStringLiteral("Panoramic")) {
+        QDir().mkpath(extFiles);
+        for (const QString &face : kPanoramaFaces) {
+            const QString source = QStringLiteral("%1/%2").arg(stylePath, face);
+            if (!QFileInfo::exists(source))
+                continue;
+            // Another Panoramic style brings its own faces: replace the old ones.
+            const QString target = QStringLiteral("%1/%2").arg(extFiles, face);
+            QFile::remove(target);
+            QFile::copy(source, target);
+        }
+    } else {
+        for (const QString &face : kPanoramaFaces)
+            QFile::remove(QStringLiteral("%1/%2").arg(extFiles, face));
+    }
+    applyChange();
+}
+
+void Foliant_for_macAppDelegate::OnExportTmplSettings()
+{
+    if (!iFlashTmpl)
+        return;
+    guarded("export settings", [this] {
+        QString path = window->prompts().chooseSaveFile(QStringLiteral("Export template settings"));
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".txt");
+        if (!iFlashTmpl->exportPropertiesSettingsTo(path))
+            window->prompts().showMessage(QStringLiteral("The settings could not be saved."),
+                                          QStringLiteral("Writing %1 failed.").arg(path));
+    });
+}
+
+void Foliant_for_macAppDelegate::OnImportTmplSettings()
+{
+    if (!iFlashTmpl)
+        return;
+    guarded("import settings", [this] {
+        const QStringList chosen =
+            window->prompts().chooseFiles(QStringLiteral("Import template settings"), {QStringLiteral("txt")}, false);
+        // A cancelled panel reads nothing and only refreshes outline and preview.
+        const QString path = chosen.isEmpty() ? QString() : chosen.first();
+        if (!path.isEmpty() && !iFlashTmpl->importPropertiesSettingsFrom(path))
+            window->prompts().showMessage(QStringLiteral("The settings could not be read."),
+                                          QStringLiteral("%1 is not a readable settings file.").arg(path));
+        window->reloadOutline(false);
+        applyChange();
+    });
+}
+
+// ---- Page editor -------------------------------------------------------------------
+
+void Foliant_for_macAppDelegate::ReplaceXMLPath(bool forEditor)
+{
+    if (iFlashPreviewFolder.isEmpty())
+        return;
+    const QString path = QStringLiteral("%1/%2").arg(iFlashPreviewFolder, QStringLiteral("pages.xml"));
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    // The page list is UTF-8: captions and link addresses may hold any script.
+    QString text = QString::fromUtf8(in.readAll());
+    in.close();
+    if (forEditor)
+        text.replace(QStringLiteral("bace=\"\""), QStringLiteral("bace=\"%1/files/\"").arg(iFlashPreviewFolder));
+    else
+        text.replace(QStringLiteral("\"%1/files/\"").arg(iFlashPreviewFolder), QStringLiteral("\"\""));
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text.toUtf8()) < 0 || !out.commit())
+        LOG4CXX_WARN(logger, "cannot rewrite " << path);
+}
+
+void Foliant_for_macAppDelegate::OnPageEditor()
+{
+    createDelegates();
+    guarded("page editor", [this] {
+        InitPageConfig(QString());
+        ReplaceXMLPath(true);
+        // From here on the links live in the preview's page list, which the
+        // editor edits; the imported set would otherwise be written again.
+        if (iFlashPagesAnnotations)
+            iFlashPagesAnnotations = std::make_shared<FlashPagesAnnotations>();
+        m_pageEditorDelegate->initWithBookXMLStr(QString(), iFlashPreviewFolder, iFlashPagesAnnotations);
+        m_pageEditorDelegate->ShowFlashEditorToForm();
+        pageEditorWindowDidEnd(window->runPageEditorSheet(*m_pageEditorDelegate));
+    });
+}
+
+void Foliant_for_macAppDelegate::pageEditorWindowDidEnd(int returnCode)
+{
+    if (returnCode != 1)
+        ReplaceXMLPath(false);
+    applyChange();
+}
+
+// ---- Publish and help --------------------------------------------------------------
+
+void Foliant_for_macAppDelegate::OnExportFlipBook()
+{
+    createDelegates();
+    guarded("publish", [this] {
+        m_outputDelegate->setFlashTmpl(iFlashTmpl);
+        m_outputDelegate->setFlashPageSource(iFlashPageSource);
+        m_outputDelegate->setFlashOutline(iFlashOutline);
+        m_outputDelegate->setFlashPagesAnnotations(iFlashPagesAnnotations);
+        window->runPublishSheet(*m_outputDelegate);
+    });
+}
+
+void Foliant_for_macAppDelegate::OnOpenHelp()
+{
+    const QString manual = Paths::resource(QStringLiteral("Foliant for mac Help/Foliant pro for mac manual.pdf"));
+    if (!QFileInfo::exists(manual)) {
+        LOG4CXX_WARN(logger, "manual missing: " << manual);
+        window->prompts().showMessage(QStringLiteral("The manual is not installed."), manual);
+        return;
+    }
+    window->prompts().openFile(manual);
 }

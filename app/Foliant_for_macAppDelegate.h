@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/MainWindowView.h"
+#include "book/FlashOutline.h"
 #include "book/FlashPageSource.h"
+#include "book/FlashPagesAnnotations.h"
 #include "platform/NotificationCenter.h"
+#include "templates/FlashTemplate.h"
 
 #include <QObject>
 #include <QStringList>
@@ -10,10 +13,17 @@
 
 #include <memory>
 
+class FlashTemplateOutlineDelegate;
+class ImportWindowDelegate;
+class OutputWindowDelegate;
+class PageEditorWindowDelegate;
+class SelectTemplateWindowDelegate;
+
 // The application controller: owns the current book and template and the
-// preview folder, runs start-up, applies changes to the preview and cleans up at
-// termination. It talks to its window only through MainWindowView, so it runs
-// headless in the command-line tool and the tests.
+// preview folder, runs start-up, carries out the main window's commands,
+// applies changes to the preview and cleans up at termination. It talks to its
+// window only through MainWindowView, so it runs headless in the command-line
+// tool and the tests.
 class Foliant_for_macAppDelegate : public QObject
 {
     Q_OBJECT
@@ -27,34 +37,77 @@ public:
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
 
-    // The Apply button.
+    // ---- Commands of the main window --------------------------------------------
     void OnApplyChange();
+    void OnImportPDF();
+    // Opens the import dialog with this file filled in (a PDF dropped on the window).
+    void importPDFFile(const QString &path);
+    void onSelectTemplate();
+    void OnImportTmplSettings();
+    void OnExportTmplSettings();
+    void OnPageEditor();
+    void OnExportFlipBook();
+    void OnOpenHelp();
 
+    // ---- Sheet results ----------------------------------------------------------
+    void importWindowDidEnd(int returnCode);
+    void selectTmplWindowDidEnd(int returnCode);
+    void pageEditorWindowDidEnd(int returnCode);
+
+    // ---- Internal operations ----------------------------------------------------
     void prepaireTheLog();
     QStringList PageSource(const QString &folder) const;
     void makeFlashPreviewFolder();
     void removeFlashPreviewFolder();
     void InitPageConfig(const QString &basePath);
     void applyChange();
+    // Puts the preview's "files/" folder into the page list's base attribute
+    // (true) for the page editor, or takes it out again (false).
+    void ReplaceXMLPath(bool forEditor);
 
     void updateTmplPropertyTip(const Notification &note);
     void tmplPpertyValueChanged(const Notification &note);
     void onTimerEvent();
 
+    // ---- State ------------------------------------------------------------------
     FlashPageSourcePtr flashPageSource() const { return iFlashPageSource; }
     void setFlashPageSource(FlashPageSourcePtr source) { iFlashPageSource = std::move(source); }
+    const FlashPagesAnnotationsPtr &flashPagesAnnotations() const { return iFlashPagesAnnotations; }
+    void setFlashPagesAnnotations(const FlashPagesAnnotationsPtr &a) { iFlashPagesAnnotations = a; }
+    const FlashOutlinePtr &flashOutline() const { return iFlashOutline; }
+    void setFlashOutline(const FlashOutlinePtr &o) { iFlashOutline = o; }
+    const FlashTemplatePtr &flashTmpl() const { return iFlashTmpl; }
     const QString &flashPreviewFolder() const { return iFlashPreviewFolder; }
     bool isApplyPending() const { return iApplyChangeTimer != nullptr; }
     int applyFrameTag() const { return m_applyTag; }
+
+    FlashTemplateOutlineDelegate *outlineDelegate() const { return tmplDelegate; }
+    ImportWindowDelegate *importDelegate() const { return m_importDelegate; }
+    OutputWindowDelegate *outputDelegate() const { return m_outputDelegate; }
+    PageEditorWindowDelegate *pageEditorDelegate() const { return m_pageEditorDelegate; }
+    SelectTemplateWindowDelegate *selectTemplateDelegate() const { return m_selectTmplDelegate; }
 
     // Path of the log file below the user data root.
     static QString logFilePath();
 
 private:
+    // Runs one command; an exception is logged and shown, never let through.
+    template <typename F> void guarded(const char *command, F &&body);
+    void createDelegates();
+
     MainWindowView *window;
+    FlashTemplatePtr iFlashTmpl;
+    FlashTemplateOutlineDelegate *tmplDelegate = nullptr;
     FlashPageSourcePtr iFlashPageSource;
+    FlashPagesAnnotationsPtr iFlashPagesAnnotations;
+    FlashOutlinePtr iFlashOutline;
     QTimer *iApplyChangeTimer = nullptr;
     int m_applyTag = 0; // the Apply button's frame counter
     QString iFlashPreviewFolder;
     std::vector<ScopedObserver> m_observers;
+
+    ImportWindowDelegate *m_importDelegate = nullptr;
+    OutputWindowDelegate *m_outputDelegate = nullptr;
+    PageEditorWindowDelegate *m_pageEditorDelegate = nullptr;
+    SelectTemplateWindowDelegate *m_selectTmplDelegate = nullptr;
 };

@@ -1,7 +1,9 @@
 #include "app/Foliant_for_macAppDelegate.h"
 #include "app/widgets/MainWindow.h"
+#include "platform/Paths.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <unistd.h>
 
@@ -12,10 +14,14 @@ int main(int argc, char *argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Foliant"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Foliant"));
     QApplication::setOrganizationName(QStringLiteral("Foliant"));
+    QApplication::setDesktopFileName(QStringLiteral("foliant"));
+    QApplication::setWindowIcon(QIcon(Paths::resource(QStringLiteral("icons/foliant.svg"))));
 
     MainWindow window;
     Foliant_for_macAppDelegate controller(&window);
+    window.setController(&controller);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
                      &Foliant_for_macAppDelegate::applicationWillTerminate);
     controller.applicationDidFinishLaunching();

@@ -1,0 +1,250 @@
+#include "app/ImportWindowDelegate.h"
+
+#include "app/AppSettings.h"
+#include "app/UserPrompts.h"
+#include "platform/Logging.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include <cmath>
+#include <iostream>
+
+#if __has_include("book/ImportPDFOperation.h") && __has_include("platform/OperationQueue.h")
+#include "book/ImportPDFOperation.h"
+#include "platform/OperationQueue.h"
+#define FOLIANT_HAVE_IMPORT 1
+#else
+class OperationQueue
+{
+};
+class ImportPDFOperation
+{
+};
+#endif
+
+namespace {
+const auto logger = Logging::logger("ImportWindowDelegate");
+} // namespace
+
+ImportWindowDelegate::ImportWindowDelegate(UserPrompts *prompts, QObject *parent)
+    : QObject(parent), m_prompts(prompts), iQueue(std::make_unique<OperationQueue>())
+{}
+
+ImportWindowDelegate::~ImportWindowDelegate()
+{
+#ifdef FOLIANT_HAVE_IMPORT
+    iQueue->cancelAllOperations();
+    iQueue->waitUntilAllOperationsAreFinished();
+#endif
+}
+
+int ImportWindowDelegate::qualityForLevel(int level)
+{
+    switch (level) {
+    case 1:
+        return 85;
+    case 2:
+        return 65;
+    case 3:
+        return 45;
+    case 4:
+        return 25;
+    default:
+        return 100;
+    }
+}
+
+void ImportWindowDelegate::awakeFromNib()
+{
+    const AppSettings *s = AppSettings::shareInstance();
+    txtImportFile = s->lastImportedFile();
+    pageRangeType = s->importPageRangeType();
+    txtPageRange = s->importPageRange();
+    importQuality = s->importQualityLevel();
+    btnImportLinks = s->importLinks() == 1;
+    btnImportBookMark = s->importBookmark() == 1;
+    PageFormat = s->ImportType();
+    m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"),
+                                        [this](const Notification &n) { anyThread_handleMSG(n); });
+    emit fieldsChanged();
+    enableButtons(true);
+}
+
+void ImportWindowDelegate::enableButtons(bool idle)
+{
+    m_idle = idle;
+    m_infoHidden = idle;
+    emit stateChanged();
+}
+
+void ImportWindowDelegate::showInfo(const QString &text)
+{
+    m_infoText = text;
+    m_infoHidden = false;
+    emit stateChanged();
+}
+
+void ImportWindowDelegate::onPageRangeTypeChangeAction()
+{
+    enableButtons(true);
+}
+
+QString ImportWindowDelegate::effectivePageRange() const
+{
+    return pageRangeType == 1 ? txtPageRange : QStringLiteral("ALL");
+}
+
+void ImportWindowDelegate::onImportAction()
+{
+    if (!QFileInfo(txtImportFile).isFile()) {
+        showInfo(QStringLiteral("Import PDF file does not exist."));
+        return;
+    }
+    m_isImporting = true;
+    m_cancelRequested = false;
+    AppSettings *s = AppSettings::shareInstance();
+    s->setLastImportedFile(txtImportFile);
+    s->setImportPageRangeType(pageRangeType);
+    s->setImportQualityLevel(importQuality);
+    s->setImportPageRange(txtPageRange);
+    s->setImportBookmark(btnImportBookMark ? 1 : 0);
+    s->setImportLinks(btnImportLinks ? 1 : 0);
+    s->setImportType(PageFormat);
+    enableButtons(false);
+    m_infoText = QStringLiteral("Importing...");
+    emit stateChanged();
+    s->saveSettings();
+    iFlashPageSource.reset();
+    iFlashPagesAnnotations.reset();
+    iFlashOutline.reset();
+    LOG4CXX_DEBUG(logger, "start to import pdf now...");
+    startImport();
+}
+
+void ImportWindowDelegate::startImport()
+{
+    m_pageWidth = 0;
+    m_pageHeight = 0;
+#ifdef FOLIANT_HAVE_IMPORT
+    iQueue->cancelAllOperations();
+    const QString range = effectivePageRange();
+    LOG4CXX_DEBUG(logger, "page range is:" << range);
+    const int quality = qualityForLevel(AppSettings::shareInstance()->importQualityLevel());
+    m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
+    m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
+    m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
+    // The queue reports the end on its own thread; the results are taken on ours.
+    QPointer<ImportWindowDelegate> self(this);
+    auto operation = m_importPDF;
+    m_importPDF->setCompletionBlock([self, operation] {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, operation] {
+                if (self && self->m_importPDF == operation)
+                    self->importFinished();
+            },
+            Qt::QueuedConnection);
+    });
+    LOG4CXX_DEBUG(logger, "before add operation");
+    iQueue->addOperation(m_importPDF);
+    LOG4CXX_DEBUG(logger, "after add operation");
+#else
+    LOG4CXX_ERROR(logger, "this build has no PDF import");
+    importFinished();
+#endif
+}
+
+void ImportWindowDelegate::importFinished()
+{
+    LOG4CXX_DEBUG(logger, "import pdf isFinished.");
+#ifdef FOLIANT_HAVE_IMPORT
+    if (m_importPDF) {
+        iFlashPageSource = m_importPDF->flashPageSource();
+        iFlashPagesAnnotations = m_importPDF->flashPagesAnnotation();
+        iFlashOutline = m_importPDF->flashOutline();
+    }
+#endif
+    enableButtons(true);
+    if (iFlashPageSource) {
+        LOG4CXX_DEBUG(logger, "import pdf ok...");
+#ifdef FOLIANT_HAVE_IMPORT
+        const auto *converter = iFlashPageSource->toPageConverter();
+        const auto document = converter ? converter->PDFDoc() : nullptr;
+        if (document && document->pageCount() > 0) {
+            const QRectF crop = document->cropBox(0);
+            m_pageWidth = int(std::trunc(crop.width()));
+            m_pageHeight = int(std::trunc(crop.height()));
+            if (AppSettings::shareInstance()->ImportType() == 1) {
+                AppSettings::shareInstance()->setPageWidth(2 * m_pageWidth);
+                AppSettings::shareInstance()->setPageHeight(2 * m_pageHeight);
+                AppSettings::shareInstance()->saveSettings();
+            }
+        }
+#endif
+        m_isImporting = false;
+        emit sheetEnded(1);
+        return;
+    }
+    LOG4CXX_WARN(logger, "import pdf failed...");
+    // The user needs to know why nothing happened; the dialog stays open.
+    showInfo(m_cancelRequested ? QStringLiteral("Import cancelled.")
+                               : QStringLiteral("The PDF file could not be imported. It may be damaged, "
+                                                "protected by a password, or have no pages in the range."));
+    m_isImporting = false;
+}
+
+void ImportWindowDelegate::onCancelAction()
+{
+    std::cout << "cancel import pdf!!," << static_cast<const void *>(this) << std::endl;
+    enableButtons(true);
+#ifdef FOLIANT_HAVE_IMPORT
+    if (m_isImporting && iQueue->operationCount() > 0) {
+        m_cancelRequested = true;
+        iQueue->cancelAllOperations();
+        return;
+    }
+#endif
+    emit sheetEnded(0);
+}
+
+void ImportWindowDelegate::onBrowseFileAction()
+{
+    if (!m_prompts)
+        return;
+    const QStringList chosen =
+        m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
+    std::cout << "die end," << (chosen.isEmpty() ? std::string() : chosen.first().toStdString()) << std::endl;
+    if (!chosen.isEmpty()) {
+        txtImportFile = chosen.first();
+        emit fieldsChanged();
+    }
+}
+
+void ImportWindowDelegate::onOpenTheFileAction()
+{
+    if (m_prompts && QFileInfo(txtImportFile).isFile())
+        m_prompts->openFile(txtImportFile);
+}
+
+void ImportWindowDelegate::anyThread_handleMSG(const Notification &note)
+{
+    const int pageIndex = note.userInfo.value(QStringLiteral("pageIndex")).toInt();
+    const int totalPage = note.userInfo.value(QStringLiteral("totalPage")).toInt();
+    QPointer<ImportWindowDelegate> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, pageIndex, totalPage] {
+            if (self)
+                self->mainThread_handleMSG(pageIndex, totalPage);
+        },
+        Qt::QueuedConnection);
+}
+
+void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
+{
+    if (m_infoHidden)
+        return;
+    m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    emit stateChanged();
+}

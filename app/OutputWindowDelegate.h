@@ -1,0 +1,73 @@
+#pragma once
+
+#include "book/FlashOutline.h"
+#include "book/FlashPageSource.h"
+#include "book/FlashPagesAnnotations.h"
+#include "templates/FlashTemplate.h"
+
+#include <QObject>
+#include <QString>
+
+class UserPrompts;
+
+// The publish dialog's logic: where and how to publish, the overwrite
+// question, and the publication itself. The dialog window mirrors the fields
+// below in its controls and forwards its buttons.
+class OutputWindowDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit OutputWindowDelegate(UserPrompts *prompts, QObject *parent = nullptr);
+
+    // Fills the fields from the settings.
+    void awakeFromNib();
+
+    void onSelectFolder();
+    void onOpenFolder();
+    void OnClickOutputType();
+    void onPublish();
+    void onCancel();
+    // Whether publishing into `folder` may go on; asks before replacing it.
+    bool CheckOutputDir(const QString &folder);
+    // Folders no answer may delete: the file-system root, the home folder and
+    // the folders that hold it, the user's standard folders, the application's
+    // own data. Replacing them would destroy far more than an old book.
+    static bool isProtectedFolder(const QString &folder);
+
+    // The dialog's controls.
+    QString txtOutputFolder;
+    QString txtOutputName;
+    QString txtTitle;
+    int mOutputType = 0; // 0 web book folder, 1 desktop application
+    bool chkCreateMobile = false;
+    int btnMobileType = 0;
+    // Whether the two mobile controls can be used (not for application output).
+    bool mobileControlsEnabled() const { return m_mobileEnabled; }
+
+    void setFlashPageSource(const FlashPageSourcePtr &source) { iFlashPageSource = source; }
+    const FlashPageSourcePtr &flashPageSource() const { return iFlashPageSource; }
+    void setFlashTmpl(const FlashTemplatePtr &tmpl) { iFlashTmpl = tmpl; }
+    const FlashTemplatePtr &flashTmpl() const { return iFlashTmpl; }
+    void setFlashOutline(const FlashOutlinePtr &outline) { iFlashOutline = outline; }
+    const FlashOutlinePtr &flashOutline() const { return iFlashOutline; }
+    void setFlashPagesAnnotations(const FlashPagesAnnotationsPtr &a) { iFlashPagesAnnotations = a; }
+    const FlashPagesAnnotationsPtr &flashPagesAnnotations() const { return iFlashPagesAnnotations; }
+
+    // Path of the last publication's page (or application), "" before one.
+    const QString &lastOutputFile() const { return m_lastOutputFile; }
+
+signals:
+    // A field changed from inside (settings loaded, folder chosen, kind clicked).
+    void fieldsChanged();
+    void sheetEnded(int code);
+
+private:
+    UserPrompts *m_prompts;
+    bool m_mobileEnabled = true;
+    FlashPageSourcePtr iFlashPageSource;
+    FlashTemplatePtr iFlashTmpl;
+    FlashOutlinePtr iFlashOutline;
+    FlashPagesAnnotationsPtr iFlashPagesAnnotations;
+    QString m_lastOutputFile;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class PageEditorWindowDelegate;
+
+// The object the editor page sees as "myconnector". It offers exactly the
+// page's script names and nothing of the delegate's state.
+class PageEditorBridge : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PageEditorBridge(PageEditorWindowDelegate *editor, QObject *parent = nullptr);
+
+public slots:
+    QString SelectImageFile();
+    void OnDeleteFile(const QString &relativePath);
+    void SaveAndExit();
+    void Exit();
+    void OnSave();
+    // The same save under the other name pages have used for it.
+    void Save();
+    QString OnSelectImageFiles();
+    QString OnSelectSWFFile();
+    QString OnSelectMovieFile();
+    QString OnSelectMusicFile();
+    void OpenHelp();
+
+private:
+    PageEditorWindowDelegate *m_editor;
+};

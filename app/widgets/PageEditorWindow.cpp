@@ -1,0 +1,88 @@
+#include "app/widgets/PageEditorWindow.h"
+
+#include "app/PageEditorBridge.h"
+#include "app/PageEditorWindowDelegate.h"
+#include "platform/Logging.h"
+
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebChannel>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace {
+const auto logger = Logging::logger("PageEditorWindow");
+} // namespace
+
+PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *parent)
+    : QDialog(parent), m_delegate(delegate), m_bridge(new PageEditorBridge(&delegate, this)),
+      m_channel(new QWebChannel(this))
+{
+    setWindowTitle(tr("Page Editor"));
+    setObjectName(QStringLiteral("PageEditorWindow"));
+    setMaximumSize(1440, 720);
+    resize(1200, 700);
+    setSizeGripEnabled(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_channel->registerObject(QStringLiteral("myconnector"), m_bridge);
+
+    connect(&m_delegate, &PageEditorWindowDelegate::showEditorPage, this, &PageEditorWindow::showPage);
+    connect(&m_delegate, &PageEditorWindowDelegate::sheetEnded, this, &QDialog::done);
+    m_delegate.setScriptEvaluator([this](const QString &script) { return evaluate(script); });
+}
+
+void PageEditorWindow::showPage(const QUrl &page)
+{
+    // Each showing gets a fresh view; the old one goes with its page.
+    if (m_view)
+        m_view->deleteLater();
+    m_view = new QWebEngineView(this);
+    m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    m_view->page()->setWebChannel(m_channel);
+    layout()->addWidget(m_view);
+    m_view->load(page);
+}
+
+QString PageEditorWindow::evaluate(const QString &script, int timeoutMs)
+{
+    if (!m_view)
+        return QString();
+    // The answer may come after the wait has given up: it then lands in state
+    // that outlives this call.
+    struct Answer
+    {
+        QString text;
+        bool done = false;
+        QEventLoop loop;
+    };
+    auto answer = std::make_shared<Answer>();
+    m_view->page()->runJavaScript(script, [answer](const QVariant &value) {
+        answer->text = value.toString();
+        answer->done = true;
+        answer->loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &answer->loop, &QEventLoop::quit);
+    if (!answer->done)
+        answer->loop.exec();
+    if (!answer->done)
+        LOG4CXX_WARN(logger, "the editor page did not answer " << script);
+    return answer->text;
+}
+
+void PageEditorWindow::reject()
+{
+    // Closing the window is leaving without saving, after asking when the page
+    // may hold edits.
+    const auto answer = QMessageBox::question(this, tr("Leave the Page Editor"),
+                                              tr("Leave the page editor without saving your changes?"),
+                                              QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard)
+        m_delegate.exitWithoutSave();
+}
