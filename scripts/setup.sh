@@ -12,7 +12,7 @@ PACKAGES=(
   zlib1g-dev libssl-dev
   libgtest-dev googletest clang clang-format clang-tidy libclang-rt-14-dev
   nodejs npm
-  xvfb xauth chromium poppler-utils qpdf unzip zip python3 imagemagick
+  xvfb xauth chromium firefox-esr poppler-utils qpdf unzip zip python3 imagemagick
   fonts-dejavu-core fonts-liberation pandoc
 )
 

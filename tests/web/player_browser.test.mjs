@@ -172,6 +172,7 @@ test('title, logo, hidden buttons, language, download and music', async () => {
       Download: 'extfiles/DownloadFile.pdf',
       BackgroundMusic: 'extfiles/SoundFile.mp3',
       circle: '0',
+      GoogleID: 'G-TEST123',
     },
     extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30), 'extfiles/DownloadFile.pdf': '%PDF-1.4\n' },
   });
@@ -198,6 +199,11 @@ test('title, logo, hidden buttons, language, download and music', async () => {
   // "+" does nothing while zoom is hidden.
   await page.keyboard.press('+');
   assert.equal((await state(page)).zoom, undefined);
+  // An analytics id is the only reason to call out, and only when served.
+  assert.ok(page.outside.some((u) => u.includes('G-TEST123')), page.outside.join(' '));
+  await page.close();
+  page = await open('dressed', { via: 'file' });
+  assert.deepEqual(page.outside, []);
   await page.close();
 
   page = await open('bare');
@@ -208,6 +214,7 @@ test('title, logo, hidden buttons, language, download and music', async () => {
     sound: !!document.querySelector('[data-button=sound]'),
   }));
   assert.deepEqual(b, { logo: false, next: 'Page suivante', download: false, sound: false });
+  assert.deepEqual(page.outside, []);
   await page.close();
 });
 
@@ -348,4 +355,27 @@ test('a vector book draws its pages sharp, over HTTP and from disk, and redraws 
     assert.deepEqual(page.errors, []);
     await page.close();
   }
+});
+
+test('print puts the pages in view on paper; info and help speak the book language', async () => {
+  await book('about', { pages: 6, settings: { AuthorName: 'Ada Writer', AuthorEmail: 'ada@example.org', AuthorInfo: 'Second edition', LanguageSetting: 'es' } });
+  const page = await open('about', { hash: '#page=4' });
+  await page.evaluate(() => (window.print = () => (window.__printed = document.querySelectorAll('.fo-print img').length)));
+  await page.click('[data-button=print]');
+  await page.waitForFunction(() => window.__printed !== undefined);
+  assert.equal(await page.evaluate(() => window.__printed), 2);
+  await page.emulateMedia({ media: 'print' });
+  const printed = await page.evaluate(() => [...document.querySelectorAll('.fo-print img')].map((i) => i.src.split('/').slice(-2).join('/')));
+  assert.deepEqual(printed, ['page/4.png', 'page/5.png']);
+  await page.emulateMedia({ media: 'screen' });
+  await page.click('[data-button=info]');
+  const info = await page.evaluate(() => document.querySelector('.fo-dialog').innerText);
+  assert.match(info, /Ada Writer/);
+  assert.match(info, /ada@example\.org/);
+  assert.match(info, /Second edition/);
+  await page.keyboard.press('Escape');
+  assert.equal(await page.$('.fo-dialog.fo-open'), null);
+  await page.click('[data-button=help]');
+  assert.match(await page.evaluate(() => document.querySelector('.fo-dialog').innerText), /Ayuda/);
+  await page.close();
 });
