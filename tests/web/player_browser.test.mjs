@@ -83,12 +83,14 @@ for (const via of ['http', 'file']) {
     await page.keyboard.press('ArrowLeft');
     await settle(page);
     assert.deepEqual([(await spread(page)).left, (await spread(page)).right], [2, 3]);
-    // A quick swipe from right to left turns forward.
+    // A swipe from right to left turns forward; it ends past the spine, so a
+    // slow one (on a loaded machine) counts as a drag that turns as well.
     const cdp = await page.context().newCDPSession(page);
     const y = s.r.top + s.r.h / 2;
-    const x0 = s.r.left + s.r.pw * 1.7;
+    const x0 = s.r.left + s.r.pw * 1.8;
+    const x1 = s.r.left + s.r.pw * 0.5;
     await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: x0, y }] });
-    for (let i = 1; i <= 5; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 - i * 60, y }] });
+    for (let i = 1; i <= 4; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 + ((x1 - x0) * i) / 4, y }] });
     await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
     await settle(page);
     s = await spread(page);
