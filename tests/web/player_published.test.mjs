@@ -1,0 +1,85 @@
+// Books written by the project's own publishing (foliant-cli), opened in
+// Chromium over loopback HTTP and from disk.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { existsSync, writeFileSync, mkdirSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { join } from 'node:path';
+import * as S from './player_support.mjs';
+
+const buildDir = process.env.FOLIANT_BUILD_DIR || join(S.sourceDir, 'build');
+const cli = join(buildDir, 'bin', 'foliant-cli');
+const skip = !existsSync(cli) && 'foliant-cli is not built';
+const root = S.tempDir('foliant-published-');
+let browser;
+let server;
+
+function publish(args) {
+  execFileSync(cli, ['publish', ...args, '--force'], {
+    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', FOLIANT_RESOURCES: process.env.FOLIANT_RESOURCES || join(buildDir, 'resources'), HOME: root, XDG_DATA_HOME: join(root, 'data'), XDG_CONFIG_HOME: join(root, 'config') },
+    stdio: ['ignore', 'ignore', 'inherit'],
+    timeout: 120000,
+  });
+}
+
+async function open(url) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(url);
+  await page.waitForFunction(() => document.querySelector('.fo-page[data-ready]') || document.getElementById('foliant-book')?.dataset.state === 'error', null, { timeout: 15000 });
+  await page.waitForTimeout(300);
+  page.errors = errors;
+  return page;
+}
+
+const state = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
+
+before(async () => {
+  if (skip) return;
+  mkdirSync(root, { recursive: true });
+  server = await S.serve(root);
+  browser = await S.launch();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+test('the sample book in every template turns its pages from disk and served', { skip }, async () => {
+  for (const template of ['float', 'Panoramic']) {
+    publish(['--sample', '--template', template, '--out', join(root, template)]);
+    for (const base of [`file://${root}/`, server.url]) {
+      const page = await open(`${base}${template}/index.html`);
+      const st = await state(page);
+      assert.notEqual(st.state, 'error', `${template} via ${base}`);
+      assert.equal(st.visible, '1');
+      assert.ok(await page.evaluate(() => document.querySelector('.fo-page[data-page="1"] img.fo-face').naturalWidth > 0));
+      await page.keyboard.press('ArrowRight');
+      await page.waitForFunction(() => document.getElementById('foliant-book').dataset.visible === '2,3');
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    }
+  }
+});
+
+test('a vector book published from a PDF shows its pages in their colours', { skip }, async () => {
+  const pdf = join(root, 'colours.pdf');
+  writeFileSync(pdf, S.vectorPdf(4));
+  publish([pdf, '--out', join(root, 'vector')]);
+  for (const base of [server.url, `file://${root}/`]) {
+    const page = await open(`${base}vector/index.html#page=2`);
+    assert.equal((await state(page)).visible, '2,3');
+    const r = await page.evaluate(() => {
+      const b = document.querySelector('.stf__block').getBoundingClientRect();
+      const f = window.foliantPlayer.flip.getBoundsRect();
+      return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
+    });
+    const img = await S.shot(page);
+    const y = r.top + r.h * 0.2;
+    assert.deepEqual([S.pageAt(img, r.left + r.pw * 0.2, y), S.pageAt(img, r.left + r.pw * 1.8, y)], [2, 3], base);
+    if (base.startsWith('http')) assert.ok(await page.$('.fo-page[data-page="2"] canvas.fo-face'), 'drawn as vectors when served');
+    await page.close();
+  }
+});
