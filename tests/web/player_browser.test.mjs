@@ -354,6 +354,14 @@ test('a vector book draws its pages sharp, over HTTP and from disk, and redraws 
     await page.waitForFunction(() => document.querySelector('.fo-page[data-page="2"] canvas.fo-face').dataset.scale === '4');
     const s4 = await sizes();
     assert.ok(Math.abs(s4.px - s4.css * dpr * 4) <= 4, `redrawn at 400%: ${JSON.stringify(s4)}`);
+    // Back at 100% in a larger window, the page is drawn for its new size.
+    await page.keyboard.press('Escape');
+    await page.setViewportSize({ width: 1400, height: 950 });
+    await page.waitForFunction(() => {
+      const c = document.querySelector('.fo-page[data-page="2"] canvas.fo-face');
+      return c.dataset.scale === String(devicePixelRatio) && Math.abs(c.width - c.getBoundingClientRect().width * devicePixelRatio) <= 2;
+    });
+    assert.ok((await sizes()).css > s1.css * 1.2, 'the page grew with the window');
     assert.deepEqual(page.errors, []);
     await page.close();
   }

@@ -327,6 +327,15 @@ export class Player {
     });
     this.flip.on('changeOrientation', () => this.onPage(this.current()));
     this.addThickness();
+    window.addEventListener('resize', () => {
+      clearTimeout(this.resizeTimer);
+      this.resizeTimer = setTimeout(() => this.onPage(this.current()), 150);
+    });
+    document.addEventListener('fullscreenchange', () => {
+      const on = !!document.fullscreenElement;
+      this.buttons.fullScreen?.setAttribute('aria-pressed', String(on));
+      this.buttons.fullScreen?.setAttribute('aria-label', on ? this.t('exitFullScreen') : this.t('fullScreen'));
+    });
     this.onPage(this.current());
     this.root.removeAttribute('aria-busy');
   }
@@ -434,7 +443,7 @@ export class Player {
     this.turnCube(index);
     this.markThumb();
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', String(this.bookmarks.has(vis[0])));
-    if (this.zoom !== 1) this.renderZoomedVectors();
+    this.renderZoomedVectors();
   }
 
   // Only the pages near the reader are filled; far ones are emptied again so
@@ -526,12 +535,18 @@ export class Player {
     canvas.dataset.scale = String(scale);
   }
 
+  // Redraws the vector pages in view whose pixels no longer match their size
+  // on screen (after zooming, resizing or a move to another screen).
   renderZoomedVectors() {
     clearTimeout(this.zoomRedraw);
     this.zoomRedraw = setTimeout(() => {
+      const want = Math.min(8, (window.devicePixelRatio || 1) * this.zoom);
+      const cssW = this.flip?.getBoundsRect?.()?.pageWidth || this.pageSize.w;
       for (const i of this.visiblePages()) {
         const c = this.pageEls[i]?.querySelector('canvas.fo-face');
-        if (c?.__foliantBytes) this.drawVector(c, c.__foliantBytes, this.zoom).catch(() => {});
+        if (!c?.__foliantBytes) continue;
+        if (c.dataset.scale === String(want) && Math.abs(c.width - cssW * want) <= 2) continue;
+        this.drawVector(c, c.__foliantBytes, this.zoom).catch(() => {});
       }
     }, 120);
   }
@@ -848,13 +863,8 @@ export class Player {
   toggleFullScreen() {
     const d = document;
     const on = d.fullscreenElement || d.webkitFullscreenElement;
-    const b = this.buttons.fullScreen;
     if (on) (d.exitFullscreen || d.webkitExitFullscreen).call(d);
     else (this.root.requestFullscreen || this.root.webkitRequestFullscreen)?.call(this.root)?.catch?.(() => {});
-    if (b) {
-      b.setAttribute('aria-label', on ? this.t('fullScreen') : this.t('exitFullScreen'));
-      b.setAttribute('aria-pressed', String(!on));
-    }
   }
 
   setAuto(on) {
