@@ -1,0 +1,250 @@
+// The two phone players on a phone-sized touch screen, over books laid out
+// the way publishing writes them.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { cpSync, readFileSync, writeFileSync, rmSync } from 'node:fs';
+import { join } from 'node:path';
+import { launch, makeJpeg, tempFolder, resourcesDir } from './editor-harness.mjs';
+
+const skeleton = (kind) => join(resourcesDir, 'AppFiles', 'TmplData', 'mobile', kind);
+
+let chrome;
+before(async () => {
+  chrome = await launch();
+});
+after(async () => {
+  await chrome?.close();
+});
+
+/** Page images named after the imported document's page numbers. */
+function makeBook(firstPage, count) {
+  const dir = tempFolder('foliant-mobile-');
+  for (let i = 0; i < count; i++) makeJpeg(join(dir, 'files', 'mobile', `${firstPage + i}.jpg`), 300, 400, i + 1);
+  return dir;
+}
+
+function flipBook({ firstPage = 1, count = 4, settings = {} } = {}) {
+  const dir = makeBook(firstPage, count);
+  const player = join(dir, 'mobile');
+  cpSync(skeleton('Flip'), player, { recursive: true });
+  const entries = {
+    BookmarkButtonVisible: '"Show"',
+    pageBackgroundColor: '"#30373A"',
+    appLogoIcon: '""',
+    bookTitle: '"A Test Book"',
+    ShareButtonVisible: '"Show"',
+    ThumbnailsButtonVisible: '"Show"',
+    ZoomButtonVisible: '"Show"',
+    enableAutoPlay: '"No"',
+    autoPlayDuration: '3',
+    autoPlayLoopCount: '0',
+    bgBeginColor: '"#FF9900"',
+    bgEndColor: '"#e8ac4d"',
+    bgMRotation: '90',
+    backGroundImgURL: '""',
+    RightToLeft: '"No"',
+    totalPageCount: String(count),
+    largePageWidth: '600',
+    largePageHeight: '800',
+    normalPath: '"../files/mobile/"',
+    largePath: '"../files/mobile/"',
+    thumbPath: '"../files/mobile/"',
+    ...settings,
+  };
+  const config =
+    'function orgt(s){ return binl2hex(core_hx(str2binl(s), s.length * chrsz));} var bookConfig ={' +
+    Object.entries(entries)
+      .map(([k, v]) => `${k}:${v}`)
+      .join(',') +
+    '};var pageEditor = [];ols=[]';
+  const preview = join(player, 'javascript', 'main_preview.js');
+  writeFileSync(join(player, 'javascript', 'main.js'), readFileSync(preview, 'utf8') + config);
+  rmSync(preview);
+  return dir;
+}
+
+function slideBook({ firstPage = 1, count = 4, title = 'Slides &amp; More' } = {}) {
+  const dir = makeBook(firstPage, count);
+  const player = join(dir, 'mobile');
+  cpSync(skeleton('Slide'), player, { recursive: true });
+  const page = join(player, 'index.html');
+  const options = `{pageWidth:600,pageHeight:800,totalPage:${count},zoomPageDir:"../files/mobile/",normalPageDir:"../files/mobile/"}`;
+  writeFileSync(page, readFileSync(page, 'utf8').replaceAll('${index.title}', title).replaceAll('${fbbook.options}', options));
+  return dir;
+}
+
+async function openPhone(dir) {
+  const context = await chrome.browser.newContext({
+    viewport: { width: 390, height: 844 },
+    deviceScaleFactor: 2,
+    isMobile: true,
+    hasTouch: true,
+  });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto('file://' + join(dir, 'mobile', 'index.html'));
+  await page.waitForSelector('body[data-ready="true"]');
+  const cdp = await context.newCDPSession(page);
+  return { page, context, errors, cdp };
+}
+
+/** A quick one-finger swipe across the middle of the screen. */
+async function swipe(cdp, fromX, toX, y = 420) {
+  const point = (x) => [{ x, y, id: 1 }];
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: point(fromX) });
+  for (let i = 1; i <= 4; i++) {
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: point(fromX + ((toX - fromX) * i) / 4) });
+  }
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+}
+
+const shownPage = (page) => page.evaluate(() => Number(document.body.dataset.page));
+// Polled from the test: page.waitForFunction never returned in the phone
+// emulation, although a plain evaluation saw the change at once.
+async function waitFor(page, fn, arg, what, timeoutMs = 5000) {
+  const end = Date.now() + timeoutMs;
+  while (!(await page.evaluate(fn, arg))) {
+    if (Date.now() > end) assert.fail(`timed out waiting for ${what}`);
+    await new Promise((r) => setTimeout(r, 50));
+  }
+}
+// A turn asked for while a page is still moving is ignored, as on a phone.
+const settled = (page) => waitFor(page, () => window.flipPlayer.flip.getState() === 'read', null, 'the page to settle');
+const waitForPage = (page, n) =>
+  waitFor(page, (n) => document.body.dataset.page === String(n), n, `page ${n}`).catch(async (err) => {
+    err.message += ` (page ${await shownPage(page)} shown)`;
+    throw err;
+  });
+
+test('Flip: swipes and buttons turn the pages of a book made from a page range', async () => {
+  // Pages 3 to 7 of a document: the images are 3.jpg to 7.jpg.
+  const dir = flipBook({ firstPage: 3, count: 5 });
+  const { page, context, errors, cdp } = await openPhone(dir);
+  try {
+    assert.equal(await shownPage(page), 1);
+    assert.match(await page.getAttribute('.page img >> nth=0', 'src'), /files\/mobile\/3\.jpg$/);
+    await page.tap('.btn-next');
+    await waitForPage(page, 2);
+    await settled(page);
+    await page.tap('.btn-grid');
+    await page.tap('.sheet .cell >> nth=3');
+    await waitForPage(page, 4);
+    // Taps come first: the browser takes a tap right after a swipe for the
+    // end of that gesture.
+    await swipe(cdp, 320, 80);
+    await waitForPage(page, 5);
+    await settled(page);
+    await swipe(cdp, 80, 320);
+    await waitForPage(page, 4);
+    await settled(page);
+    await swipe(cdp, 320, 80);
+    await waitForPage(page, 5);
+    assert.ok(await page.locator('.btn-next').isDisabled(), 'no page after the last');
+    assert.equal(await page.textContent('.counter'), '5 / 5');
+    // Every page image was found.
+    const broken = await page.$$eval('.page img', (imgs) => imgs.filter((i) => i.complete && !i.naturalWidth).length);
+    assert.equal(broken, 0);
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('Flip: colours, title, buttons and right-to-left reading follow the settings', async () => {
+  const dir = flipBook({
+    count: 3,
+    settings: {
+      bookTitle: '"Right \\"to\\" Left"',
+      bgBeginColor: '"#112233"',
+      bgEndColor: '"#445566"',
+      bgMRotation: '0',
+      RightToLeft: '"Yes"',
+      ShareButtonVisible: '"Hide"',
+      ZoomButtonVisible: '"No"',
+    },
+  });
+  const { page, context, errors, cdp } = await openPhone(dir);
+  try {
+    const look = await page.evaluate(() => ({
+      background: getComputedStyle(document.body).backgroundImage,
+      title: document.querySelector('.title').textContent,
+      dir: document.documentElement.dir,
+    }));
+    assert.match(look.background, /linear-gradient\(90deg, rgb\(17, 34, 51\), rgb\(68, 85, 102\)\)/);
+    assert.equal(look.title, 'Right "to" Left');
+    assert.equal(look.dir, 'rtl');
+    assert.equal(await page.locator('.btn-share').count(), 0);
+    assert.equal(await page.locator('.btn-zoom').count(), 0);
+    assert.equal(await page.locator('.btn-grid').count(), 1);
+
+    assert.equal(await shownPage(page), 1);
+    // Reading from right to left, a swipe towards the right moves on.
+    await swipe(cdp, 80, 320);
+    await waitForPage(page, 2);
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('Flip: autoplay runs through the book the set number of times and stops', async () => {
+  const dir = flipBook({
+    count: 3,
+    settings: { enableAutoPlay: '"Yes"', autoPlayDuration: '1', autoPlayLoopCount: '1' },
+  });
+  const { page, context } = await openPhone(dir);
+  try {
+    assert.equal(await page.evaluate(() => document.body.dataset.playing), 'true');
+    await waitForPage(page, 3);
+    await waitFor(page, () => !document.body.dataset.playing, null, 'autoplay to stop');
+    assert.equal(await shownPage(page), 3);
+  } finally {
+    await context.close();
+    rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('Slide: the filled-in page shows its title, keeps the page shape and turns by swipe', async () => {
+  const dir = slideBook({ firstPage: 2, count: 4 });
+  const { page, context, errors, cdp } = await openPhone(dir);
+  try {
+    assert.equal(await page.title(), 'Slides & More');
+    assert.equal(await page.textContent('.title'), 'Slides & More');
+    assert.equal(await shownPage(page), 1);
+    const box = await page.locator('.slide img >> nth=0').boundingBox();
+    assert.ok(Math.abs(box.width / box.height - 0.75) < 0.02, `page shape ${box.width}x${box.height}`);
+    assert.match(await page.getAttribute('.slide img >> nth=0', 'src'), /mobile\/2\.jpg$/);
+
+    await swipe(cdp, 330, 60);
+    await waitForPage(page, 2);
+    await swipe(cdp, 330, 60);
+    await waitForPage(page, 3);
+    await swipe(cdp, 60, 330);
+    await waitForPage(page, 2);
+    // A vertical drag is no page turn.
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 200, y: 200, id: 1 }] });
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: 230, y: 600, id: 1 }] });
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    await page.waitForTimeout(100);
+    assert.equal(await shownPage(page), 2);
+
+    await page.tap('[aria-label="Next page"]');
+    await page.tap('[aria-label="Next page"]');
+    await waitForPage(page, 4);
+    assert.ok(await page.locator('[aria-label="Next page"]').isDisabled());
+    const seen = await page.evaluate(() => {
+      const r = document.querySelectorAll('.slide')[3].getBoundingClientRect();
+      return { left: Math.round(r.left), width: Math.round(r.width) };
+    });
+    await page.waitForTimeout(400);
+    const settled = await page.evaluate(() => Math.round(document.querySelectorAll('.slide')[3].getBoundingClientRect().left));
+    assert.equal(settled, 0, `the last page is on screen (was ${JSON.stringify(seen)})`);
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    rmSync(dir, { recursive: true, force: true });
+  }
+});

@@ -1,0 +1,111 @@
+// Helpers shared by the two phone players.
+
+/** A setting text is true when it reads Yes, Show, Enable or True, in any case. */
+export function isOn(value) {
+  return ['YES', 'SHOW', 'ENABLE', 'TRUE'].includes(String(value ?? '').trim().toUpperCase());
+}
+
+export function number(value, fallback) {
+  const n = Number(value);
+  return Number.isFinite(n) ? n : fallback;
+}
+
+function loads(url) {
+  return new Promise((resolve) => {
+    const img = new Image();
+    img.onload = () => resolve(true);
+    img.onerror = () => resolve(false);
+    img.src = url;
+  });
+}
+
+/**
+ * File names of the page images, in reading order. The images are named
+ * after the page numbers of the imported document, so a book made from
+ * pages 5 to 9 starts at 5.jpg; an explicit list in the configuration wins.
+ */
+export async function pageFiles(dir, total, explicit) {
+  if (Array.isArray(explicit) && explicit.length) return explicit.map(String);
+  const count = Math.max(0, Math.floor(number(total, 0)));
+  if (count === 0) return [];
+  let first = 1;
+  if (!(await loads(`${dir}1.jpg`))) {
+    // Look a little further for the first page before giving up.
+    for (let start = 2; start < 1000; start += 25) {
+      const batch = Array.from({ length: 25 }, (_, i) => start + i);
+      const found = await Promise.all(batch.map((n) => loads(`${dir}${n}.jpg`)));
+      const at = found.indexOf(true);
+      if (at >= 0) {
+        first = batch[at];
+        break;
+      }
+    }
+  }
+  return Array.from({ length: count }, (_, i) => `${first + i}.jpg`);
+}
+
+/** Watches horizontal swipes on an element; calls back with -1 (to the left) or 1. */
+export function onSwipe(el, callback, { distance = 40 } = {}) {
+  let start = null;
+  el.addEventListener(
+    'touchstart',
+    (ev) => {
+      if (ev.touches.length !== 1) {
+        start = null;
+        return;
+      }
+      const t = ev.touches[0];
+      start = { x: t.clientX, y: t.clientY, time: Date.now() };
+    },
+    { passive: true }
+  );
+  el.addEventListener(
+    'touchend',
+    (ev) => {
+      if (!start) return;
+      const t = ev.changedTouches[0];
+      const dx = t.clientX - start.x;
+      const dy = t.clientY - start.y;
+      start = null;
+      if (Math.abs(dx) >= distance && Math.abs(dx) > Math.abs(dy) * 1.5) callback(dx < 0 ? -1 : 1);
+    },
+    { passive: true }
+  );
+}
+
+export function el(tag, attrs = {}, ...children) {
+  const node = document.createElement(tag);
+  for (const [k, v] of Object.entries(attrs)) {
+    if (k === 'class') node.className = v;
+    else if (k.startsWith('on')) node.addEventListener(k.slice(2), v);
+    else node.setAttribute(k, v);
+  }
+  node.append(...children);
+  return node;
+}
+
+export function toast(text) {
+  let box = document.querySelector('.toast');
+  if (!box) {
+    box = el('div', { class: 'toast', role: 'status' });
+    document.body.append(box);
+  }
+  box.textContent = text;
+  box.classList.add('show');
+  clearTimeout(box._t);
+  box._t = setTimeout(() => box.classList.remove('show'), 2200);
+}
+
+export async function share(title) {
+  const url = location.href;
+  try {
+    if (navigator.share) {
+      await navigator.share({ title, url });
+      return;
+    }
+    await navigator.clipboard.writeText(url);
+    toast('Link copied');
+  } catch {
+    toast(url);
+  }
+}
