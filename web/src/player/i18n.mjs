@@ -24,6 +24,8 @@ const en = {
   autoPlay: 'Start automatic page turning',
   autoStop: 'Stop automatic page turning',
   info: 'About this book',
+  tilt: 'Tilt the book',
+  bookmark: 'Bookmark this page',
   help: 'Help',
   close: 'Close',
   loading: 'Loading…',
@@ -40,7 +42,6 @@ const en = {
   err_xml: 'The book configuration holds a malformed document.',
   err_nopages: 'This book has no pages.',
   err_page: 'Page {n} could not be loaded.',
-  err_someMissing: '{count} page(s) could not be loaded.',
 };
 
 const de = {
@@ -50,7 +51,7 @@ const de = {
   thumbnails: 'Miniaturen', print: 'Drucken', download: 'Herunterladen', share: 'Teilen', shareCopied: 'Link kopiert',
   soundOn: 'Hintergrundmusik abspielen', soundOff: 'Hintergrundmusik anhalten',
   autoPlay: 'Automatisch blättern', autoStop: 'Automatisches Blättern anhalten',
-  info: 'Über dieses Buch', help: 'Hilfe', close: 'Schließen', loading: 'Wird geladen…',
+  info: 'Über dieses Buch', tilt: 'Buch neigen', bookmark: 'Lesezeichen setzen', help: 'Hilfe', close: 'Schließen', loading: 'Wird geladen…',
   helpText:
     'Klicken Sie auf eine Seite oder verwenden Sie die Pfeiltasten zum Blättern. Pos1 und Ende springen zur ersten und letzten Seite. + und − zoomen; ziehen verschiebt eine vergrößerte Seite. F schaltet das Vollbild, T die Miniaturen, Esc schließt.',
   err_title: 'Dieses Buch kann nicht angezeigt werden',
@@ -64,7 +65,6 @@ const de = {
   err_xml: 'Die Buchkonfiguration enthält ein fehlerhaftes Dokument.',
   err_nopages: 'Dieses Buch hat keine Seiten.',
   err_page: 'Seite {n} konnte nicht geladen werden.',
-  err_someMissing: '{count} Seite(n) konnten nicht geladen werden.',
 };
 
 const fr = {
@@ -74,7 +74,7 @@ const fr = {
   thumbnails: 'Vignettes', print: 'Imprimer', download: 'Télécharger', share: 'Partager', shareCopied: 'Lien copié',
   soundOn: 'Jouer la musique de fond', soundOff: 'Arrêter la musique de fond',
   autoPlay: 'Feuilleter automatiquement', autoStop: 'Arrêter le feuilletage automatique',
-  info: 'À propos de ce livre', help: 'Aide', close: 'Fermer', loading: 'Chargement…',
+  info: 'À propos de ce livre', tilt: 'Incliner le livre', bookmark: 'Marquer cette page', help: 'Aide', close: 'Fermer', loading: 'Chargement…',
   helpText:
     'Cliquez sur une page ou utilisez les flèches pour tourner les pages. Début et Fin mènent à la première et à la dernière page. + et − zooment ; faites glisser pour déplacer une page agrandie. F bascule le plein écran, T les vignettes, Échap ferme.',
   err_title: 'Ce livre ne peut pas être affiché',
@@ -88,7 +88,6 @@ const fr = {
   err_xml: 'La configuration du livre contient un document mal formé.',
   err_nopages: "Ce livre n'a aucune page.",
   err_page: "La page {n} n'a pas pu être chargée.",
-  err_someMissing: "{count} page(s) n'ont pas pu être chargées.",
 };
 
 const es = {
@@ -98,7 +97,7 @@ const es = {
   thumbnails: 'Miniaturas', print: 'Imprimir', download: 'Descargar', share: 'Compartir', shareCopied: 'Enlace copiado',
   soundOn: 'Reproducir música de fondo', soundOff: 'Detener música de fondo',
   autoPlay: 'Pasar páginas automáticamente', autoStop: 'Detener el paso automático',
-  info: 'Acerca de este libro', help: 'Ayuda', close: 'Cerrar', loading: 'Cargando…',
+  info: 'Acerca de este libro', tilt: 'Inclinar el libro', bookmark: 'Marcar esta página', help: 'Ayuda', close: 'Cerrar', loading: 'Cargando…',
   helpText:
     'Haga clic en una página o use las flechas para pasar páginas. Inicio y Fin llevan a la primera y a la última página. + y − amplían; arrastre para mover una página ampliada. F alterna la pantalla completa, T las miniaturas, Esc cierra.',
   err_title: 'Este libro no se puede mostrar',
@@ -112,7 +111,6 @@ const es = {
   err_xml: 'La configuración del libro contiene un documento mal formado.',
   err_nopages: 'Este libro no tiene páginas.',
   err_page: 'No se pudo cargar la página {n}.',
-  err_someMissing: 'No se pudieron cargar {count} página(s).',
 };
 
 const tables = { en, de, fr, es };
