@@ -85,6 +85,7 @@ class FlipPlayer {
     if (cfg.backGroundImgURL) background = `url("${encodeURI(cfg.backGroundImgURL)}") center / cover no-repeat, ${background}`;
     root.setProperty('--book-background', background);
     root.setProperty('--bar-colour', cfg.pageBackgroundColor || '#30373A');
+    root.setProperty('--page-ratio', String(Math.max(1, number(cfg.largePageWidth, 600)) / Math.max(1, number(cfg.largePageHeight, 800))));
     document.documentElement.dir = this.rtl ? 'rtl' : 'ltr';
     document.title = cfg.bookTitle || document.title;
   }
