@@ -24,6 +24,7 @@ const auto logger = Logging::logger("PDFToSWFPageConverter");
 
 struct PDFToSWFPageConverter::Job
 {
+    bool vector = false;
     std::promise<void> promise;
     std::shared_future<void> future = promise.get_future().share();
 };
@@ -174,14 +175,14 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
     writeFile(pendingThumbPath(page), out.thumbJpeg);
 }
 
-std::shared_ptr<PDFToSWFPageConverter::Job> PDFToSWFPageConverter::scheduleJob(int page)
+std::shared_ptr<PDFToSWFPageConverter::Job> PDFToSWFPageConverter::scheduleJob(int page, bool vector)
 {
     std::lock_guard lock(m_mutex);
     if (auto it = m_jobs.constFind(page); it != m_jobs.constEnd())
         return it.value();
     auto job = std::make_shared<Job>();
+    job->vector = vector;
     m_jobs.insert(page, job);
-    const bool vector = !imageMode();
     m_pool.start(QRunnable::create([this, job, page, vector] {
         try {
             workOnPage(page, vector);
@@ -203,19 +204,26 @@ void PDFToSWFPageConverter::scheduleAhead(int page)
             return;
         ahead = m_announced.mid(at + 1, kLookAhead);
     }
+    const bool vector = !imageMode();
     for (int next : ahead)
-        scheduleJob(next);
+        scheduleJob(next, vector);
 }
 
-void PDFToSWFPageConverter::waitForJob(int page, bool rethrow)
+void PDFToSWFPageConverter::waitForJob(int page, bool rethrow, bool vector)
 {
-    std::shared_ptr<Job> job = scheduleJob(page);
+    std::shared_ptr<Job> job = scheduleJob(page, vector);
     scheduleAhead(page);
     try {
         job->future.get();
     } catch (...) {
         if (rethrow)
             throw;
+    }
+    // The page was rendered ahead for its thumbnail before its vector file was
+    // asked for.
+    if (vector && !job->vector) {
+        job->vector = true;
+        generatePageToSwf(page, pagePath(page, ".swf"));
     }
 }
 
@@ -225,8 +233,9 @@ void PDFToSWFPageConverter::willGeneratePages(const QList<int> &pages)
         std::lock_guard lock(m_mutex);
         m_announced = pages;
     }
+    const bool vector = !imageMode();
     for (int page : pages.mid(0, kLookAhead))
-        scheduleJob(page);
+        scheduleJob(page, vector);
 }
 
 void PDFToSWFPageConverter::cancelPendingWork()
@@ -241,13 +250,13 @@ QString PDFToSWFPageConverter::generatePage(int page)
 {
     if (!imageMode()) {
         const QString path = pagePath(page, ".swf");
-        waitForJob(page, true);
+        waitForJob(page, true, true);
         return path;
     }
     const QString swf = pagePath(page, ".swf");
     if (QFile::exists(swf) || !PDFDoc())
         return swf;
-    waitForJob(page, true);
+    waitForJob(page, true, false);
     return pagePath(page, ".jpg");
 }
 
@@ -264,7 +273,7 @@ QString PDFToSWFPageConverter::generateMobilePage(int page)
     const QString path = pagePath(page, "_mobile.jpg");
     if (QFile::exists(path) || !PDFDoc())
         return path;
-    waitForJob(page, false);
+    waitForJob(page, false, false);
     if (!QFile::exists(path))
         pdfPageToImage(page, path);
     return path;
@@ -285,7 +294,7 @@ void PDFToSWFPageConverter::pdftoThumbImage(int page, const QString &path)
 {
     if (!PDFDoc())
         return;
-    waitForJob(page, false);
+    waitForJob(page, false, false);
     const QString pending = pendingThumbPath(page);
     if (QFile::exists(pending)) {
         QFile::remove(path);

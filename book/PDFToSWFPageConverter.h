@@ -68,10 +68,12 @@ private:
     // One pass over a page: the vector file when asked, then one rendering for
     // the page image (image mode), the mobile image and the thumbnail.
     void workOnPage(int page, bool vector);
-    std::shared_ptr<Job> scheduleJob(int page);
+    // A page's one job; `vector` says whether a new job runs pdf2swf first.
+    std::shared_ptr<Job> scheduleJob(int page, bool vector);
     void scheduleAhead(int page);
-    // Waits for the page's job; rethrows its failure when `rethrow`.
-    void waitForJob(int page, bool rethrow);
+    // Waits for the page's job (started when there is none); rethrows its
+    // failure when `rethrow`.
+    void waitForJob(int page, bool rethrow, bool vector);
     PdfRasterizerPtr rasterizer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 

@@ -141,6 +141,12 @@ private:
 
 PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurrent, QString *error)
 {
+    // Poppler reports damage in the file on standard error; keep it in the log.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] {
+        Poppler::setDebugErrorFunction(
+            [](const QString &message, const QVariant &) { LOG4CXX_DEBUG(logger, "poppler: " << message); }, {});
+    });
     if (!QFile::exists(path)) {
         if (error)
             *error = QStringLiteral("no such file");
@@ -174,8 +180,7 @@ QSize PdfRasterizer::pageImageSize(const QSizeF &points)
     if (scale < 1.0) {
         LOG4CXX_WARN(logger, "page of " << points.width() << "x" << points.height()
                                         << " points is rendered scaled down by " << scale);
-        w *= scale;
-        h *= scale;
+        return QSize(std::max(1, int(w * scale)), std::max(1, int(h * scale)));
     }
     return QSize(std::max(1, int(std::lround(w))), std::max(1, int(std::lround(h))));
 }

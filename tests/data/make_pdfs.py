@@ -224,7 +224,7 @@ def make_links(out):
         {"rotate": 180, "annots": [link(RECT, uri("http://example.com/six"))]},
         {"annots": [link(RECT, uri("http://example.com/seven"))]},  # inherits 270
         {"rotate": 45, "annots": [link(RECT, uri("http://example.com/eight"))]},
-        {"crop": (100, 50, 700, 850), "annots": [link((160, 750, 280, 790), uri("http://example.com/nine"))]},
+        {"size": (800, 900), "crop": (100, 50, 700, 850), "annots": [link((160, 750, 280, 790), uri("http://example.com/nine"))]},
         {"rotate": "90.0", "annots": [link(RECT, uri("http://example.com/ten"))]},
     ]
     outline = [

@@ -1,0 +1,107 @@
+#include "ImportTestSupport.h"
+
+#include "platform/PdfDocument.h"
+#include "platform/PdfRasterizer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PdfDocumentPtr openLinks()
+{
+    QString error;
+    PdfDocumentPtr doc = PdfDocument::open(importData(QStringLiteral("links.pdf")), {}, &error);
+    EXPECT_TRUE(doc) << error.toStdString();
+    return doc;
+}
+
+} // namespace
+
+TEST(PdfDocument, PagesBoxesAndInheritedRotation)
+{
+    PdfDocumentPtr doc = openLinks();
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->pageCount(), 10);
+    EXPECT_EQ(doc->cropBox(0), QRectF(0, 0, 600, 800));
+    // The crop box keeps its origin.
+    EXPECT_EQ(doc->cropBox(8), QRectF(100, 50, 600, 800));
+    EXPECT_EQ(doc->rotation(0), 0);
+    EXPECT_EQ(doc->rotation(1), 90);
+    EXPECT_EQ(doc->rotation(5), 180);
+    EXPECT_EQ(doc->rotation(6), 270); // from the intermediate page-tree node
+    EXPECT_EQ(doc->rotation(7), 45);  // its own value wins over the node's
+    EXPECT_EQ(doc->rotation(9), 90);  // stored as a real
+    EXPECT_TRUE(doc->cropBox(10).isNull());
+    EXPECT_TRUE(doc->annotations(-1).isEmpty());
+}
+
+TEST(PdfDocument, AnnotationsInStoredOrderWithDestinations)
+{
+    PdfDocumentPtr doc = openLinks();
+    ASSERT_TRUE(doc);
+    const QList<PdfDocument::Annotation> a = doc->annotations(3);
+    ASSERT_EQ(a.size(), 8);
+    EXPECT_EQ(a[0].destinationPage, 1); // explicit array
+    EXPECT_EQ(a[1].destinationPage, 6); // name tree entry holding << /D [...] >>
+    EXPECT_EQ(a[2].destinationPage, 8); // GoTo action naming a /Dests entry
+    EXPECT_EQ(a[3].subtype, QStringLiteral("Text"));
+    EXPECT_FALSE(a[4].hasDestination);
+    EXPECT_TRUE(a[4].url.isEmpty());
+    // Raw items as stored; bounds() puts the corners in order.
+    EXPECT_EQ(a[5].rect[0], 180);
+    EXPECT_EQ(a[5].bounds(), QRectF(60, 700, 120, 40));
+    EXPECT_EQ(a[5].url, QStringLiteral("http://example.com/reversed"));
+    EXPECT_TRUE(a[7].hasDestination);
+    EXPECT_EQ(a[7].destinationPage, -1); // unknown name
+}
+
+TEST(PdfDocument, NestedOutlineWithNamedDestinations)
+{
+    PdfDocumentPtr doc = openLinks();
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->hasOutline());
+    const auto outline = doc->outline();
+    ASSERT_EQ(outline.size(), 2);
+    EXPECT_EQ(outline[0].label, QStringLiteral("A"));
+    ASSERT_EQ(outline[0].children.size(), 2);
+    EXPECT_EQ(outline[0].children[1].destinationPage, 4);
+    ASSERT_EQ(outline[0].children[1].children.size(), 1);
+    EXPECT_EQ(outline[0].children[1].children[0].label, QString::fromUtf8("Ärst"));
+    EXPECT_EQ(outline[0].children[1].children[0].destinationPage, 6);
+    EXPECT_EQ(outline[1].destinationPage, 8);
+    // Depth is cut, not recursed without end.
+    EXPECT_TRUE(doc->outline(1)[0].children.isEmpty());
+}
+
+TEST(PdfDocument, BrokenAndProtectedFilesDoNotOpen)
+{
+    for (const char *name : {"empty.pdf", "garbage.pdf", "truncated.pdf", "encrypted_user.pdf", "missing.pdf"}) {
+        QString error;
+        EXPECT_FALSE(PdfDocument::open(importData(QString::fromLatin1(name)), {}, &error)) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+        EXPECT_FALSE(PdfRasterizer::openPoppler(importData(QString::fromLatin1(name)))) << name;
+    }
+    // An empty user password opens like an unprotected file; the right one opens too.
+    PdfDocumentPtr open = PdfDocument::open(importData(QStringLiteral("encrypted_open.pdf")));
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->pageCount(), 4);
+    EXPECT_TRUE(PdfDocument::open(importData(QStringLiteral("encrypted_user.pdf")), QStringLiteral("secret")));
+    PdfDocumentPtr none = PdfDocument::open(importData(QStringLiteral("zero_pages.pdf")));
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->pageCount(), 0);
+    EXPECT_FALSE(none->hasOutline());
+}
+
+TEST(PdfRasterizer, SizesFollowTheBoxFitAndLimits)
+{
+    EXPECT_EQ(PdfRasterizer::pageImageSize({600, 800}), QSize(1200, 1600));
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({1200, 1600}), QSize(135, 180));
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({1600, 1200}), QSize(180, 135));
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({1000, 1000}), QSize(180, 180));
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({1224, 1584}), QSize(139, 180)); // truncated, not rounded
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({20000, 2}), QSize(180, 1));
+    // A huge page is scaled down instead of asking for gigabytes.
+    const QSize huge = PdfRasterizer::pageImageSize({14400, 14400});
+    EXPECT_LE(qint64(huge.width()) * huge.height(), PdfRasterizer::kMaxPixels);
+    EXPECT_FALSE(PdfRasterizer::pageImageSize({0, 800}).isValid());
+}
