@@ -10,18 +10,11 @@
 #include <cmath>
 #include <iostream>
 
-#if __has_include("book/ImportPDFOperation.h") && __has_include("platform/OperationQueue.h")
+#include "book/FlashPageSourcePDF.h"
 #include "book/ImportPDFOperation.h"
+#include "book/PDFToPageConverter.h"
 #include "platform/OperationQueue.h"
-#define FOLIANT_HAVE_IMPORT 1
-#else
-class OperationQueue
-{
-};
-class ImportPDFOperation
-{
-};
-#endif
+#include "platform/PdfDocument.h"
 
 namespace {
 const auto logger = Logging::logger("ImportWindowDelegate");
@@ -33,10 +26,8 @@ ImportWindowDelegate::ImportWindowDelegate(UserPrompts *prompts, QObject *parent
 
 ImportWindowDelegate::~ImportWindowDelegate()
 {
-#ifdef FOLIANT_HAVE_IMPORT
     iQueue->cancelAllOperations();
     iQueue->waitUntilAllOperationsAreFinished();
-#endif
 }
 
 int ImportWindowDelegate::qualityForLevel(int level)
@@ -126,7 +117,6 @@ void ImportWindowDelegate::startImport()
 {
     m_pageWidth = 0;
     m_pageHeight = 0;
-#ifdef FOLIANT_HAVE_IMPORT
     iQueue->cancelAllOperations();
     const QString range = effectivePageRange();
     LOG4CXX_DEBUG(logger, "page range is:" << range);
@@ -134,42 +124,30 @@ void ImportWindowDelegate::startImport()
     m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
-    // The queue reports the end on its own thread; the results are taken on ours.
-    QPointer<ImportWindowDelegate> self(this);
-    auto operation = m_importPDF;
-    m_importPDF->setCompletionBlock([self, operation] {
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, operation] {
-                if (self && self->m_importPDF == operation)
-                    self->importFinished();
-            },
-            Qt::QueuedConnection);
+    // The results are taken on the main thread, and only from the latest import.
+    std::weak_ptr<ImportPDFOperation> operation = m_importPDF;
+    m_importPDF->whenFinished(this, [this, operation] {
+        if (operation.lock() == m_importPDF)
+            importFinished();
     });
     LOG4CXX_DEBUG(logger, "before add operation");
     iQueue->addOperation(m_importPDF);
     LOG4CXX_DEBUG(logger, "after add operation");
-#else
-    LOG4CXX_ERROR(logger, "this build has no PDF import");
-    importFinished();
-#endif
 }
 
 void ImportWindowDelegate::importFinished()
 {
     LOG4CXX_DEBUG(logger, "import pdf isFinished.");
-#ifdef FOLIANT_HAVE_IMPORT
     if (m_importPDF) {
         iFlashPageSource = m_importPDF->flashPageSource();
         iFlashPagesAnnotations = m_importPDF->flashPagesAnnotation();
         iFlashOutline = m_importPDF->flashOutline();
     }
-#endif
     enableButtons(true);
     if (iFlashPageSource) {
         LOG4CXX_DEBUG(logger, "import pdf ok...");
-#ifdef FOLIANT_HAVE_IMPORT
-        const auto *converter = iFlashPageSource->toPageConverter();
+        const auto *pdfSource = dynamic_cast<const FlashPageSourcePDF *>(iFlashPageSource.get());
+        const auto converter = pdfSource ? pdfSource->toPageConverter() : nullptr;
         const auto document = converter ? converter->PDFDoc() : nullptr;
         if (document && document->pageCount() > 0) {
             const QRectF crop = document->cropBox(0);
@@ -181,7 +159,6 @@ void ImportWindowDelegate::importFinished()
                 AppSettings::shareInstance()->saveSettings();
             }
         }
-#endif
         m_isImporting = false;
         emit sheetEnded(1);
         return;
@@ -198,13 +175,11 @@ void ImportWindowDelegate::onCancelAction()
 {
     std::cout << "cancel import pdf!!," << static_cast<const void *>(this) << std::endl;
     enableButtons(true);
-#ifdef FOLIANT_HAVE_IMPORT
     if (m_isImporting && iQueue->operationCount() > 0) {
         m_cancelRequested = true;
         iQueue->cancelAllOperations();
         return;
     }
-#endif
     emit sheetEnded(0);
 }
 

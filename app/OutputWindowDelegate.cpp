@@ -7,14 +7,8 @@
 #include "platform/Paths.h"
 #include "publish/FlashBookOutput.h"
 #include "publish/HTMLConfigInfo.h"
-#if __has_include("publish/FlashBookOutputApp.h")
 #include "publish/FlashBookOutputApp.h"
-#define FOLIANT_HAVE_APP_OUTPUT 1
-#endif
-#if __has_include("publish/OutputMobileVersion.h")
 #include "publish/OutputMobileVersion.h"
-#define FOLIANT_HAVE_MOBILE_OUTPUT 1
-#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -152,19 +146,13 @@ void OutputWindowDelegate::onPublish()
     auto html = std::make_shared<HTMLConfigInfo>();
     std::unique_ptr<FlashBookOutput> output;
     if (s->outputType() == 1) {
-#ifdef FOLIANT_HAVE_APP_OUTPUT
         output = std::make_unique<FlashBookOutputApp>(iFlashPageSource, iFlashTmpl, folder, htmlName);
-#else
-        output = std::make_unique<FlashBookOutput>(iFlashPageSource, iFlashTmpl, folder, htmlName);
-#endif
     } else {
         if (!QFileInfo::exists(folder))
             QDir().mkpath(folder);
         output = std::make_unique<FlashBookOutput>(iFlashPageSource, iFlashTmpl, folder, htmlName);
     }
-#ifdef FOLIANT_HAVE_MOBILE_OUTPUT
     OutputMobileVersion mobile(iFlashPageSource, iFlashTmpl, folder, s->MobileType());
-#endif
     try {
         html->setHTMLTitle(s->lastOutputFileTitle());
         output->setHTMLConfig(html);
@@ -172,9 +160,7 @@ void OutputWindowDelegate::onPublish()
         output->setFlashOutline(iFlashOutline);
         output->ouputTheBook();
         if (s->OutputCreateMobile() == 1 && s->outputType() == 0) {
-#ifdef FOLIANT_HAVE_MOBILE_OUTPUT
             mobile.PublishMobileConfig();
-#endif
         }
         m_lastOutputFile = output->outputFileName();
         const int answer = m_prompts ? m_prompts->alert(QStringLiteral("Open the result files?"),
