@@ -144,6 +144,13 @@ void ImportWindowDelegate::importFinished()
         iFlashOutline = m_importPDF->flashOutline();
     }
     enableButtons(true);
+    // A document that could not be read still yields a page source, without
+    // pages: that is no book to replace the current one with.
+    if (iFlashPageSource && iFlashPageSource->pages().isEmpty()) {
+        iFlashPageSource.reset();
+        iFlashPagesAnnotations.reset();
+        iFlashOutline.reset();
+    }
     if (iFlashPageSource) {
         LOG4CXX_DEBUG(logger, "import pdf ok...");
         const auto *pdfSource = dynamic_cast<const FlashPageSourcePDF *>(iFlashPageSource.get());

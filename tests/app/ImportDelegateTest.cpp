@@ -1,0 +1,178 @@
+#include "AppTestSupport.h"
+#include "TestRoots.h"
+
+#include "app/AppSettings.h"
+#include "app/Foliant_for_macAppDelegate.h"
+#include "app/ImportWindowDelegate.h"
+#include "book/ImportPDFOperation.h"
+#include "platform/UserDefaults.h"
+
+#include <QFileInfo>
+
+namespace {
+
+class ImportDelegateTest : public RootedTest
+{
+protected:
+    void SetUp() override
+    {
+        testApp();
+        ended = -1;
+        QObject::connect(&dialog, &ImportWindowDelegate::sheetEnded, &dialog, [this](int code) { ended = code; });
+        dialog.awakeFromNib();
+    }
+    // Imports `pdf` and waits until the dialog has handled the end of the import.
+    void importAndWait(const QString &pdf)
+    {
+        dialog.txtImportFile = pdf;
+        dialog.onImportAction();
+        ASSERT_TRUE(waitUntil([this] { return !dialog.isImporting(); }));
+    }
+
+    ScriptedPrompts prompts;
+    ImportWindowDelegate dialog{&prompts};
+    int ended = -1;
+};
+
+TEST_F(ImportDelegateTest, MissingFileShowsTheMessageAndStoresNothing)
+{
+    dialog.txtImportFile = roots.root() + QStringLiteral("/nowhere.pdf");
+    dialog.onImportAction();
+    EXPECT_FALSE(dialog.infoHidden());
+    EXPECT_EQ(dialog.infoText(), QStringLiteral("Import PDF file does not exist."));
+    EXPECT_TRUE(dialog.controlsEnabled());
+    EXPECT_EQ(dialog.importPDF(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(UserDefaults::storePath()));
+    EXPECT_EQ(ended, -1);
+}
+
+TEST_F(ImportDelegateTest, RangeAndQualityReachTheOperation)
+{
+    const QString pdf = roots.root() + QStringLiteral("/one.pdf");
+    writeTestPdf(pdf, 1);
+    dialog.PageFormat = 1;
+    dialog.txtPageRange = QStringLiteral("2-3");
+
+    struct Case
+    {
+        int rangeType, quality, expectedQuality;
+        QString expectedRange;
+    };
+    for (const Case &c : {Case{0, 0, 100, QStringLiteral("ALL")}, Case{1, 4, 25, QStringLiteral("2-3")},
+                          Case{0, 7, 100, QStringLiteral("ALL")}, Case{0, 2, 65, QStringLiteral("ALL")}}) {
+        dialog.pageRangeType = c.rangeType;
+        dialog.importQuality = c.quality;
+        importAndWait(pdf);
+        ASSERT_NE(dialog.importPDF(), nullptr);
+        EXPECT_EQ(dialog.importPDF()->pageRange(), c.expectedRange) << c.rangeType;
+        EXPECT_EQ(dialog.importPDF()->quality(), c.expectedQuality) << c.quality;
+        EXPECT_EQ(dialog.importPDF()->DPI(), 144);
+    }
+    // The choices went to the store before the import started.
+    AppSettings::resetSharedInstance();
+    EXPECT_EQ(AppSettings::shareInstance()->importQualityLevel(), 2);
+    EXPECT_EQ(AppSettings::shareInstance()->lastImportedFile(), pdf);
+}
+
+TEST_F(ImportDelegateTest, ImageImportTakesTheTruncatedCropBoxAndDoublesItInTheSettings)
+{
+    const QString pdf = roots.root() + QStringLiteral("/cropped.pdf");
+    writeTestPdf(pdf, 1, 700, 900, 595.5, 842.9);
+    dialog.PageFormat = 1;
+    importAndWait(pdf);
+    EXPECT_EQ(ended, 1);
+    ASSERT_TRUE(dialog.flashPageSource());
+    EXPECT_EQ(dialog.pageWidth(), 595);
+    EXPECT_EQ(dialog.pageHeight(), 842);
+    EXPECT_EQ(AppSettings::shareInstance()->PageWidth(), 1190);
+    EXPECT_EQ(AppSettings::shareInstance()->PageHeight(), 1684);
+}
+
+TEST_F(ImportDelegateTest, BrokenPdfKeepsTheDialogOpenWithAMessage)
+{
+    const QString pdf = roots.writeFile(QStringLiteral("broken.pdf"), "%PDF-1.4\nthis is not a document");
+    dialog.PageFormat = 1;
+    importAndWait(pdf);
+    EXPECT_EQ(ended, -1);
+    EXPECT_FALSE(dialog.flashPageSource());
+    EXPECT_TRUE(dialog.controlsEnabled());
+    EXPECT_FALSE(dialog.infoHidden());
+    EXPECT_TRUE(dialog.infoText().contains(QStringLiteral("could not be imported")));
+}
+
+TEST_F(ImportDelegateTest, CancelStopsARunningImportAndKeepsTheDialogOpen)
+{
+    const QString pdf = roots.root() + QStringLiteral("/long.pdf");
+    writeTestPdf(pdf, 60);
+    dialog.PageFormat = 1;
+    dialog.txtImportFile = pdf;
+    dialog.onImportAction();
+    ASSERT_TRUE(dialog.isImporting());
+    dialog.onCancelAction();
+    EXPECT_TRUE(dialog.controlsEnabled()); // idle at once
+    ASSERT_TRUE(waitUntil([this] { return !dialog.isImporting(); }));
+    EXPECT_EQ(ended, -1);
+    EXPECT_FALSE(dialog.flashPageSource());
+    EXPECT_EQ(dialog.infoText(), QStringLiteral("Import cancelled."));
+
+    // Cancel while idle ends the dialog.
+    dialog.onCancelAction();
+    EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ImportDelegateTest, ProgressShowsOnlyWhileTheLineIsVisible)
+{
+    dialog.mainThread_handleMSG(3, 9);
+    EXPECT_TRUE(dialog.infoText().isEmpty());
+    dialog.enableButtons(false);
+    dialog.mainThread_handleMSG(3, 9);
+    EXPECT_EQ(dialog.infoText(), QStringLiteral("Importing:3 of 9 Pages"));
+}
+
+// A failed import leaves the application's book as it was; a good one replaces it.
+TEST_F(ImportDelegateTest, ControllerKeepsItsBookWhenTheImportFails)
+{
+    HeadlessWindowView window;
+    Foliant_for_macAppDelegate controller(&window);
+    controller.applicationDidFinishLaunching();
+    const FlashPageSourcePtr sample = controller.flashPageSource();
+    const QString broken = roots.writeFile(QStringLiteral("broken.pdf"), "garbage");
+    const QString good = roots.root() + QStringLiteral("/good.pdf");
+    writeTestPdf(good, 2, 600, 800);
+
+    int code = -1;
+    window.importSheet = [&](ImportWindowDelegate &d) {
+        d.PageFormat = 1;
+        d.txtImportFile = broken;
+        d.onImportAction();
+        waitUntil([&] { return !d.isImporting(); });
+        d.onCancelAction(); // the user gives up
+        return code = 0;
+    };
+    controller.OnImportPDF();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(controller.flashPageSource(), sample);
+
+    const QString pagesXml = controller.flashPreviewFolder() + QStringLiteral("/pages.xml");
+    ASSERT_TRUE(QFileInfo::exists(pagesXml));
+    QFile(pagesXml).open(QIODevice::Append); // touched: must be rewritten for the new book
+    const QDateTime before = QFileInfo(pagesXml).lastModified();
+    window.importSheet = [&](ImportWindowDelegate &d) {
+        d.txtImportFile = good;
+        int result = -1;
+        QObject::connect(&d, &ImportWindowDelegate::sheetEnded, &d, [&](int c) { result = c; });
+        d.onImportAction();
+        waitUntil([&] { return result >= 0; });
+        return result;
+    };
+    controller.OnImportPDF();
+    ASSERT_NE(controller.flashPageSource(), sample);
+    EXPECT_EQ(controller.flashPageSource()->pages().size(), 2);
+    EXPECT_EQ(controller.flashTmpl()->propertyValueFor(QStringLiteral("pageWidth"), {}), QStringLiteral("600"));
+    EXPECT_EQ(controller.flashTmpl()->propertyValueFor(QStringLiteral("pageHeight"), {}), QStringLiteral("800"));
+    EXPECT_TRUE(QFileInfo::exists(pagesXml));
+    EXPECT_GE(QFileInfo(pagesXml).lastModified(), before);
+    controller.applicationWillTerminate();
+}
+
+} // namespace
