@@ -128,38 +128,51 @@ function render() {
   renderProps();
 }
 
+// The page list is built once; later renders only move the highlight and
+// update the item counts, so large books do not reload every thumbnail.
 function renderThumbs() {
   const host = $('#thumbs');
-  host.textContent = '';
-  if (!state.list) return;
+  if (!state.list) {
+    host.textContent = '';
+    return;
+  }
   const count = state.list.pageCount;
-  for (let i = 0; i < count; i++) {
-    const b = document.createElement('button');
-    b.className = 'thumb' + (i === state.page ? ' current' : '');
-    b.dataset.page = String(i);
-    b.title = `Page ${i + 1}`;
-    const img = document.createElement('img');
-    img.loading = 'lazy';
-    img.alt = '';
-    img.src = fileUrl(state.list.fileOf(i, 'thumb') || pageImageOf(i));
-    const label = document.createElement('span');
-    label.className = 'num';
-    label.textContent = String(i + 1);
-    b.append(img, label);
-    const n = state.list.itemsOf(i).length;
-    if (n) {
+  if (host.children.length !== count) {
+    host.textContent = '';
+    for (let i = 0; i < count; i++) {
+      const b = document.createElement('button');
+      b.className = 'thumb';
+      b.dataset.page = String(i);
+      b.title = `Page ${i + 1}`;
+      const img = document.createElement('img');
+      img.loading = 'lazy';
+      img.alt = '';
+      img.src = fileUrl(state.list.fileOf(i, 'thumb') || pageImageOf(i));
+      const label = document.createElement('span');
+      label.className = 'num';
+      label.textContent = String(i + 1);
       const badge = document.createElement('span');
       badge.className = 'badge';
-      badge.textContent = String(n);
-      badge.title = `${n} item${n === 1 ? '' : 's'}`;
-      b.append(badge);
+      b.append(img, label, badge);
+      b.addEventListener('click', () => goTo(i));
+      host.append(b);
     }
-    b.addEventListener('click', () => goTo(i));
-    host.append(b);
   }
-  const current = host.querySelector('.current');
-  if (current && current.scrollIntoView) current.scrollIntoView({ block: 'nearest' });
+  [...host.children].forEach((b, i) => {
+    b.classList.toggle('current', i === state.page);
+    const n = state.list.itemsOf(i).length;
+    const badge = b.querySelector('.badge');
+    badge.hidden = n === 0;
+    badge.textContent = String(n);
+    badge.title = `${n} item${n === 1 ? '' : 's'}`;
+  });
+  const current = host.children[state.page];
+  if (current && current !== lastScrolledThumb) {
+    lastScrolledThumb = current;
+    current.scrollIntoView({ block: 'nearest' });
+  }
 }
+let lastScrolledThumb = null;
 
 function layoutStage() {
   const stage = $('#stage');
