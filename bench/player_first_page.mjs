@@ -39,6 +39,12 @@ async function firstPage(name) {
   await page.goto(`${server.url}${name}/index.html`);
   await page.waitForFunction(() => performance.getEntriesByName('foliant-first-page').length > 0, null, { timeout: 20000 });
   const t = await page.evaluate(() => performance.getEntriesByName('foliant-first-page')[0].startTime);
+  if (process.env.BENCH_STEPS) {
+    const steps = await page.evaluate(() =>
+      ['foliant-config-read', 'foliant-config-parsed', 'foliant-built', 'foliant-first-page'].map((n) => `${n.slice(8)} ${performance.getEntriesByName(n)[0]?.startTime.toFixed(0)}`),
+    );
+    console.log(name, steps.join(', '));
+  }
   // Frame cost while idle: a renderer that touches every page each frame shows here.
   const idle = await page.evaluate(
     () =>

@@ -100,8 +100,10 @@ export class Player {
     } catch (err) {
       return this.fail('load', err);
     }
+    performance.mark?.('foliant-config-read');
     try {
       this.book = parseBook(unpackConfig(packed));
+      performance.mark?.('foliant-config-parsed');
     } catch (err) {
       return this.fail(err instanceof UnpackError ? err.code : 'format', err);
     }
@@ -111,6 +113,7 @@ export class Player {
     this.root.setAttribute('lang', lang);
     if (!this.book.pages.list.length) return this.fail('nopages');
     this.build();
+    performance.mark?.('foliant-built');
   }
 
   fail(code, err) {
