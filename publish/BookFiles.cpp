@@ -4,10 +4,15 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -109,9 +114,41 @@ bool BookFiles::copy(const QString &source, const QString &destination)
 
 bool BookFiles::writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
+    // Plain POSIX rather than QSaveFile: a short write (a full disk, a file-size
+    // limit) must fail the whole write, and QSaveFile can commit a cut file then.
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = path.isEmpty() ? -1 : ::mkstemp(temporary.data());
+    if (fd < 0) {
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    int error = 0;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : EIO;
+            break;
+        }
+        p += n;
+        left -= n;
+    }
+    if (!error && ::fdatasync(fd) != 0)
+        error = errno;
+    // Readable by the web server that will serve the book, not private as
+    // mkstemp leaves it.
+    ::fchmod(fd, 0644);
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.constData());
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << QString::fromLocal8Bit(std::strerror(error)));
         return false;
     }
     return true;

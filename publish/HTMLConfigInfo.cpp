@@ -1,10 +1,10 @@
 #include "publish/HTMLConfigInfo.h"
 
 #include "platform/Logging.h"
+#include "publish/BookFiles.h"
 #include "publish/TextTemplate.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 const auto logger = Logging::logger("HTMLConfigInfo");
@@ -22,8 +22,7 @@ bool HTMLConfigInfo::generateHTMLFrom(const QString &templatePage, const QString
     page.setItem(QStringLiteral("meta.keywords"), m_HTMLKeywords);
     page.setItem(QStringLiteral("meta.description"), m_HTMLDescription);
 
-    QSaveFile out(toFile);
-    if (!out.open(QIODevice::WriteOnly) || out.write(page.parse().toUtf8()) < 0 || !out.commit()) {
+    if (!BookFiles::writeAtomically(toFile, page.parse().toUtf8())) {
         LOG4CXX_WARN(logger, "cannot write the HTML page " << toFile);
         return false;
     }
