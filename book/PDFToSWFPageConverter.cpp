@@ -16,6 +16,8 @@
 #include <QSaveFile>
 #include <QThread>
 
+#include <unistd.h>
+
 namespace {
 
 const auto logger = Logging::logger("PDFToSWFPageConverter");
@@ -168,9 +170,10 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
         LOG4CXX_DEBUG(logger, "page " << page << ": " << out.error);
         return;
     }
-    if (wantImage)
-        writeFile(image, out.pageJpeg);
-    if (wantMobile)
+    const bool imageWritten = wantImage && writeFile(image, out.pageJpeg);
+    // The mobile image is the same JPEG; a second name costs no second write.
+    if (wantMobile &&
+        !(imageWritten && ::link(QFile::encodeName(image).constData(), QFile::encodeName(mobile).constData()) == 0))
         writeFile(mobile, out.pageJpeg);
     writeFile(pendingThumbPath(page), out.thumbJpeg);
 }
