@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Where one book goes, and the rules for getting it there safely. The book is
+// published into a hidden staging folder beside its destination and moved into
+// place only when complete, so that a failed or interrupted run never leaves
+// half a book, and replacing an older book (--force) loses it only once the
+// new one is there. Only a folder that holds a book Foliant published may be
+// replaced, never one with other content, nor the root, the home folder, the
+// folders that hold it or the user's standard folders.
+class OutputTarget
+{
+public:
+    enum class Kind { WebFolder, Application };
+
+    // `destination`: the book folder, or the application bundle (NAME.app).
+    OutputTarget(const QString &destination, Kind kind);
+    ~OutputTarget();
+    OutputTarget(const OutputTarget &) = delete;
+    OutputTarget &operator=(const OutputTarget &) = delete;
+
+    const QString &destination() const { return m_destination; }
+
+    // Whether publishing may go there. `userFiles` are files the run reads
+    // (the PDFs, settings and property files); replacing a folder that holds
+    // one of them would delete it.
+    bool check(bool force, const QStringList &userFiles, QString *error) const;
+
+    // Makes the staging folder (and the destination's parent folders).
+    bool prepare(QString *error);
+    // The folder to give the publish dialog: the web book's folder, or the
+    // folder the dialog makes the application bundle in.
+    QString dialogFolder() const;
+    // Moves the staged book into place, replacing what check() allowed.
+    bool commit(bool force, QString *error);
+
+    // A folder holding a web book Foliant published: its files/config.xml is a packed configuration.
+    static bool isPublishedBook(const QString &folder);
+    // An application bundle Foliant published.
+    static bool isPublishedApplication(const QString &bundle);
+    // Folders no option may replace. `folder` need not exist.
+    static bool isProtected(const QString &folder);
+    // Folders that count as protected besides those the publish dialog knows
+    // (the real user data folder, before the tool points it elsewhere).
+    static void setExtraProtected(const QStringList &folders);
+
+private:
+    QString stagedBook() const;
+
+    QString m_destination;
+    Kind m_kind;
+    std::unique_ptr<QTemporaryDir> m_staging;
+};

@@ -1,0 +1,274 @@
+#include "cli/PublishCommand.h"
+
+#include "book/FlashPageSourcePDF.h"
+#include "cli/CliSession.h"
+#include "cli/Interruption.h"
+#include "cli/OutputTarget.h"
+#include "cli/ProgressReporter.h"
+#include "cli/TemplateCatalog.h"
+#include "platform/PdfDocument.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr int kInterrupted = 130;
+
+const QString kSampleLabel = QStringLiteral("sample book");
+
+QString baseName(const QString &path)
+{
+    const QString name = QFileInfo(path).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("book") : name;
+}
+
+// What the PDF import would make of the file, found out before the import
+// itself so that the reason given is specific.
+bool checkPdf(const QString &path, const QString &range, QString *error)
+{
+    QString why;
+    const PdfDocumentPtr document = PdfDocument::open(path, {}, &why);
+    if (!document) {
+        *error = QStringLiteral("not a readable PDF file (%1)").arg(why.simplified());
+        return false;
+    }
+    const int count = document->pageCount();
+    if (count <= 0) {
+        *error = QStringLiteral("the PDF has no pages");
+        return false;
+    }
+    if (FlashPageSourcePDF::pagesToImportFor(range, document).isEmpty()) {
+        *error = QStringLiteral("the page range %1 selects none of its %2 pages").arg(range).arg(count);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PublishCommand::PublishCommand(const CliOptions &options, ProgressReporter &progress)
+    : m_options(options), m_progress(progress)
+{
+}
+
+QStringList PublishCommand::bookNames(const QStringList &inputs)
+{
+    QStringList names;
+    QSet<QString> taken;
+    for (const QString &input : inputs) {
+        const QString base = baseName(input);
+        QString name = base;
+        for (int n = 2; taken.contains(name); ++n)
+            name = QStringLiteral("%1-%2").arg(base).arg(n);
+        taken.insert(name);
+        names << name;
+    }
+    return names;
+}
+
+bool PublishCommand::check(int *exitCode, QString *error)
+{
+    CliOptions &o = m_options;
+    *exitCode = kUsage;
+    const bool styleWanted = !o.templateName.isEmpty() || !o.styleName.isEmpty();
+    const bool named = !o.templateName.isEmpty();
+    if (!TemplateCatalog::resolve(o.templateName, o.styleName, styleWanted, error)) {
+        if (!named && o.styleName.isEmpty())
+            *exitCode = kFailed; // the start-up template itself is missing: an installation fault
+        return false;
+    }
+    if (!TemplateCatalog::checkValues(o.templateName, o.sets, error))
+        return false;
+
+    *exitCode = kFailed;
+    if (!o.settingsFile.isEmpty()) {
+        const QFileInfo settings(o.settingsFile);
+        if (!settings.isFile() || !settings.isReadable()) {
+            *error = QStringLiteral("cannot read the settings file %1").arg(o.settingsFile);
+            return false;
+        }
+        o.settingsFile = settings.absoluteFilePath();
+        m_userFiles << o.settingsFile;
+    }
+    for (const auto &[key, value] : o.sets)
+        if (QFileInfo(value).isAbsolute() && QFileInfo(value).isFile())
+            m_userFiles << value;
+
+    QStringList inputs;
+    for (const QString &input : o.inputs) {
+        const QFileInfo file(input);
+        if (!file.exists()) {
+            *error = QStringLiteral("%1: no such file").arg(input);
+            return false;
+        }
+        if (!file.isFile() || !file.isReadable()) {
+            *error = QStringLiteral("%1: not a readable file").arg(input);
+            return false;
+        }
+        inputs << file.absoluteFilePath();
+    }
+    m_userFiles << inputs;
+
+    const QString out = QDir::cleanPath(QFileInfo(o.out).absoluteFilePath());
+    const auto destinationFor = [&](const QString &stem) {
+        if (o.app)
+            return QDir(out).filePath(stem + QStringLiteral(".app"));
+        return inputs.size() > 1 ? QDir(out).filePath(stem) : out;
+    };
+    if (o.sample) {
+        const QString name = o.name.isEmpty() ? (o.app ? QStringLiteral("Sample") : QStringLiteral("index")) : o.name;
+        m_books.append({QString(), kSampleLabel, destinationFor(name), name,
+                        o.title.isEmpty() ? QStringLiteral("Sample book") : o.title});
+    } else {
+        const QStringList names = bookNames(inputs);
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            const QString stem = o.app && !o.name.isEmpty() ? o.name : names.at(i);
+            Book book;
+            book.input = inputs.at(i);
+            book.label = o.inputs.at(i);
+            book.destination = destinationFor(stem);
+            book.name = o.app ? stem : (o.name.isEmpty() ? QStringLiteral("index") : o.name);
+            book.title = o.title.isEmpty() ? baseName(inputs.at(i)) : o.title;
+            m_books.append(book);
+        }
+    }
+
+    // Several books go into one folder, which must then be a folder.
+    if (m_books.size() > 1 || o.app) {
+        const QFileInfo container(out);
+        if (container.exists() && !container.isDir()) {
+            *error = QStringLiteral("%1 exists and is not a folder").arg(out);
+            return false;
+        }
+    }
+    for (const Book &book : m_books) {
+        const OutputTarget target(book.destination,
+                                  o.app ? OutputTarget::Kind::Application : OutputTarget::Kind::WebFolder);
+        if (!target.check(o.force, m_userFiles, error))
+            return false;
+    }
+    *exitCode = 0;
+    return true;
+}
+
+int PublishCommand::run(CliSession &session)
+{
+    const CliOptions &o = m_options;
+    QString error;
+    m_progress.step(QStringLiteral("preparing the template"));
+    if (!o.templateName.isEmpty() && !o.styleName.isEmpty() &&
+        !session.chooseTemplate(o.templateName, o.styleName, &error)) {
+        m_progress.message(QStringLiteral("foliant-cli: %1").arg(error));
+        return kFailed;
+    }
+    if (!o.settingsFile.isEmpty() && !session.importSettings(o.settingsFile, &error)) {
+        m_progress.message(QStringLiteral("foliant-cli: %1: %2").arg(o.settingsFile, error));
+        return kFailed;
+    }
+    if (!session.setProperties(o.sets, &error)) {
+        m_progress.message(QStringLiteral("foliant-cli: %1").arg(error));
+        return kFailed;
+    }
+
+    int published = 0;
+    int number = 0;
+    for (const Book &book : m_books) {
+        if (Interruption::requested())
+            break;
+        m_progress.beginBook(++number, int(m_books.size()), book.label);
+        bool interrupted = false;
+        if (publishBook(session, book, &error, &interrupted)) {
+            ++published;
+            m_progress.clear();
+            const QString shown = o.app ? book.destination
+                                        : QDir(book.destination).filePath(book.name + QStringLiteral(".html"));
+            std::printf("%s\n", shown.toLocal8Bit().constData());
+            std::fflush(stdout);
+        } else if (!interrupted) {
+            m_progress.message(QStringLiteral("foliant-cli: %1: %2").arg(book.label, error));
+        }
+        if (interrupted)
+            break;
+    }
+    m_progress.clear();
+    if (Interruption::requested()) {
+        m_progress.message(QStringLiteral("foliant-cli: interrupted; %1 of %2 books published")
+                               .arg(published)
+                               .arg(m_books.size()));
+        return kInterrupted;
+    }
+    if (published == m_books.size())
+        return 0;
+    if (m_books.size() > 1)
+        m_progress.message(
+            QStringLiteral("foliant-cli: %1 of %2 books published").arg(published).arg(m_books.size()));
+    return kFailed;
+}
+
+bool PublishCommand::publishBook(CliSession &session, const Book &book, QString *error, bool *interrupted)
+{
+    const CliOptions &o = m_options;
+    OutputTarget target(book.destination, o.app ? OutputTarget::Kind::Application : OutputTarget::Kind::WebFolder);
+    if (!target.check(o.force, m_userFiles, error) || !target.prepare(error))
+        return false;
+
+    if (!book.input.isEmpty()) {
+        if (!checkPdf(book.input, o.pages, error))
+            return false;
+        CliSession::ImportChoices choices;
+        choices.pdf = book.input;
+        choices.pages = o.pages;
+        choices.quality = o.quality;
+        choices.images = o.images;
+        choices.links = o.links;
+        choices.bookmarks = o.bookmarks;
+        const CliSession::Outcome outcome = session.importPdf(
+            choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
+        if (outcome == CliSession::Outcome::Interrupted) {
+            *interrupted = true;
+            return false;
+        }
+        if (outcome != CliSession::Outcome::Done)
+            return false;
+    }
+    if (Interruption::requested()) {
+        *interrupted = true;
+        return false;
+    }
+
+    m_progress.step(QStringLiteral("publishing"));
+    CliSession::PublishChoices choices;
+    choices.folder = target.dialogFolder();
+    choices.name = book.name;
+    choices.title = book.title;
+    choices.app = o.app;
+    choices.mobile = o.mobile != CliOptions::Mobile::None;
+    choices.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;
+    if (!session.publish(choices, error))
+        return false;
+
+    // The dialog reports no write failure; a book without its page or its
+    // configuration is no book.
+    const QString root = o.app ? QDir(choices.folder).filePath(book.name + QStringLiteral(".app/Contents/Resources"))
+                               : choices.folder;
+    const QString page = QDir(root).filePath(o.app ? QStringLiteral("index.html") : book.name + QStringLiteral(".html"));
+    if (!QFileInfo(page).isFile()) {
+        *error = QStringLiteral("publishing wrote no HTML page (is the template complete?)");
+        return false;
+    }
+    if (!OutputTarget::isPublishedBook(root)) {
+        *error = QStringLiteral("publishing wrote no book configuration (see the log)");
+        return false;
+    }
+    if (Interruption::requested()) {
+        *interrupted = true;
+        return false;
+    }
+    return target.commit(o.force, error);
+}
