@@ -105,8 +105,10 @@ window.loadPixels = async (url) => {
   x.drawImage(img, 0, 0);
   return x.getImageData(0, 0, img.width, img.height);
 };
-window.diffPixels = (a, b) => {
+window.diffPixels = (a, b, area) => {
   const w = Math.min(a.width, b.width), h = Math.min(a.height, b.height);
+  const x0 = area ? area.x : 0, y0 = area ? area.y : 0;
+  const x1 = area ? Math.min(w, area.x + area.w) : w, y1 = area ? Math.min(h, area.y + area.h) : h;
   const off = (img, x, y, other, i) => {
     let best = 255;
     for (let dy = -1; dy <= 1 && best > 96; dy++) for (let dx = -1; dx <= 1 && best > 96; dx++) {
@@ -119,14 +121,15 @@ window.diffPixels = (a, b) => {
     return best > 96;
   };
   let sum = 0, bad = 0;
-  for (let y = 0; y < h; y++) for (let x = 0; x < w; x++) {
+  for (let y = y0; y < y1; y++) for (let x = x0; x < x1; x++) {
     const i = (y * a.width + x) * 4, j = (y * b.width + x) * 4;
     for (let k = 0; k < 3; k++) sum += Math.abs(a.data[i + k] - b.data[j + k]);
     if (off(b, x, y, a, i) || off(a, x, y, b, j)) bad++;
   }
-  return { mean: sum / (w * h * 3), bad: bad / (w * h), sizeA: [a.width, a.height], sizeB: [b.width, b.height] };
+  const n = Math.max(1, (x1 - x0) * (y1 - y0));
+  return { mean: sum / (n * 3), bad: bad / n, sizeA: [a.width, a.height], sizeB: [b.width, b.height] };
 };
-window.compareImages = async (urlA, urlB) => diffPixels(await loadPixels(urlA), await loadPixels(urlB));
+window.compareImages = async (urlA, urlB, area) => diffPixels(await loadPixels(urlA), await loadPixels(urlB), area);
 `;
 
 export function writePage(dir, name, body) {

@@ -18,6 +18,8 @@ uint16_t le16(const uint8_t *p)
     return uint16_t(p[0] | p[1] << 8);
 }
 
+// Inflates exactly `wanted` bytes; the buffer grows with the data actually
+// inflated, so a small file declaring a huge length costs no memory.
 bool inflateMovie(const uint8_t *data, size_t size, size_t wanted, std::vector<uint8_t> &out, std::string &error)
 {
     z_stream zs{};
@@ -26,14 +28,34 @@ bool inflateMovie(const uint8_t *data, size_t size, size_t wanted, std::vector<u
         return false;
     }
     const size_t start = out.size();
-    out.resize(start + wanted);
     zs.next_in = const_cast<Bytef *>(data);
     zs.avail_in = uInt(std::min<size_t>(size, UINT32_MAX));
-    zs.next_out = out.data() + start;
-    zs.avail_out = uInt(wanted);
-    const int rc = inflate(&zs, Z_FINISH);
-    const size_t produced = wanted - zs.avail_out;
+    size_t produced = 0;
+    int rc = Z_OK;
+    while (produced < wanted && rc == Z_OK) {
+        const size_t chunk = std::min<size_t>(wanted - produced, 1u << 20);
+        out.resize(start + produced + chunk);
+        zs.next_out = out.data() + start + produced;
+        zs.avail_out = uInt(chunk);
+        rc = inflate(&zs, Z_NO_FLUSH);
+        produced += chunk - zs.avail_out;
+        if (rc == Z_BUF_ERROR && zs.avail_in == 0)
+            break;
+    }
+    // The stream must end exactly where the declared length does.
+    if (rc == Z_OK && produced == wanted) {
+        uint8_t probe[1];
+        zs.next_out = probe;
+        zs.avail_out = 1;
+        rc = inflate(&zs, Z_NO_FLUSH);
+        if (zs.avail_out == 0) {
+            inflateEnd(&zs);
+            error = "the file is longer than its header declares";
+            return false;
+        }
+    }
     inflateEnd(&zs);
+    out.resize(start + produced);
     if (rc == Z_DATA_ERROR || rc == Z_NEED_DICT || rc == Z_MEM_ERROR || rc == Z_STREAM_ERROR) {
         error = "the compressed data is corrupt";
         return false;
@@ -41,6 +63,10 @@ bool inflateMovie(const uint8_t *data, size_t size, size_t wanted, std::vector<u
     if (produced < wanted) {
         error = rc == Z_STREAM_END ? "the file is shorter than its header declares"
                                    : "the file is truncated (compressed data ends early)";
+        return false;
+    }
+    if (rc != Z_STREAM_END) {
+        error = "the file is truncated (compressed data ends early)";
         return false;
     }
     return true;

@@ -321,8 +321,8 @@ void SwfPaintEngine::drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF
 
 uint16_t SwfPaintEngine::jpegFor(const QImage &source)
 {
-    QImage image =
-        source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    // Colours are stored as they are; players multiply them by the alpha channel.
+    QImage image = source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     QByteArray alpha;
     if (source.hasAlphaChannel()) {
         alpha.resize(qsizetype(image.width()) * image.height());

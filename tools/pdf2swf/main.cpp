@@ -39,10 +39,11 @@ int main(int argc, char **argv)
         return fail(error);
 
     qInstallMessageHandler(quietQt);
-    // Glyph outlines come from Qt's font engines, which need a GUI application;
-    // no window is ever shown, so the offscreen platform serves.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Glyph outlines come from Qt's font engines, which need a GUI application
+    // with a font database; the minimal platform has none (text would vanish),
+    // the offscreen one has. No window is ever shown, so a platform inherited
+    // from the caller (xcb without a display) must not be used.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     char *qtArgv[] = {argv[0], nullptr};
     QGuiApplication app(qtArgc, qtArgv);

@@ -8,8 +8,9 @@ system has one, an embedded TrueType font.
 text.pdf  page 1: US Letter, text in standard and embedded fonts, stroked and
                   filled paths, dashes, a clipped region with stripes.
           page 2: 400 x 300 points with /Rotate 90.
-image.pdf page 1: A5, a JPEG photo-like image, the same image clipped to an
-                  ellipse and scaled up, a caption.
+image.pdf page 1: 420 x 595 points, a JPEG photo-like image, the same image
+                  clipped to an ellipse, a caption, an image with a soft mask
+                  and an axial colour gradient.
 """
 import math
 import os
@@ -344,7 +345,18 @@ def make_image_pdf(path):
     jpeg = encode_jpeg(200, 160, _photo)
     img = pdf.stream(jpeg, " /Type /XObject /Subtype /Image /Width 200 /Height 160 /ColorSpace /DeviceRGB "
                            "/BitsPerComponent 8 /Filter /DCTDecode", compress=False)
+    size = 64
+    rgb = bytes(c for y in range(size) for x in range(size) for c in (200, 30, 40 + 3 * x))
+    alpha = bytes(max(0, 255 - int(8 * math.hypot(x - 31.5, y - 31.5))) for y in range(size) for x in range(size))
+    smask = pdf.stream(alpha, " /Type /XObject /Subtype /Image /Width %d /Height %d /ColorSpace /DeviceGray "
+                              "/BitsPerComponent 8" % (size, size))
+    soft = pdf.stream(rgb, " /Type /XObject /Subtype /Image /Width %d /Height %d /ColorSpace /DeviceRGB "
+                           "/BitsPerComponent 8 /SMask %d 0 R" % (size, size, smask))
+    shading = pdf.add("<< /ShadingType 2 /ColorSpace /DeviceRGB /Coords [240 0 400 0] /Extend [true true] "
+                      "/Function << /FunctionType 2 /Domain [0 1] /C0 [1 0.2 0] /C1 [0 0.3 1] /N 1 >> >>")
     content = (b"q 300 0 0 240 60 300 cm /Im1 Do Q\n"
+               b"q 100 0 0 100 300 140 cm /Im2 Do Q\n"
+               b"q 240 250 160 40 re W n /Sh1 sh Q\n"
                b"q 240 230 m 380 230 l 380 60 l 240 60 l h W n 40 0 0 40 220 40 cm 0.2 0.2 0.2 rg 0 0 1 1 re f Q\n"
                b"q 0 0 0 RG 1 w 60 300 300 240 re S Q\n"
                b"q 130 150 m 130 205 91 240 60 240 c 29 240 -10 205 -10 150 c -10 95 29 60 60 60 c "
@@ -352,7 +364,8 @@ def make_image_pdf(path):
                b"0 0 0 rg BT /F1 14 Tf 160 120 Td (A picture, whole and clipped) Tj ET\n")
     c = pdf.stream(content)
     p = pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 420 595] /Resources << /Font %s /XObject << /Im1 %d 0 R "
-                ">> >> /Contents %d 0 R >>" % (pages, fonts, img, c))
+                "/Im2 %d 0 R >> /Shading << /Sh1 %d 0 R >> >> /Contents %d 0 R >>"
+                % (pages, fonts, img, soft, shading, c))
     pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R] /Count 1 >>" % p)
     pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
     pdf.write(path, catalog)

@@ -70,15 +70,7 @@ export async function decodeBitmaps(movie) {
           const data = c.getImageData(0, 0, img.width, img.height);
           const px = data.data;
           const n = Math.min(ch.alpha.length, img.width * img.height);
-          // The colours are stored premultiplied by alpha.
-          for (let i = 0; i < n; i++) {
-            const a = ch.alpha[i];
-            const k = a ? 255 / a : 0;
-            px[4 * i] = Math.min(255, px[4 * i] * k);
-            px[4 * i + 1] = Math.min(255, px[4 * i + 1] * k);
-            px[4 * i + 2] = Math.min(255, px[4 * i + 2] * k);
-            px[4 * i + 3] = a;
-          }
+          for (let i = 0; i < n; i++) px[4 * i + 3] = ch.alpha[i];
           c.putImageData(data, 0, 0);
           ch.image = canvas;
         })
