@@ -3,6 +3,9 @@
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <log4cxx/logger.h>
@@ -11,13 +14,29 @@
 
 QString importData(const QString &name)
 {
+    // Test programs run side by side under ctest: each makes the files in a
+    // folder of its own and moves it into place whole, so no reader ever sees a
+    // half-written file. A folder older than the generator is made again.
     static const QString dir = [] {
         const QString out = QStringLiteral(FOLIANT_BINARY_DIR "/tests/import-data");
-        const ProcessResult r = ProcessRunner::run(
-            QStringLiteral("python3"),
-            {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/make_pdfs.py"), out, QStringLiteral("--large")}, 120000);
+        const QString script = QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/make_pdfs.py");
+        const QFileInfo done(out + QStringLiteral("/complete"));
+        if (done.exists() && done.lastModified() >= QFileInfo(script).lastModified())
+            return out;
+        QDir().mkpath(QFileInfo(out).path());
+        const QString fresh = out + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
+        const ProcessResult r =
+            ProcessRunner::run(QStringLiteral("python3"), {script, fresh, QStringLiteral("--large")}, 120000);
         if (!r.ok())
             ADD_FAILURE() << "make_pdfs.py failed: " << r.standardError.constData();
+        QFile complete(fresh + QStringLiteral("/complete"));
+        if (!complete.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot mark the test PDFs complete";
+        complete.close();
+        if (done.exists())
+            QDir(out).removeRecursively();
+        if (!QDir().rename(fresh, out))
+            QDir(fresh).removeRecursively(); // another program was first
         return out;
     }();
     return dir + QLatin1Char('/') + name;
@@ -71,8 +90,6 @@ bool LogCapture::contains(const QString &text) const
             return true;
     return false;
 }
-
-#include <QFile>
 
 QSize jpegSize(const QString &path)
 {

@@ -115,10 +115,13 @@ TEST(FlashOutlinePDF, LevelsParentsAndPagesFromTheDocument)
         EXPECT_EQ(child->level(), 2);
         EXPECT_EQ(child->parent(), a);
     }
+    // A third level, a UTF-16 title and a destination named in the name tree.
     const FlashOutlineItemPtr deep = a->childItems()[1]->childItems().value(0);
     ASSERT_TRUE(deep);
     EXPECT_EQ(deep->level(), 3);
+    EXPECT_EQ(deep->caption(), QString::fromUtf8("Ärst"));
     EXPECT_EQ(deep->pageIndex(), 7);
+    EXPECT_TRUE(PdfDocument::open(importData(QStringLiteral("links.pdf")))->outline(1)[0].children.isEmpty());
     EXPECT_EQ(b->caption(), QStringLiteral("B"));
     EXPECT_EQ(b->pageIndex(), 9);
 

@@ -55,24 +55,6 @@ TEST(PdfDocument, AnnotationsInStoredOrderWithDestinations)
     EXPECT_EQ(a[7].destinationPage, -1); // unknown name
 }
 
-TEST(PdfDocument, NestedOutlineWithNamedDestinations)
-{
-    PdfDocumentPtr doc = openLinks();
-    ASSERT_TRUE(doc);
-    ASSERT_TRUE(doc->hasOutline());
-    const auto outline = doc->outline();
-    ASSERT_EQ(outline.size(), 2);
-    EXPECT_EQ(outline[0].label, QStringLiteral("A"));
-    ASSERT_EQ(outline[0].children.size(), 2);
-    EXPECT_EQ(outline[0].children[1].destinationPage, 4);
-    ASSERT_EQ(outline[0].children[1].children.size(), 1);
-    EXPECT_EQ(outline[0].children[1].children[0].label, QString::fromUtf8("Ärst"));
-    EXPECT_EQ(outline[0].children[1].children[0].destinationPage, 6);
-    EXPECT_EQ(outline[1].destinationPage, 8);
-    // Depth is cut, not recursed without end.
-    EXPECT_TRUE(doc->outline(1)[0].children.isEmpty());
-}
-
 TEST(PdfDocument, BrokenAndProtectedFilesDoNotOpen)
 {
     for (const char *name : {"empty.pdf", "garbage.pdf", "truncated.pdf", "encrypted_user.pdf", "missing.pdf"}) {
