@@ -101,3 +101,19 @@ QByteArray runProgram(const QString &program, const QStringList &args, int *code
         *code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return process.readAllStandardOutput();
 }
+
+QStringList names(std::initializer_list<const char *> items)
+{
+    QStringList out;
+    for (const char *item : items)
+        out << QString::fromUtf8(item);
+    return out;
+}
+
+QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items)
+{
+    QList<QPair<QString, QString>> out;
+    for (const auto &[a, b] : items)
+        out << qMakePair(QString::fromUtf8(a), QString::fromUtf8(b));
+    return out;
+}

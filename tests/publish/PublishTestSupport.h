@@ -52,3 +52,7 @@ QByteArray runProgram(const QString &program, const QStringList &args, int *code
 
 // The template page every installed template carries.
 QByteArray templatePage();
+
+// Lists of ASCII literals, for comparisons.
+QStringList names(std::initializer_list<const char *> items);
+QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items);
