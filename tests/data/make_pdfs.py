@@ -280,6 +280,26 @@ def make_broken(out):
     pages = pdf.add("<< /Type /Pages /Kids [] /Count 0 >>")
     pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
     pdf.write(os.path.join(out, "zero_pages.pdf"), cat)
+    # A name tree whose keys are not strings, and an outline whose entries loop.
+    for name, extra in (("bad_names.pdf", "names"), ("cyclic_outline.pdf", "outline")):
+        pdf = Pdf()
+        cat = pdf.reserve()
+        pages = pdf.reserve()
+        page = pdf.reserve()
+        annot = pdf.add("<< /Type /Annot /Subtype /Link /Rect [0 0 10 10] /Dest (x) >>")
+        pdf.set(page, "<< /Type /Page /Parent %d 0 R /MediaBox [0 0 600 800] /Annots [%d 0 R] >>" % (pages, annot))
+        pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R] /Count 1 >>" % page)
+        if extra == "names":
+            tree = pdf.add("<< /Names [5 (x) 6 (y)] >>")
+            pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R /Names << /Dests %d 0 R >> >>" % (pages, tree))
+        else:
+            root = pdf.reserve()
+            item = pdf.reserve()
+            pdf.set(item, "<< /Title (loop) /Parent %d 0 R /Next %d 0 R /First %d 0 R /Dest [%d 0 R /Fit] >>"
+                    % (root, item, item, page))
+            pdf.set(root, "<< /First %d 0 R /Count 1 >>" % item)
+            pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R /Outlines %d 0 R >>" % (pages, root))
+        pdf.write(os.path.join(out, name), cat)
     src = os.path.join(out, "sizes.pdf")
     for name, user in (("encrypted_user.pdf", "secret"), ("encrypted_open.pdf", "")):
         subprocess.run(["qpdf", "--encrypt", user, "owner-pass", "256", "--", src, os.path.join(out, name)],

@@ -126,6 +126,8 @@ TEST_F(Converter, VectorModeArgumentsAndProgramFailures)
     EXPECT_EQ(AppSettings::shareInstance()->PageHeight(), 792);
     writeProgram(probe, "#!/bin/sh\necho 'no size'\n");
     EXPECT_THROW(converter->getFileWandH(out), FoliantException);
+    writeProgram(probe, "#!/bin/sh\necho '0|0'\n");
+    EXPECT_THROW(converter->getFileWandH(out), FoliantException);
     EXPECT_EQ(AppSettings::shareInstance()->PageWidth(), 612);
 }
 

@@ -117,6 +117,18 @@ TEST_F(Import, PageStepFailureStillYieldsEmptyAnnotationsAndOutline)
     EXPECT_TRUE(log.contains(QStringLiteral("Run Import PDF Operation error,import pages:")));
 }
 
+TEST_F(Import, LinkFailureKeepsThePagesAndTheOutline)
+{
+    auto op = make("bad_names.pdf");
+    LogCapture log("ImportPDFOperation");
+    run(op);
+    ASSERT_TRUE(op->flashPageSource());
+    EXPECT_EQ(op->flashPageSource()->pages().size(), 1);
+    EXPECT_FALSE(op->flashPagesAnnotation());
+    EXPECT_TRUE(op->flashOutline());
+    EXPECT_TRUE(log.contains(QStringLiteral("Run Import PDF Operation error,import links:")));
+}
+
 TEST_F(Import, BrokenFilesEndWithoutABookAndSayWhy)
 {
     for (const char *name : {"truncated.pdf", "garbage.pdf", "empty.pdf", "encrypted_user.pdf", "zero_pages.pdf"}) {

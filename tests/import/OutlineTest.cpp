@@ -125,6 +125,12 @@ TEST(FlashOutlinePDF, LevelsParentsAndPagesFromTheDocument)
     EXPECT_EQ(b->caption(), QStringLiteral("B"));
     EXPECT_EQ(b->pageIndex(), 9);
 
+    // An outline whose entries point back at themselves ends.
+    FlashOutlinePDF looped;
+    looped.loadOutlineFromPDF(PdfDocument::open(importData(QStringLiteral("cyclic_outline.pdf"))));
+    ASSERT_EQ(looped.items().size(), 1);
+    EXPECT_TRUE(looped.items()[0]->childItems().isEmpty());
+
     // A second read appends; a document without an outline adds nothing.
     outline.loadOutlineFromPDF(PdfDocument::open(importData(QStringLiteral("zero_pages.pdf"))));
     outline.loadOutlineFromPDF(nullptr);
