@@ -160,6 +160,7 @@ test('Flip: colours, title, buttons and right-to-left reading follow the setting
       bgBeginColor: '"#112233"',
       bgEndColor: '"#445566"',
       bgMRotation: '0',
+      backGroundImgURL: '"../files/extfiles/ImagePath.jpg"',
       RightToLeft: '"Yes"',
       ShareButtonVisible: '"Hide"',
       ZoomButtonVisible: '"No"',
@@ -172,7 +173,9 @@ test('Flip: colours, title, buttons and right-to-left reading follow the setting
       title: document.querySelector('.title').textContent,
       dir: document.documentElement.dir,
     }));
-    assert.match(look.background, /linear-gradient\(90deg, rgb\(17, 34, 51\), rgb\(68, 85, 102\)\)/);
+    // The picture lies beside the book's files, not inside the player's folder.
+    assert.match(look.background, /^url\("file:\/\/[^"]*\/files\/extfiles\/ImagePath\.jpg"\), linear-gradient\(90deg, rgb\(17, 34, 51\), rgb\(68, 85, 102\)\)$/);
+    assert.ok(!look.background.includes('/mobile/files/'));
     assert.equal(look.title, 'Right "to" Left');
     assert.equal(look.dir, 'rtl');
     assert.equal(await page.locator('.btn-share').count(), 0);

@@ -82,7 +82,12 @@ class FlipPlayer {
     // The gradient angle counts like the desktop player's: 90 runs top to bottom.
     const angle = number(cfg.bgMRotation, 90) + 90;
     let background = `linear-gradient(${angle}deg, ${cfg.bgBeginColor}, ${cfg.bgEndColor})`;
-    if (cfg.backGroundImgURL) background = `url("${encodeURI(cfg.backGroundImgURL)}") center / cover no-repeat, ${background}`;
+    if (cfg.backGroundImgURL) {
+      // Resolved here: inside a custom property a relative address would be
+      // read against the style sheet's folder instead of the page's.
+      const url = new URL(cfg.backGroundImgURL, location.href).href;
+      background = `url("${url.replace(/"/g, '%22')}") center / cover no-repeat, ${background}`;
+    }
     root.setProperty('--book-background', background);
     root.setProperty('--bar-colour', cfg.pageBackgroundColor || '#30373A');
     root.setProperty('--page-ratio', String(Math.max(1, number(cfg.largePageWidth, 600)) / Math.max(1, number(cfg.largePageHeight, 800))));
