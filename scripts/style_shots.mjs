@@ -30,7 +30,11 @@ let made = 0;
 for (const template of dirs(styles)) {
   for (const style of dirs(join(styles, template))) {
     const out = join(work, `${template}-${style}`);
-    execFileSync(cli, ['publish', '--sample', '--template', template, '--style', style, '--out', out, '--force'], { stdio: 'inherit', env: { ...process.env, FOLIANT_RESOURCES: join(build, 'resources'), QT_QPA_PLATFORM: 'offscreen' } });
+    execFileSync(cli, ['publish', '--sample', '--template', template, '--style', style, '--out', out, '--force'], {
+      stdio: 'inherit',
+      // The publisher keeps a preview folder among the user's data; keep it in the scratch folder.
+      env: { ...process.env, FOLIANT_RESOURCES: join(build, 'resources'), QT_QPA_PLATFORM: 'offscreen', HOME: work, XDG_DATA_HOME: join(work, 'data'), XDG_CONFIG_HOME: join(work, 'config') },
+    });
     const html = readdirSync(out, { recursive: true }).find((f) => /\.html?$/.test(f) && !String(f).includes('mobile'));
     const page = await browser.newPage();
     await page.goto(`file://${join(out, html)}#page=2`);

@@ -341,6 +341,7 @@ export class Player {
     });
     this.onPage(this.current());
     this.root.removeAttribute('aria-busy');
+    this.root.dataset.state = 'ready';
   }
 
   startPage(count) {

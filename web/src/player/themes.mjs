@@ -5,7 +5,7 @@
 // Optional keys: "flippingTime" (ms), "shadow" (0..1), "cover" (true/false).
 export const CHROMES = ['float', 'classic', 'slim', 'panoramic'];
 
-const KNOWN = { float: 'float', panoramic: 'panoramic', classic: 'classic', slim: 'slim' };
+const KNOWN = { float: 'float', panoramic: 'panoramic', classic: 'classic', slim: 'slim', paper: 'classic', gallery: 'slim' };
 
 export function chromeForTemplate(name) {
   const key = String(name || '').toLowerCase();
