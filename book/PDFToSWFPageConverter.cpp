@@ -93,7 +93,7 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
     m_programRuns.fetch_add(1);
     const ProcessResult result = ProcessRunner::run(program, pdf2swfArguments(page, path), kProgramTimeoutMs);
     if (!result.started)
-        throw FoliantException(QStringLiteral("NSInvalidArgumentException"),
+        throw FoliantException(QStringLiteral("ProgramLaunchError"),
                                QStringLiteral("launch path not accessible: ") + program);
     if (result.timedOut)
         LOG4CXX_WARN(logger, "pdf2swf gave up on page " << page << " after " << kProgramTimeoutMs << " ms");
@@ -110,18 +110,18 @@ void PDFToSWFPageConverter::getFileWandH(const QString &path)
     m_programRuns.fetch_add(1);
     const ProcessResult result = ProcessRunner::run(program, {path}, kProgramTimeoutMs);
     if (!result.started)
-        throw FoliantException(QStringLiteral("NSInvalidArgumentException"),
+        throw FoliantException(QStringLiteral("ProgramLaunchError"),
                                QStringLiteral("launch path not accessible: ") + program);
     const QString text = QString::fromLatin1(result.standardOutput);
     const qsizetype bar = text.indexOf(QLatin1Char('|'));
     if (bar < 0)
-        throw FoliantException(QStringLiteral("NSRangeException"),
+        throw FoliantException(QStringLiteral("PageSizeError"),
                                QStringLiteral("no page size in getswfSize output: ") + text.left(200).trimmed());
     const int width = TextScan::leadingInt(text.left(bar));
     const int height = TextScan::leadingInt(text.mid(bar + 1));
     // A size of nothing would give the book pages no one can see; keep the last one.
     if (width <= 0 || height <= 0)
-        throw FoliantException(QStringLiteral("NSRangeException"),
+        throw FoliantException(QStringLiteral("PageSizeError"),
                                QStringLiteral("unusable page size from getswfSize: ") + text.trimmed());
     AppSettings::shareInstance()->setPageWidth(width);
     AppSettings::shareInstance()->setPageHeight(height);
