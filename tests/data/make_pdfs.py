@@ -95,15 +95,15 @@ def page_content(number, width, height, lines=8, image=False):
     return "\n".join(ops).encode("latin-1")
 
 
-def make_document(path, specs, outline=None, names=None, old_dests=None, nested=None, truncate_at=None):
-    """specs: list of dicts with keys size, rotate, crop, annots(list of annot builders), image, lines."""
+def make_document(path, page_defs, outline=None, names=None, old_dests=None, nested=None, truncate_at=None):
+    """page_defs: list of dicts with keys size, rotate, crop, annots(list of annot builders), image, lines."""
     pdf = Pdf()
     catalog = pdf.reserve()
     pages_root = pdf.reserve()
     f1 = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold >>")
     f2 = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
-    img = gradient_image(pdf) if any(s.get("image") for s in specs) else None
-    page_nums = [pdf.reserve() for _ in specs]
+    img = gradient_image(pdf) if any(s.get("image") for s in page_defs) else None
+    page_nums = [pdf.reserve() for _ in page_defs]
 
     # Pages listed in `nested` hang below an intermediate node that carries /Rotate.
     kids_root = []
@@ -117,20 +117,20 @@ def make_document(path, specs, outline=None, names=None, old_dests=None, nested=
         else:
             kids_root.append(num)
 
-    for i, (num, spec) in enumerate(zip(page_nums, specs)):
-        w, h = spec.get("size", (600, 800))
-        content = pdf.stream(page_content(i + 1, w, h, spec.get("lines", 8), spec.get("image", False)))
+    for i, (num, page_def) in enumerate(zip(page_nums, page_defs)):
+        w, h = page_def.get("size", (600, 800))
+        content = pdf.stream(page_content(i + 1, w, h, page_def.get("lines", 8), page_def.get("image", False)))
         res = "/Font << /F1 %d 0 R /F2 %d 0 R >>" % (f1, f2)
-        if img and spec.get("image"):
+        if img and page_def.get("image"):
             res += " /XObject << /Im1 %d 0 R >>" % img
         parent = sub if nested and i in nested["pages"] else pages_root
         body = "<< /Type /Page /Parent %d 0 R /MediaBox [0 0 %s %s] /Contents %d 0 R /Resources << %s >>" % (
             parent, fmt(w), fmt(h), content, res)
-        if "rotate" in spec:
-            body += " /Rotate %s" % spec["rotate"]
-        if "crop" in spec:
-            body += " /CropBox [%s]" % " ".join(fmt(v) for v in spec["crop"])
-        annots = [pdf.add(a(page_nums)) for a in spec.get("annots", [])]
+        if "rotate" in page_def:
+            body += " /Rotate %s" % page_def["rotate"]
+        if "crop" in page_def:
+            body += " /CropBox [%s]" % " ".join(fmt(v) for v in page_def["crop"])
+        annots = [pdf.add(a(page_nums)) for a in page_def.get("annots", [])]
         if annots:
             body += " /Annots [%s]" % " ".join("%d 0 R" % a for a in annots)
         pdf.set(num, body + " >>")
@@ -140,7 +140,7 @@ def make_document(path, specs, outline=None, names=None, old_dests=None, nested=
         pdf.set(sub, "<< /Type /Pages /Parent %d 0 R /Rotate %s /Kids [%s] /Count %d >>" % (
             pages_root, nested["rotate"], " ".join("%d 0 R" % k for k in kids), len(kids)))
     pdf.set(pages_root, "<< /Type /Pages /Kids [%s] /Count %d >>" % (
-        " ".join("%d 0 R" % k for k in kids_root), len(specs)))
+        " ".join("%d 0 R" % k for k in kids_root), len(page_defs)))
 
     cat = "<< /Type /Catalog /Pages %d 0 R" % pages_root
     if outline:
@@ -254,7 +254,7 @@ def make_sizes(out):
 
 
 def make_real(out, name, count, links_per_page=0):
-    specs = []
+    page_defs = []
     for i in range(count):
         annots = []
         for k in range(links_per_page):
@@ -263,10 +263,10 @@ def make_real(out, name, count, links_per_page=0):
                 annots.append(link((400, y, 560, y + 20), uri("http://example.com/p%d/%d" % (i + 1, k))))
             else:
                 annots.append(link((400, y, 560, y + 20), dest_page((i + k) % count + 1)))
-        specs.append({"size": (612, 792), "lines": 42, "image": i % 3 == 0, "annots": annots})
+        page_defs.append({"size": (612, 792), "lines": 42, "image": i % 3 == 0, "annots": annots})
     outline = [("(Part %d)" % (c + 1), dest_page(c * 10 + 1), [("(Section %d.1)" % (c + 1), dest_page(c * 10 + 2), [])])
                for c in range(min(count // 10, 50))]
-    make_document(os.path.join(out, name), specs, outline)
+    make_document(os.path.join(out, name), page_defs, outline)
 
 
 def make_broken(out):
