@@ -73,6 +73,16 @@ TEST_F(SwfPrograms, TextPagesAreOutlinesAndImagePagesCarryTheirPictures)
     EXPECT_LT(QFileInfo(dir + QStringLiteral("/i25.swf")).size(), QFileInfo(dir + QStringLiteral("/i.swf")).size());
 }
 
+TEST_F(SwfPrograms, APageTooDenseForOneFrameBecomesOnePictureInsteadOfLosingDrawing)
+{
+    const ProgramRun run = convert(dir + QStringLiteral("/dense.pdf"), 1, dir + QStringLiteral("/d.swf"));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const SwfInfo info = readMovie(readAll(dir + QStringLiteral("/d.swf")));
+    EXPECT_EQ(info.widthPixels(), 1200);
+    EXPECT_EQ(tagsWithCode(info, 21).size(), 1u);
+    EXPECT_EQ(tagsWithCode(info, 26).size(), 1u);
+}
+
 TEST_F(SwfPrograms, FailuresExitNonZeroWithAMessageAndLeaveNoFile)
 {
     QFile garbage(dir + QStringLiteral("/garbage.pdf"));

@@ -163,6 +163,18 @@ TEST_F(SwfPaintEngineTest, PicturesBecomeJpegBitmapsDefinedOnceWithAlphaWhenNeed
     EXPECT_EQ(placements(info).size(), 3u);
 }
 
+TEST_F(SwfPaintEngineTest, HugePicturesAreKeptAtTwiceTheirShownSize)
+{
+    QImage scan(2400, 1800, QImage::Format_RGB32);
+    scan.fill(qRgb(90, 120, 200));
+    const SwfInfo info = paint([&](QPainter &p) { p.drawImage(QRectF(10, 10, 120, 90), scan); });
+    const SwfTag jpeg = tagsWithCode(info, kJpeg2).at(0);
+    const QByteArray data(reinterpret_cast<const char *>(info.movie.data() + jpeg.offset + 2),
+                          qsizetype(jpeg.length - 2));
+    const QImage stored = QImage::fromData(data, "JPEG");
+    EXPECT_EQ(stored.size(), QSize(240, 180));
+}
+
 TEST_F(SwfPaintEngineTest, JpegQualityDecidesThePictureSize)
 {
     QImage photo(256, 256, QImage::Format_RGB32);

@@ -2,6 +2,7 @@
 
 #include "SwfPaintDevice.h"
 
+#include <QImage>
 #include <QPainter>
 
 #include <poppler-qt6.h>
@@ -32,13 +33,32 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
     }
     document.setRenderBackend(Poppler::Document::QPainterBackend);
     SwfWriter writer(frame);
-    SwfPaintDevice device(writer, jpegQuality);
     {
+        SwfPaintDevice device(writer, jpegQuality);
         QPainter painter(&device);
         if (!p->renderToPainter(&painter, zoom, zoom, 0, 0, frame.width(), frame.height())) {
             error = QStringLiteral("page %1 could not be drawn").arg(page);
             return {};
         }
     }
-    return writer.finish(compress);
+    if (writer.placedCount() <= SwfWriter::kMaxPlaced)
+        return writer.finish(compress);
+
+    // A page of more drawing operations than one frame can place (dense maps,
+    // plots) would lose the rest; it is shipped as one picture instead.
+    document.setRenderBackend(Poppler::Document::SplashBackend);
+    document.setRenderHint(Poppler::Document::Antialiasing);
+    document.setRenderHint(Poppler::Document::TextAntialiasing);
+    const QImage image = p->renderToImage(zoom, zoom, 0, 0, frame.width(), frame.height());
+    if (image.isNull()) {
+        error = QStringLiteral("page %1 could not be drawn").arg(page);
+        return {};
+    }
+    SwfWriter raster(frame);
+    {
+        SwfPaintDevice device(raster, jpegQuality);
+        QPainter painter(&device);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame)), image);
+    }
+    return raster.finish(compress);
 }

@@ -373,22 +373,34 @@ void SwfPaintEngine::drawImage(const QRectF &r, const QImage &image, const QRect
     const QRect src = sr.toAlignedRect().intersected(image.rect());
     if (src.isEmpty())
         return;
-    const uint16_t id = jpegFor(src == image.rect() ? image : image.copy(src));
+    const double sx = r.width() / sr.width(), sy = r.height() / sr.height();
+    const QRectF local(r.x() + (src.x() - sr.x()) * sx, r.y() + (src.y() - sr.y()) * sy, src.width() * sx,
+                       src.height() * sy);
+    QImage picture = src == image.rect() ? image : image.copy(src);
+
+    // Pictures far finer than the page is shown are kept at twice the page's
+    // resolution: sharp when zoomed, without megabytes nobody sees.
+    const QPointF o = m_transform.map(local.topLeft());
+    const double deviceW = QLineF(o, m_transform.map(local.topRight())).length();
+    const double deviceH = QLineF(o, m_transform.map(local.bottomLeft())).length();
+    if (qint64(picture.width()) * picture.height() > 1'000'000 && picture.width() > 2 * deviceW + 2 &&
+        picture.height() > 2 * deviceH + 2)
+        picture = picture.scaled(int(std::ceil(2 * deviceW)), int(std::ceil(2 * deviceH)), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+
+    const uint16_t id = jpegFor(picture);
     if (!id)
         return;
     // Bitmap pixel -> local coordinates -> device twips.
-    const double sx = r.width() / sr.width(), sy = r.height() / sr.height();
-    const QTransform pixelToLocal(sx, 0, 0, sy, r.x() + (src.x() - sr.x()) * sx, r.y() + (src.y() - sr.y()) * sy);
+    const QTransform pixelToLocal(local.width() / picture.width(), 0, 0, local.height() / picture.height(), local.x(),
+                                  local.y());
     SwfFill fill;
     fill.kind = SwfFill::Bitmap;
     fill.bitmapId = id;
     fill.matrix = pixelToLocal * m_transform * QTransform::fromScale(20, 20);
     // Strong enlargements of small images stay crisp, as rasterisers draw them.
-    const QTransform pixelToDevice = pixelToLocal * m_transform;
-    const double enlargement = std::sqrt(std::abs(pixelToDevice.determinant()));
+    const double enlargement = std::sqrt(std::abs((pixelToLocal * m_transform).determinant()));
     fill.smooth = enlargement < 4.0;
-    const QRectF local =
-        QRectF(pixelToLocal.map(QPointF(0, 0)), pixelToLocal.map(QPointF(src.width(), src.height()))).normalized();
     QPainterPath quad;
     quad.addPolygon(m_transform.map(QPolygonF(local)));
     quad.closeSubpath();

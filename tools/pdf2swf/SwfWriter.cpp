@@ -498,8 +498,7 @@ QByteArray SwfWriter::finish(bool compressed)
     appendTag(movie, kTagSetBackgroundColor, white);
     movie.append(m_defs);
 
-    // Depths run from 1; past 65535 nothing more can be placed in one frame.
-    const size_t count = std::min<size_t>(m_display.size(), 65535);
+    const size_t count = std::min<size_t>(m_display.size(), kMaxPlaced);
     for (size_t i = 0; i < count; ++i) {
         const Item &item = m_display[i];
         const bool clip = item.clipEnd >= 0;
@@ -521,7 +520,7 @@ QByteArray SwfWriter::finish(bool compressed)
             w.sb(item.alpha, 10);
         }
         if (clip)
-            u16(body, std::min<int>(item.clipEnd, 65535));
+            u16(body, std::min<int>(item.clipEnd, kMaxPlaced));
         appendTag(movie, kTagPlaceObject2, body);
     }
     appendTag(movie, kTagShowFrame, {});

@@ -49,6 +49,9 @@ struct SwfShapeRef
 class SwfWriter
 {
 public:
+    // Depths of one frame's display list run from 1 to this.
+    static constexpr int kMaxPlaced = 65535;
+
     explicit SwfWriter(QSize framePixels);
 
     QSize frameSize() const { return m_frame; }
@@ -67,7 +70,7 @@ public:
     void endClip();
     int openClips() const { return int(m_clipStack.size()); }
 
-    // Number of display-list entries so far.
+    // Number of display-list entries so far; past kMaxPlaced the movie cannot hold them all.
     int placedCount() const { return int(m_display.size()); }
     int definedCount() const { return m_nextId - 1; }
 

@@ -11,6 +11,7 @@ text.pdf  page 1: US Letter, text in standard and embedded fonts, stroked and
 image.pdf page 1: 420 x 595 points, a JPEG photo-like image, the same image
                   clipped to an ellipse, a caption, an image with a soft mask
                   and an axial colour gradient.
+dense.pdf page 1: 70,000 small filled squares.
 """
 import math
 import os
@@ -371,11 +372,29 @@ def make_image_pdf(path):
     pdf.write(path, catalog)
 
 
+def make_dense_pdf(path):
+    """A plot of 70,000 dots: more drawing operations than one vector frame holds."""
+    pdf = Pdf()
+    catalog = pdf.reserve()
+    pages = pdf.reserve()
+    ops = []
+    for i in range(70000):
+        x = 20 + (i % 350) * 1.6
+        y = 20 + (i // 350) * 3.7
+        ops.append("%.1f %.1f 1 1 re f" % (x, y + 20 * math.sin(i / 500.0)))
+    c = pdf.stream(("0.1 0.3 0.6 rg\n" + "\n".join(ops)).encode("latin-1"))
+    p = pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 600 800] /Contents %d 0 R >>" % (pages, c))
+    pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R] /Count 1 >>" % p)
+    pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(path, catalog)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
     make_text_pdf(os.path.join(out, "text.pdf"))
     make_image_pdf(os.path.join(out, "image.pdf"))
+    make_dense_pdf(os.path.join(out, "dense.pdf"))
 
 
 if __name__ == "__main__":
