@@ -155,9 +155,11 @@ QString OutputTarget::dialogFolder() const
 {
     if (!m_staging)
         return QString();
-    // The publish dialog makes the web book's folder itself; an application
-    // bundle it makes inside the folder it is given.
-    return m_kind == Kind::WebFolder ? QDir(m_staging->path()).filePath(QStringLiteral("book")) : m_staging->path();
+    // A folder that does not exist yet: the publish dialog would offer to
+    // delete one that does. It makes the web book's folder itself, and an
+    // application bundle inside the folder it is given.
+    return QDir(m_staging->path())
+        .filePath(m_kind == Kind::WebFolder ? QStringLiteral("book") : QStringLiteral("application"));
 }
 
 QString OutputTarget::stagedBook() const
@@ -165,7 +167,7 @@ QString OutputTarget::stagedBook() const
     if (!m_staging)
         return QString();
     return m_kind == Kind::WebFolder ? dialogFolder()
-                                     : QDir(m_staging->path()).filePath(QFileInfo(m_destination).fileName());
+                                     : QDir(dialogFolder()).filePath(QFileInfo(m_destination).fileName());
 }
 
 bool OutputTarget::commit(bool force, QString *error)

@@ -1,0 +1,211 @@
+// The tool against the desktop application's commands: the same choices must
+// give the same published folder, byte for byte but for time stamps.
+
+#include "CliTestSupport.h"
+
+#include "templates/FlashTemplate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
+
+namespace {
+
+// A template other than the start-up one, with a style other than its first.
+QPair<QString, QString> otherTemplateAndStyle()
+{
+    for (const QString &folder : FlashTemplate::tmplNames()) {
+        const QString name = QFileInfo(folder).fileName();
+        if (name == QStringLiteral("float") || name == QStringLiteral("Panoramic"))
+            continue;
+        QStringList styles;
+        for (const QString &style : FlashTemplate::tmplStyleNamesForTmpl(name))
+            styles << QFileInfo(style).fileName();
+        styles.sort();
+        if (styles.size() >= 2)
+            return {name, styles.last()};
+    }
+    return {};
+}
+
+} // namespace
+
+class CliPublishTest : public CliTest
+{
+};
+
+// Page images with links and outline, a page range, a quality level, another
+// template and style, a settings file, edited properties and the flip edition.
+TEST_F(CliPublishTest, ImageBookWithEveryChoiceMatchesTheDesktop)
+{
+    const auto [tmplName, style] = otherTemplateAndStyle();
+    if (tmplName.isEmpty())
+        GTEST_SKIP() << "needs a second template with two styles";
+    const FlashTemplate tmpl(tmplName);
+    const QString textKey = keyOfType(tmpl, pt_text, {QStringLiteral("languageSetting")});
+    const QString boolKey = keyOfType(tmpl, pt_bool);
+    ASSERT_FALSE(textKey.isEmpty());
+
+    // Settings exported from another style, then read back by both.
+    QStringList styles;
+    for (const QString &s : FlashTemplate::tmplStyleNamesForTmpl(tmplName))
+        styles << QFileInfo(s).fileName();
+    styles.sort();
+    const QString settings = path(QStringLiteral("first-style.txt"));
+    exportLikeDesktop(tmplName, styles.first(), settings);
+    ASSERT_TRUE(QFileInfo(settings).isFile());
+
+    BookChoices c;
+    c.pdf = pdfData(QStringLiteral("links.pdf"));
+    c.pages = QStringLiteral("1-3,5");
+    c.quality = 2;
+    c.images = true;
+    c.links = true;
+    c.bookmarks = true;
+    c.tmpl = tmplName;
+    c.style = style;
+    c.settingsFile = settings;
+    c.sets = {{textKey, QStringLiteral("Quarterly <report> & more")}};
+    if (!boolKey.isEmpty())
+        c.sets.append({boolKey, tmpl.propertyFor(boolKey)->boolValue() ? QStringLiteral("NO") : QStringLiteral("YES")});
+    c.name = QStringLiteral("report");
+    c.title = QStringLiteral("Quarterly report");
+    c.mobile = 0;
+
+    publishLikeDesktop(c, path(QStringLiteral("desktop")));
+    const CliRun run = runCli(c.cliArguments(path(QStringLiteral("cli"))));
+    ASSERT_FALSE(run.crashed);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), path(QStringLiteral("cli/report.html")));
+    expectSameBook(path(QStringLiteral("desktop")), path(QStringLiteral("cli")));
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/mobile/javascript/main.js"))).isFile());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/files/page/5.jpg"))).isFile());
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("cli/files/page/4.jpg"))));
+    expectNoLeftovers(roots.root());
+}
+
+// Vector pages through the converter program, published as an application.
+TEST_F(CliPublishTest, VectorApplicationMatchesTheDesktop)
+{
+    if (!haveVectorConverter())
+        GTEST_SKIP() << "the converter programs are not built";
+    BookChoices c;
+    c.pdf = pdfData(QStringLiteral("sizes.pdf"));
+    c.name = QStringLiteral("Sizes");
+    c.app = true;
+    publishLikeDesktop(c, path(QStringLiteral("desktop")));
+    const CliRun run = runCli(c.cliArguments(path(QStringLiteral("cli"))));
+    ASSERT_FALSE(run.crashed);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), path(QStringLiteral("cli/Sizes.app")));
+    expectSameBook(path(QStringLiteral("desktop")), path(QStringLiteral("cli")));
+    EXPECT_FALSE(QDir(path(QStringLiteral("cli/Sizes.app/Contents/Resources/files/page")))
+                     .entryList({QStringLiteral("*.swf")})
+                     .isEmpty());
+    expectNoLeftovers(path(QStringLiteral("cli")));
+}
+
+// The panorama template, whose faces travel through the preview folder, with
+// the slide edition.
+TEST_F(CliPublishTest, PanoramaWithSlideEditionMatchesTheDesktop)
+{
+    QStringList styles;
+    for (const QString &s : FlashTemplate::tmplStyleNamesForTmpl(QStringLiteral("Panoramic")))
+        styles << QFileInfo(s).fileName();
+    if (styles.isEmpty())
+        GTEST_SKIP() << "the panorama template is not installed";
+    styles.sort();
+    BookChoices c;
+    c.pdf = pdfData(QStringLiteral("sizes.pdf"));
+    c.images = true;
+    c.quality = 4;
+    c.tmpl = QStringLiteral("Panoramic");
+    c.style = styles.last();
+    c.mobile = 1;
+    publishLikeDesktop(c, path(QStringLiteral("desktop")));
+    const CliRun run = runCli(c.cliArguments(path(QStringLiteral("cli"))));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    expectSameBook(path(QStringLiteral("desktop")), path(QStringLiteral("cli")));
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/mobile/index.html"))).isFile());
+    EXPECT_EQ(readAll(path(QStringLiteral("cli/files/extfiles/b.jpg"))),
+              readAll(FlashTemplate::stylePathFor(QStringLiteral("Panoramic"), c.style) + QStringLiteral("/b.jpg")));
+}
+
+TEST_F(CliPublishTest, ExportedSettingsMatchTheDesktop)
+{
+    const auto [tmplName, style] = otherTemplateAndStyle();
+    if (tmplName.isEmpty())
+        GTEST_SKIP() << "needs a second template with two styles";
+    exportLikeDesktop(tmplName, style, path(QStringLiteral("desktop.txt")));
+    // As in the desktop, a name without extension gets ".txt".
+    const CliRun run = runCli({QStringLiteral("export-settings"), QStringLiteral("--template"), tmplName.toLower(),
+                               QStringLiteral("--style"), style, path(QStringLiteral("cli"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), path(QStringLiteral("cli.txt")));
+    EXPECT_EQ(readAll(path(QStringLiteral("cli.txt"))), readAll(path(QStringLiteral("desktop.txt"))));
+
+    // What export-settings writes, --settings reads: the book carries the values.
+    const CliRun book = runCli({QStringLiteral("publish"), QStringLiteral("--sample"), QStringLiteral("--out"),
+                                path(QStringLiteral("book")), QStringLiteral("--template"), tmplName,
+                                QStringLiteral("--settings"), path(QStringLiteral("cli.txt")), QStringLiteral("-q")});
+    EXPECT_EQ(book.exitCode, 0) << book.err.toStdString();
+    EXPECT_TRUE(book.err.isEmpty()) << book.err.toStdString();
+}
+
+// Several PDFs: one folder per book, named after the file, repeats numbered;
+// a bad file fails alone and the exit status says so.
+TEST_F(CliPublishTest, SeveralInputsPublishOneFolderEachAndABadOneFailsAlone)
+{
+    QDir().mkpath(path(QStringLiteral("other")));
+    const QString twin = path(QStringLiteral("other/links.pdf"));
+    ASSERT_TRUE(QFile::copy(pdfData(QStringLiteral("links.pdf")), twin));
+    const QString out = path(QStringLiteral("books"));
+    const CliRun run = runCli({QStringLiteral("publish"), pdfData(QStringLiteral("links.pdf")),
+                               pdfData(QStringLiteral("garbage.pdf")), twin, QStringLiteral("--images"),
+                               QStringLiteral("--pages"), QStringLiteral("1-2"), QStringLiteral("--out"), out});
+    ASSERT_FALSE(run.crashed);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              QStringList({out + QStringLiteral("/links/index.html"), out + QStringLiteral("/links-2/index.html")}));
+    EXPECT_EQ(listTree(out).filter(QRegularExpression(QStringLiteral("^[^/]+/$"))),
+              QStringList({QStringLiteral("links-2/"), QStringLiteral("links/")}));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("garbage.pdf: not a readable PDF file")));
+    EXPECT_TRUE(run.errLines().last().contains(QStringLiteral("2 of 3 books published")));
+    // Plain progress lines, since standard error is no terminal.
+    EXPECT_TRUE(run.err.contains(QStringLiteral("[1/3] ")));
+    EXPECT_FALSE(run.err.contains(QLatin1Char('\r')));
+    expectNoLeftovers(out);
+}
+
+// Ctrl-C during an import stops it, removes every work folder and leaves no book.
+TEST_F(CliPublishTest, InterruptStopsTheImportAndCleansUp)
+{
+    if (!haveVectorConverter())
+        GTEST_SKIP() << "the converter programs are not built";
+    QProcess process;
+    process.setProcessEnvironment(cliEnvironment());
+    const QString out = path(QStringLiteral("big"));
+    process.start(cliProgram(),
+                  {QStringLiteral("publish"), pdfData(QStringLiteral("real100.pdf")), QStringLiteral("--out"), out});
+    QByteArray err;
+    // Wait until pages are being made, so that the stop lands inside the import.
+    for (int i = 0; i < 600 && !err.contains("% ("); ++i) {
+        process.waitForReadyRead(100);
+        err += process.readAllStandardError();
+    }
+    ASSERT_TRUE(err.contains("% (")) << err.constData();
+    ASSERT_FALSE(QDir(roots.temp()).entryList({QStringLiteral("foliant-cli-*")}, QDir::Dirs).isEmpty());
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    err += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130) << err.constData();
+    EXPECT_TRUE(err.contains("interrupted")) << err.constData();
+    EXPECT_FALSE(err.contains("100% ("));
+    EXPECT_FALSE(QFileInfo::exists(out));
+    expectNoLeftovers(roots.root());
+}
