@@ -23,9 +23,9 @@ export function makePdfs(dir) {
 }
 
 // The converter is started exactly as the import starts it.
-export function pdf2swf(pdf, page, out, { quality = 85, zoom = 144 } = {}) {
+export function pdf2swf(pdf, page, out, { quality = 85, zoom = 144, extra = [] } = {}) {
   execFileSync(PDF2SWF, [pdf, `-o${out}`, `-p ${page}-${page}`, `-s jpegquality=${quality}`, '-t', '-G', '-qq',
-    '-s flashversion=8', '-s disablelinks', `-s zoom=${zoom}`], { stdio: ['ignore', 'pipe', 'pipe'] });
+    '-s flashversion=8', '-s disablelinks', `-s zoom=${zoom}`, ...extra], { stdio: ['ignore', 'pipe', 'pipe'] });
   return out;
 }
 

@@ -20,6 +20,8 @@ before(async () => {
     pdf2swf(join(dir, pdf), page, join(dir, `${name}.swf`));
     pdftoppm(join(dir, pdf), page, join(dir, name), 144);
   }
+  // Uncompressed, so that damage reaches the tags rather than the zlib checksum.
+  pdf2swf(join(dir, 'image.pdf'), 1, join(dir, 'plain.swf'), { extra: ['-s compress=0'] });
   await bundleRenderer(dir);
   writePage(dir, 'ours.html', `<canvas id="c"></canvas><script type="module">
     import * as swf from './swf.js';
@@ -184,4 +186,41 @@ test('at 400% a vector page stays sharp: it matches pdftoppm at four times the r
   assert.ok(diff.mean < 4, `mean difference ${diff.mean}`);
   assert.ok(diff.bad < 0.005, `share of differing pixels ${diff.bad}`);
   assert.ok(diff.mean < blurred.mean / 2, `vector ${diff.mean} against enlarged bitmap ${blurred.mean}`);
+});
+
+test('our parser refuses damaged files with SwfError and never hangs', async () => {
+  const page = await browser.context.newPage();
+  await page.goto(`${http.url}/ours.html`);
+  await page.waitForFunction(() => window.ready === true);
+  const outcome = await page.evaluate(async (urls) => {
+    const { parseSwf, SwfError } = window.swf;
+    const counts = { parsed: 0, refused: 0, other: [] };
+    const attempt = (bytes) => {
+      try {
+        parseSwf(bytes);
+        counts.parsed++;
+      } catch (e) {
+        if (e instanceof SwfError) counts.refused++;
+        else counts.other.push(String(e));
+      }
+    };
+    let seed = 7;
+    const random = () => (seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648;
+    for (const url of urls) {
+      const good = new Uint8Array(await (await fetch(url)).arrayBuffer());
+      const movie = parseSwf(good);
+      attempt(good.subarray(0, 7));
+      for (let n = 8; n < good.length; n += Math.max(1, Math.floor(good.length / 300))) attempt(good.subarray(0, n));
+      for (let i = 0; i < 300; i++) {
+        const bad = good.slice();
+        bad[Math.floor(random() * bad.length)] = Math.floor(random() * 256);
+        attempt(bad);
+      }
+      if (!movie.displayList.length) counts.other.push(`${url}: nothing to draw`);
+    }
+    return counts;
+  }, [`/${pages.text.swf}`, '/plain.swf']);
+  await page.close();
+  assert.deepEqual(outcome.other, []);
+  assert.ok(outcome.refused > 200, `refused ${outcome.refused}`);
 });
