@@ -4,8 +4,11 @@
 For every template: Templates/<T>/flashTemplate.xml (the property tree with its
 captions and help texts), index.html (a shell the book player fills),
 icon.png and history/. For every style: Styles/<T>/<S>/tmplSetting.txt,
-shot.jpg (a drawn preview) and the pictures its settings name
-(images/*.jpg, and the six panorama faces b d f l r u for "Panoramic").
+the pictures its settings name (images/*.jpg, and the six panorama faces
+b d f l r u for "Panoramic"), and shot.jpg, a drawn preview, only where the
+style has none: the real previews are renderings by the book player
+(scripts/style_shots.mjs), which this script never overwrites. With
+--placeholder-shots it draws every preview anew.
 
 The player files (swfobject.js, Main.swf, playerProductInstall.swf,
 TmplData/book.swf) are written into the build tree by the web build, not here.
@@ -15,7 +18,6 @@ the script twice gives the same files. Usage: scripts/data/make-templates.py
 """
 import math
 import os
-import shutil
 import subprocess
 import sys
 from xml.sax.saxutils import escape
@@ -382,7 +384,8 @@ def draw_shot(style_dir, name, values, background):
         for line in range(7):
             y = y0 + 24 + line * 9
             spread += ["-fill", "#d5d2cb", "-draw", "rectangle %d,%d %d,%d" % (left, y, left + pw - 18, y + 3)]
-    chrome = {"float": "float", "Panoramic": "float", "Gallery": "classic", "Paper": "slim"}[name]
+    # As the book player dresses each template (web/src/player/themes.mjs).
+    chrome = {"float": "float", "Panoramic": "float", "Gallery": "slim", "Paper": "classic"}[name]
     if chrome == "float":
         bars = ["-fill", base, "-draw", "roundrectangle %d,%d %d,%d 8,8" % (w // 2 - 70, h - 34, w // 2 + 70, h - 12)]
         for i in range(6):
@@ -430,8 +433,7 @@ def draw_icon(path, name):
 
 
 def main():
-    for folder in ("Templates", "Styles"):
-        shutil.rmtree(os.path.join(APPFILES, folder), ignore_errors=True)
+    redraw_shots = "--placeholder-shots" in sys.argv[1:]
     for name, t in TEMPLATES.items():
         tdir = os.path.join(APPFILES, "Templates", name)
         os.makedirs(os.path.join(tdir, "history"), exist_ok=True)
@@ -461,7 +463,8 @@ def main():
                 background = os.path.join(sdir, "f.jpg")
             elif overrides.get("ImagePath", "").startswith("STYLE_RESOURCE:images/"):
                 background = draw_textures(sdir, overrides["ImagePath"].split("/")[-1])
-            draw_shot(sdir, name, values, background)
+            if redraw_shots or not os.path.exists(os.path.join(sdir, "shot.jpg")):
+                draw_shot(sdir, name, values, background)
     print("templates written to", APPFILES)
 
 
