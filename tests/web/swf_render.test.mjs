@@ -111,8 +111,15 @@ test('the independent player accepts the text and the image page and draws them 
       assert.equal(Math.round(meta.width), expected[0], `${name}: frame width`);
       assert.equal(Math.round(meta.height), expected[1], `${name}: frame height`);
     }
-    await page.waitForTimeout(1500);
-    const shot = await page.locator('#stage').screenshot();
+    // The player draws on its own schedule: wait until two screenshots agree
+    // and are more than an empty page (whose PNG is a few kilobytes).
+    let shot = null;
+    for (let i = 0; i < 40; i++) {
+      await page.waitForTimeout(400);
+      const next = await page.locator('#stage').screenshot();
+      if (shot && next.equals(shot) && next.length > 20000) break;
+      shot = next;
+    }
     writeFileSync(join(dir, `ruffle-${name}.png`), shot);
     const shotUrl = `data:image/png;base64,${shot.toString('base64')}`;
     const diff = await page.evaluate(([a, b]) => window.compareImages(a, b), [shotUrl, `/${pages[name].png}`]);
