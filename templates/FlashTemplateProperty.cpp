@@ -49,7 +49,9 @@ void FlashTemplateProperty::loadFromNode(const XmlNode &element)
 {
     if (element.isNull() || element.name() != QLatin1String("property"))
         return;
-    m_parent.reset();
+    // A node loaded twice must not keep what the first element said and the
+    // second does not.
+    *this = FlashTemplateProperty();
 
     QStringList missing;
     auto read = [&](const char *name, std::optional<QString> &field) {

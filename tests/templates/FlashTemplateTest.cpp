@@ -1,6 +1,7 @@
 #include "LogCapture.h"
 #include "TemplateFixture.h"
 
+#include "platform/Xml.h"
 #include "templates/FlashTemplate.h"
 
 #include <QFileInfo>
@@ -253,4 +254,42 @@ TEST_F(FlashTemplateTest, CopiesReplaceTheDestinationAndNeverTheSource)
     tmpl.copyHistoryDirToDir(appFiles(QStringLiteral("Templates/float/history/new")));
     EXPECT_FALSE(QFileInfo::exists(appFiles(QStringLiteral("Templates/float/history/new"))));
     EXPECT_EQ(readAll(appFiles(QStringLiteral("Templates/float/history/history.js"))), "h");
+}
+
+TEST(FlashTemplatePropertyTest, LoadingAgainForgetsWhatTheNewElementLacks)
+{
+    const XmlDocument full =
+        XmlDocument::parse("<property type=\"pt_file\"><key>k</key><title>T</title><desc>d</desc><value>v</value>"
+                           "<valueSource>Images|*.jpg;*.png</valueSource><defaultValue/><aTitle>a</aTitle>"
+                           "<childProperties><property><key>c</key></property></childProperties></property>");
+    const XmlDocument bare = XmlDocument::parse("<property><key>k2</key></property>");
+    auto node = std::make_shared<FlashTemplateProperty>();
+    node->loadFromNode(full.root());
+    EXPECT_EQ(node->fileExtensions(), QStringList({QStringLiteral("jpg"), QStringLiteral("png")}));
+    EXPECT_EQ(node->fileFilterName(), QStringLiteral("Images"));
+    ASSERT_EQ(node->childCount(), 1);
+    EXPECT_EQ(node->childProperties().at(0)->parent(), node);
+
+    node->loadFromNode(bare.root());
+    EXPECT_EQ(node->key(), QStringLiteral("k2"));
+    EXPECT_FALSE(node->hasValue());
+    EXPECT_EQ(node->title(), QStringLiteral("Empty"));
+    EXPECT_EQ(node->propertyType(), pt_text);
+    EXPECT_EQ(node->childCount(), 0);
+    EXPECT_TRUE(node->aTitle().isEmpty());
+
+    node->loadFromNode(XmlDocument::parse("<other><key>x</key></other>").root()); // not a property: ignored
+    EXPECT_EQ(node->key(), QStringLiteral("k2"));
+}
+
+TEST(FlashTemplatePropertyTest, TruthWordsAndTypeKeywords)
+{
+    for (const char *yes : {"YES", "yes", "Show", "eNaBlE", "true"})
+        EXPECT_TRUE(valueAsBool(QLatin1String(yes))) << yes;
+    for (const char *no : {"", "no", "1", "ON", " YES", "yes ", "Hide"})
+        EXPECT_FALSE(valueAsBool(QLatin1String(no))) << no;
+    EXPECT_EQ(flashTemplatePropertyTypeFromString(QStringLiteral("pt_form_contactabout")), pt_form_contactabout);
+    EXPECT_EQ(flashTemplatePropertyTypeFromString(QStringLiteral("pt_bool")), pt_bool);
+    EXPECT_EQ(flashTemplatePropertyTypeFromString(QStringLiteral("PT_COLOR")), pt_text);
+    EXPECT_EQ(flashTemplatePropertyTypeFromString(QString()), pt_text);
 }

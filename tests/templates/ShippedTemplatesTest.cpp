@@ -185,6 +185,9 @@ TEST_F(ShippedTemplatesTest, EveryTemplateIsCompleteAndUnderstandable)
         const QString folder = FlashTemplate::tmplPathForName(name);
         EXPECT_FALSE(QImage(folder + QStringLiteral("icon.png")).isNull());
         EXPECT_TRUE(QFileInfo(folder + QStringLiteral("history")).isDir());
+        if (QFileInfo(FlashTemplate::tmplDataPath() + QStringLiteral("TmplData/mobile/Flip")).isDir())
+            EXPECT_TRUE(QFileInfo(tmpl.GetPreviewMobileFilePath()).isFile())
+                << tmpl.GetPreviewMobileFilePath().toStdString();
         if (playerBuilt) {
             for (const char *file : {"Main.swf", "swfobject.js", "playerProductInstall.swf"})
                 EXPECT_TRUE(QFileInfo(folder + QLatin1String(file)).isFile()) << file;
