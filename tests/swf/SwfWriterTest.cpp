@@ -204,9 +204,13 @@ TEST_F(SwfPaintEngineTest, ClippingBecomesClipLayersAndAnEmptyClipHidesEverythin
         p.fillRect(QRectF(10, 10, 20, 20), Qt::green);
         p.setClipRect(QRectF(500, 500, 0, 0));
         p.fillRect(QRectF(0, 0, 400, 300), Qt::black);
+        p.setClipping(false);
+        p.fillRect(QRectF(0, 0, 5, 5), Qt::gray);
+        p.setClipping(true); // the empty clip again
+        p.fillRect(QRectF(0, 0, 400, 300), Qt::black);
     });
     const auto placed = placements(info);
-    ASSERT_EQ(placed.size(), 6u); // white, circle clip, red, box clip, blue, green
+    ASSERT_EQ(placed.size(), 7u); // white, circle clip, red, box clip, blue, green, grey
     EXPECT_EQ(placed[1].clipDepth, placed[4].depth);
     EXPECT_EQ(placed[3].clipDepth, placed[4].depth);
     EXPECT_EQ(placed[5].flags & 0x40, 0);

@@ -148,14 +148,16 @@ void SwfPaintEngine::updateState(const QPaintEngineState &state)
         path.addRegion(state.clipRegion());
         setClip(m_transform.map(path), state.clipOperation());
     }
-    if ((flags & DirtyClipEnabled) && !state.isClipEnabled())
-        m_clips.clear();
+    // Switching clipping off keeps the clip for when it is switched on again.
+    if (flags & DirtyClipEnabled)
+        m_clipEnabled = state.isClipEnabled();
 }
 
 void SwfPaintEngine::setClip(const QPainterPath &devicePath, Qt::ClipOperation op)
 {
     if (op == Qt::NoClip || op == Qt::ReplaceClip)
         m_clips.clear();
+    m_clipEnabled = op != Qt::NoClip;
     if (op == Qt::NoClip)
         return;
     const QRectF frame(QPointF(0, 0), QSizeF(m_writer.frameSize()));
@@ -175,6 +177,8 @@ void SwfPaintEngine::setClip(const QPainterPath &devicePath, Qt::ClipOperation o
 
 bool SwfPaintEngine::clippedOut() const
 {
+    if (!m_clipEnabled)
+        return false;
     for (const Clip &clip : m_clips) {
         if (!clip.shape.valid())
             return true;
@@ -184,16 +188,18 @@ bool SwfPaintEngine::clippedOut() const
 
 void SwfPaintEngine::syncClips()
 {
+    static const std::vector<Clip> none;
+    const std::vector<Clip> &wanted = m_clipEnabled ? m_clips : none;
     size_t same = 0;
-    while (same < m_open.size() && same < m_clips.size() && m_open[same].key == m_clips[same].key)
+    while (same < m_open.size() && same < wanted.size() && m_open[same].key == wanted[same].key)
         ++same;
     while (m_open.size() > same) {
         m_writer.endClip();
         m_open.pop_back();
     }
-    for (size_t i = same; i < m_clips.size(); ++i) {
-        m_writer.beginClip(m_clips[i].shape);
-        m_open.push_back(m_clips[i]);
+    for (size_t i = same; i < wanted.size(); ++i) {
+        m_writer.beginClip(wanted[i].shape);
+        m_open.push_back(wanted[i]);
     }
 }
 

@@ -51,6 +51,7 @@ private:
     QPointF m_brushOrigin;
     double m_opacity = 1.0;
     bool m_inText = false;
+    bool m_clipEnabled = false;
     std::vector<Clip> m_clips; // wanted, outermost first
     std::vector<Clip> m_open;  // clip layers open in the writer
     QHash<QByteArray, uint16_t> m_bitmaps;
