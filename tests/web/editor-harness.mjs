@@ -95,9 +95,13 @@ export function makePreviewFolder({ pages = 3, pageList } = {}) {
  * Installs a stand-in for the application's bridge before the page's own
  * scripts run. Its methods answer through the callback, as the web channel
  * does. `answers` maps a method name to the text it answers with.
- * OnSave / SaveAndExit fetch the page list the way the application does.
+ * OnSave / SaveAndExit fetch the page list and, like the application, store
+ * it in pages.xml without its base folder (unless `writes` is false).
  */
-export async function installBridge(page, answers = {}) {
+export async function installBridge(page, folder, answers = {}, { writes = true } = {}) {
+  await page.exposeFunction('__writePageList', (text) => {
+    if (writes) writeFileSync(join(folder, 'pages.xml'), text);
+  });
   await page.addInitScript((answers) => {
     const calls = (window.__bridgeCalls = []);
     window.__saved = [];
@@ -105,9 +109,15 @@ export async function installBridge(page, answers = {}) {
       function (...args) {
         const cb = typeof args[args.length - 1] === 'function' ? args.pop() : null;
         calls.push({ name, args });
-        if (name === 'OnSave' || name === 'SaveAndExit') window.__saved.push(window.GetPageConfig());
+        let done = Promise.resolve();
+        if (name === 'OnSave' || name === 'SaveAndExit') {
+          const text = window.GetPageConfig();
+          window.__saved.push(text);
+          const base = (/bace="([^"]*)"/.exec(text) || [])[1] || '';
+          done = window.__writePageList(base ? text.split(base).join('') : text);
+        }
         if (name === 'OnSelectImageFiles') calls[calls.length - 1].rename = window.ReName();
-        if (cb) setTimeout(() => cb(answers[name] ?? ''), 10);
+        if (cb) done.then(() => setTimeout(() => cb(answers[name] ?? ''), 10));
       };
     window.myconnector = {};
     for (const name of [
@@ -119,12 +129,12 @@ export async function installBridge(page, answers = {}) {
   }, answers);
 }
 
-export async function openEditor(browser, folder, answers = {}) {
+export async function openEditor(browser, folder, answers = {}, options = {}) {
   const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
-  await installBridge(page, answers);
+  await installBridge(page, folder, answers, options);
   await page.goto('file://' + join(folder, 'PageEditor.html'));
   await page.waitForSelector('body[data-ready="true"]');
   return { page, context, errors };

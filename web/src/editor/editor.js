@@ -575,15 +575,28 @@ async function save(andExit) {
   await withBridge(async () => {
     if (andExit) {
       await state.bridge.tell('SaveAndExit');
-    } else if (state.bridge.has('OnSave')) {
-      await state.bridge.tell('OnSave');
-    } else {
-      await state.bridge.tell('Save', text);
+      return;
     }
-    state.dirty = false;
-    state.unsavedFiles.clear();
-    if (!andExit) showMessage('Saved.', 'info');
+    if (state.bridge.has('OnSave')) await state.bridge.tell('OnSave');
+    else await state.bridge.tell('Save', text);
+    // The application answers a save with nothing, also when it wrote
+    // nothing; the file itself tells.
+    if (await savedAsExpected(text)) {
+      state.dirty = false;
+      state.unsavedFiles.clear();
+      showMessage('Saved.', 'info');
+    } else {
+      showMessage('Your changes could not be saved. Please try again, or leave the editor and reopen it.', 'error', true);
+    }
   });
+}
+
+// The application stores the list with the base folder taken out of it.
+async function savedAsExpected(text) {
+  const base = state.list.base;
+  const expected = (base ? text.split(base).join('') : text).trim();
+  const stored = await readPageList();
+  return stored.ok && stored.text.trim() === expected;
 }
 
 async function exit() {
@@ -760,6 +773,15 @@ function bindUi() {
 }
 
 function onKey(ev) {
+  // Escape always stays in the page: the window around it would take it for
+  // closing the editor.
+  if (ev.key === 'Escape') {
+    ev.preventDefault();
+    if (!$('#confirm').hidden) {
+      $('#confirm-stay').click();
+      return;
+    }
+  }
   const typing = ev.target.closest && ev.target.closest('input, textarea, select');
   if ((ev.ctrlKey || ev.metaKey) && ev.key.toLowerCase() === 's') {
     ev.preventDefault();
