@@ -1,0 +1,139 @@
+#include "AppTestSupport.h"
+#include "TestRoots.h"
+
+#include "app/AppSettings.h"
+#include "app/OutputWindowDelegate.h"
+#include "app/ScriptedPrompts.h"
+#include "book/FlashPageSourceImg.h"
+#include "platform/Paths.h"
+#include "platform/UserDefaults.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+class PublishDelegateTest : public RootedTest
+{
+protected:
+    void SetUp() override
+    {
+        testApp();
+        // Home is a throw-away folder too: these tests try to replace it.
+        savedHome = qgetenv("HOME");
+        qputenv("HOME", roots.root().toUtf8());
+        auto book = std::make_shared<FlashPageSourceImg>();
+        for (const QString &jpg : QDir(Paths::resource(QStringLiteral("DemoImgs/large"))).entryList({QStringLiteral("*.jpg")}))
+            book->addImgPageFromFile(Paths::resource(QStringLiteral("DemoImgs/large/") + jpg));
+        book->generateNormalPages();
+        dialog.setFlashPageSource(book);
+        dialog.setFlashTmpl(std::make_shared<FlashTemplate>());
+        dialog.awakeFromNib();
+        QObject::connect(&dialog, &OutputWindowDelegate::sheetEnded, &dialog, [this](int c) { ended = c; });
+        dialog.txtOutputName = QStringLiteral("book");
+        dialog.txtTitle = QStringLiteral("My Book");
+        prompts.alertAnswers << 1; // default: "No" to opening the result
+    }
+    void TearDown() override { qputenv("HOME", savedHome); }
+
+    QByteArray savedHome;
+    ScriptedPrompts prompts;
+    OutputWindowDelegate dialog{&prompts};
+    int ended = -1;
+};
+
+TEST_F(PublishDelegateTest, ExistingFolderIsReplacedOnlyAfterYes)
+{
+    const QString out = roots.root() + QStringLiteral("/out");
+    const QString old = roots.writeFile(QStringLiteral("out/old.txt"), "old");
+    dialog.txtOutputFolder = out;
+
+    prompts.alertAnswers = {1}; // NO
+    dialog.onPublish();
+    EXPECT_EQ(prompts.asked.first().text,
+              QStringLiteral("Output directory already exists. Do you want to over write it?"));
+    EXPECT_TRUE(QFileInfo::exists(old));
+    EXPECT_EQ(ended, -1);
+    EXPECT_FALSE(QFileInfo::exists(UserDefaults::storePath()));
+
+    prompts.alertAnswers = {0, 1}; // YES, then do not open
+    dialog.onPublish();
+    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_TRUE(QFileInfo::exists(out + QStringLiteral("/book.html")));
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(prompts.asked.last().text, QStringLiteral("Publish finished! Open the it?"));
+    AppSettings::resetSharedInstance();
+    const AppSettings *s = AppSettings::shareInstance();
+    EXPECT_EQ(s->lastOutputFileFolder(), out);
+    EXPECT_EQ(s->lastOutputFileName(), QStringLiteral("book"));
+    EXPECT_EQ(s->lastOutputFileTitle(), QStringLiteral("My Book"));
+}
+
+TEST_F(PublishDelegateTest, HomeAndItsParentsAreNeverDeleted)
+{
+    const QString mine = roots.writeFile(QStringLiteral("letter.txt"), "dear");
+    for (const QString &folder : {roots.root(), QFileInfo(roots.root()).path(), QStringLiteral("/")}) {
+        prompts.asked.clear();
+        prompts.alertAnswers = {0, 1};
+        dialog.txtOutputFolder = folder;
+        dialog.onPublish();
+        EXPECT_EQ(prompts.count(QStringLiteral("alert")), 0) << folder.toStdString();
+        EXPECT_EQ(prompts.count(QStringLiteral("message")), 1) << folder.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(mine));
+        EXPECT_EQ(ended, -1);
+    }
+}
+
+TEST_F(PublishDelegateTest, DesktopIsWrittenIntoWithoutAskingAndFilesAreNotAsked)
+{
+    const QString onDesktop = roots.writeFile(QStringLiteral("Desktop/notes.txt"), "keep");
+    dialog.txtOutputFolder = Paths::desktop();
+    dialog.onPublish();
+    EXPECT_EQ(prompts.asked.size(), 1); // only "open the result?"
+    EXPECT_TRUE(QFileInfo::exists(onDesktop));
+    EXPECT_TRUE(QFileInfo::exists(Paths::desktop() + QStringLiteral("/book.html")));
+
+    const QString file = roots.writeFile(QStringLiteral("afile"), "x");
+    prompts.asked.clear();
+    prompts.alertAnswers = {1};
+    EXPECT_TRUE(dialog.CheckOutputDir(file));
+    EXPECT_TRUE(prompts.asked.isEmpty());
+}
+
+TEST_F(PublishDelegateTest, ApplicationOutputDisablesAndSkipsTheMobileEdition)
+{
+    dialog.mOutputType = 1;
+    dialog.OnClickOutputType();
+    EXPECT_FALSE(dialog.mobileControlsEnabled());
+    dialog.mOutputType = 0;
+    dialog.OnClickOutputType();
+    EXPECT_TRUE(dialog.mobileControlsEnabled());
+
+    const QString out = roots.root() + QStringLiteral("/app");
+    dialog.txtOutputFolder = out;
+    dialog.mOutputType = 1;
+    dialog.chkCreateMobile = true;
+    dialog.onPublish();
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/files/mobile")));
+
+    const QString web = roots.root() + QStringLiteral("/web");
+    dialog.txtOutputFolder = web;
+    dialog.mOutputType = 0;
+    prompts.alertAnswers = {1};
+    dialog.onPublish();
+    EXPECT_TRUE(QFileInfo::exists(web + QStringLiteral("/files/mobile")));
+}
+
+TEST_F(PublishDelegateTest, EmptyOrRelativeFolderIsRefused)
+{
+    for (const QString &folder : {QString(), QStringLiteral("relative/book")}) {
+        dialog.txtOutputFolder = folder;
+        dialog.onPublish();
+        EXPECT_EQ(ended, -1);
+    }
+    EXPECT_EQ(prompts.count(QStringLiteral("message")), 2);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("relative")));
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+#include "TestRoots.h"
+#include "UiTestSupport.h"
+
+#include "app/Foliant_for_macAppDelegate.h"
+#include "app/ImportWindowDelegate.h"
+#include "app/PageEditorWindowDelegate.h"
+#include "app/widgets/ImportDialog.h"
+#include "app/widgets/MainWindow.h"
+#include "app/widgets/PageEditorWindow.h"
+#include "app/widgets/PublishDialog.h"
+#include "templates/FlashTemplateOutlineDelegate.h"
+#include "templates/SelectTemplateWindowDelegate.h"
+#include "templates/widgets/FlashTemplateOutline.h"
+#include "templates/widgets/FlashTmplItemDelegate.h"
+#include "templates/widgets/SelectTemplateWindow.h"
+#include "../app/AppTestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonArray>
+#include <QLabel>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEngineView>
+
+namespace {
+
+QModelIndex findKey(FlashTemplateOutlineDelegate *model, const QString &key, const QModelIndex &parent = {})
+{
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        if (model->propertyAt(index)->key() == key)
+            return index;
+        const QModelIndex below = findKey(model, key, index);
+        if (below.isValid())
+            return below;
+    }
+    return {};
+}
+
+// The desktop application as a user starts it: the real main window, the real
+// dialogs; only the person's answers to questions come from the test.
+class MainWindowUiTest : public RootedTest
+{
+protected:
+    void SetUp() override
+    {
+        uiApp();
+        window = std::make_unique<MainWindow>();
+        window->setPrompts(&prompts);
+        controller = std::make_unique<Foliant_for_macAppDelegate>(window.get());
+        window->setController(controller.get());
+        loads = 0;
+        QObject::connect(window->preview(), &QWebEngineView::loadFinished, window.get(), [this] { ++loads; });
+        controller->applicationDidFinishLaunching();
+        window->resize(1280, 820);
+    }
+    void TearDown() override
+    {
+        controller->applicationWillTerminate();
+        controller.reset();
+        window.reset();
+    }
+    // Sets a colour through the outline's colour cell, as a user would.
+    void chooseColour(const QString &key, const QColor &colour)
+    {
+        FlashTemplateOutline *outline = window->outline();
+        const QModelIndex index = findKey(controller->outlineDelegate(), key).siblingAtColumn(1);
+        ASSERT_TRUE(index.isValid()) << key.toStdString();
+        outline->itemDelegate()->setColorChooser([colour](const QColor &, QWidget *) { return colour; });
+        outline->scrollTo(index);
+        outline->setCurrentIndex(index);
+        outline->edit(index);
+        QApplication::processEvents();
+        auto buttons = outline->viewport()->findChildren<QToolButton *>();
+        ASSERT_FALSE(buttons.isEmpty());
+        buttons.first()->click();
+        outline->setCurrentIndex(index.siblingAtColumn(0));
+    }
+    void grab(QWidget *w, const QString &name)
+    {
+        const QString dir = qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(dir + QLatin1Char('/') + name);
+    }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<Foliant_for_macAppDelegate> controller;
+    int loads = 0;
+};
+
+TEST_F(MainWindowUiTest, EditsBlinkTheApplyButtonUntilApplied)
+{
+    EXPECT_EQ(window->applyImage(), QStringLiteral("apply"));
+    chooseColour(QStringLiteral("BaseColor"), QColor(0x10, 0x20, 0x30));
+    chooseColour(QStringLiteral("Color"), QColor(0x40, 0x50, 0x60));
+    EXPECT_EQ(controller->flashTmpl()->propertyValueFor(QStringLiteral("BaseColor"), {}), QStringLiteral("0x102030"));
+    EXPECT_EQ(controller->findChildren<QTimer *>().size(), 1);
+    ASSERT_TRUE(waitFor([this] { return window->applyImage() == QStringLiteral("apply2"); }, 5000));
+    ASSERT_TRUE(waitFor([this] { return window->applyImage() == QStringLiteral("apply3"); }, 5000));
+
+    const int before = loads;
+    window->applyAction()->trigger();
+    EXPECT_EQ(window->applyImage(), QStringLiteral("apply"));
+    EXPECT_FALSE(controller->isApplyPending());
+    EXPECT_TRUE(waitFor([&] { return loads > before; }, 30000));
+
+    // The help box follows the selection.
+    const QModelIndex title = findKey(controller->outlineDelegate(), QStringLiteral("BaseColor"));
+    window->outline()->setCurrentIndex(title);
+    EXPECT_EQ(window->tipBox()->title(), controller->outlineDelegate()->propertyAt(title)->title());
+    EXPECT_FALSE(window->tipText()->text().isEmpty());
+}
+
+// The screenshots of the finished application (set FOLIANT_SCREENSHOT_DIR; run
+// under Xvfb for real window decorations).
+TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
+{
+    window->show();
+    ASSERT_TRUE(waitFor([this] { return loads > 0; }, 30000));
+    waitFor([] { return false; }, 1500); // the player draws its first spread
+    window->outline()->setCurrentIndex(findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")));
+    grab(window.get(), QStringLiteral("main-window.png"));
+
+    int shown = 0;
+    window->onSheetShown = [&](QDialog *dialog) {
+        ++shown;
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            if (auto *editor = qobject_cast<PageEditorWindow *>(dialog)) {
+                waitFor([editor] { return editor->webView() && !editor->webView()->title().isEmpty(); }, 20000);
+                waitFor([] { return false; }, 1500);
+                grab(dialog, QStringLiteral("page-editor.png"));
+                controller->pageEditorDelegate()->exitWithoutSave();
+                return;
+            }
+            if (auto *chooser = qobject_cast<SelectTemplateWindow *>(dialog)) {
+                if (chooser->styleGallery()->count() > 0)
+                    chooser->styleGallery()->setCurrentRow(1 % chooser->styleGallery()->count());
+            }
+            QApplication::processEvents();
+            grab(dialog, dialog->objectName() + QStringLiteral(".png"));
+            dialog->reject();
+        });
+    };
+    controller->OnImportPDF();
+    controller->onSelectTemplate();
+    controller->OnExportFlipBook();
+    controller->OnPageEditor();
+    EXPECT_EQ(shown, 4);
+    EXPECT_EQ(controller->flashTmpl()->tmplName(), QStringLiteral("float"));
+}
+
+TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
+{
+    const QString pdf = roots.root() + QStringLiteral("/report.pdf");
+    writeTestPdf(pdf, 3);
+    const QString out = roots.root() + QStringLiteral("/published");
+    prompts.alertAnswers << 1; // do not open the result
+
+    window->onSheetShown = [&](QDialog *dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            if (auto *import = qobject_cast<ImportDialog *>(dialog)) {
+                import->fileField()->setText(pdf);
+                emit import->fileField()->textEdited(pdf);
+                import->imageOption()->click();
+                import->allPagesOption()->click();
+                import->importButton()->click();
+            } else if (auto *publish = qobject_cast<PublishDialog *>(dialog)) {
+                for (auto [field, text] : {std::pair{publish->folderField(), out},
+                                           std::pair{publish->nameField(), QStringLiteral("index")},
+                                           std::pair{publish->titleField(), QStringLiteral("Report")}}) {
+                    field->setText(text);
+                    emit field->textEdited(text);
+                }
+                publish->webOption()->click();
+                publish->publishButton()->click();
+            }
+        });
+    };
+    controller->OnImportPDF();
+    ASSERT_EQ(controller->flashPageSource()->pages().size(), 3);
+
+    chooseColour(QStringLiteral("GradientStartColor"), QColor(0xd0, 0x21, 0x5f));
+    EXPECT_TRUE(controller->isApplyPending());
+    window->applyAction()->trigger();
+    EXPECT_FALSE(controller->isApplyPending());
+
+    controller->OnExportFlipBook();
+    const QString page = out + QStringLiteral("/index.html");
+    ASSERT_TRUE(QFileInfo::exists(page));
+
+    QProcess node;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FOLIANT_SOURCE_DIR"), QStringLiteral(FOLIANT_SOURCE_DIR));
+    node.setProcessEnvironment(env);
+    const QString dir = qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR");
+    node.start(QStringLiteral("node"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"), page,
+                                        QStringLiteral("rgb(208, 33, 95)"),
+                                        dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")});
+    ASSERT_TRUE(node.waitForFinished(120000));
+    const QByteArray said = node.readAllStandardOutput();
+    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
+    const QJsonObject seen = QJsonDocument::fromJson(said.trimmed().split('\n').last()).object();
+    EXPECT_FALSE(seen.value(QStringLiteral("firstPage")).toString().isEmpty()) << said.toStdString();
+    const QJsonArray box = seen.value(QStringLiteral("box")).toArray();
+    ASSERT_EQ(box.size(), 3) << said.toStdString();
+    EXPECT_NEAR(box.at(0).toInt(), 51, 20);
+    EXPECT_NEAR(box.at(1).toInt(), 102, 20);
+    EXPECT_NEAR(box.at(2).toInt(), 204, 20);
+    EXPECT_TRUE(seen.value(QStringLiteral("colourShown")).toBool()) << said.toStdString();
+}
+
+} // namespace

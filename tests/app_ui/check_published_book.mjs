@@ -1,0 +1,52 @@
+// Opens a published book in Chromium straight from disk and reports what a
+// reader sees: whether the first page shows the imported document's first page
+// (its blue box, sampled from the page image) and whether the new colour is
+// on screen. Prints one JSON line; exits non-zero when it could not look.
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+import { mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { pathToFileURL } from 'node:url';
+
+const [page, colour, shot] = process.argv.slice(2);
+const require = createRequire(join(process.env.FOLIANT_SOURCE_DIR, 'web', 'package.json'));
+const { chromium } = require('playwright-core');
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', '--allow-file-access-from-files',
+    `--user-data-dir=${mkdtempSync(join(tmpdir(), 'foliant-e2e-'))}`],
+});
+try {
+  const tab = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  await tab.goto(pathToFileURL(page).href);
+  await tab.waitForFunction(() => [...document.querySelectorAll('img.fo-face')].some((i) => i.complete && i.naturalWidth > 0),
+    null, { timeout: 60000 });
+  const seen = await tab.evaluate((want) => {
+    const faces = [...document.querySelectorAll('img.fo-face')].filter((i) => i.complete && i.naturalWidth > 0);
+    const first = faces.find((i) => /(^|\/)1\.jpg(\?|$)/.test(i.getAttribute('src') || '')) || null;
+    let box = null;
+    if (first) {
+      // The test document's first page has a blue box near its bottom left.
+      const c = document.createElement('canvas');
+      c.width = first.naturalWidth;
+      c.height = first.naturalHeight;
+      const g = c.getContext('2d');
+      g.drawImage(first, 0, 0);
+      const x = Math.round(c.width * 140 / 595), y = Math.round(c.height * (1 - 100 / 842));
+      box = [...g.getImageData(x, y, 1, 1).data].slice(0, 3);
+    }
+    const colours = new Set();
+    for (const e of document.querySelectorAll('*')) {
+      const s = getComputedStyle(e);
+      colours.add(s.backgroundColor);
+      colours.add(s.backgroundImage);
+    }
+    return { firstPage: first ? first.getAttribute('src') : null, box, colourShown: [...colours].some((c) => c.includes(want)) };
+  }, colour);
+  if (shot) await tab.screenshot({ path: shot });
+  console.log(JSON.stringify(seen));
+} finally {
+  await browser.close();
+}
