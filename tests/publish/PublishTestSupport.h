@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include <tuple>
+#include <ostream>
 
 // A book whose page lists a test sets directly.
 class ListPageSource : public FlashPageSource
@@ -56,3 +56,9 @@ QByteArray templatePage();
 // Lists of ASCII literals, for comparisons.
 QStringList names(std::initializer_list<const char *> items);
 QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items);
+
+// Readable failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Reads a packed book configuration the way a player does, with nothing but
-the standard library, and prints what it found as JSON:
+the standard library, and prints what it found as JSON (read_packed_config.py
+CONFIG [ARCHIVE_OUT]):
 
   {"entries": [...], "comment": "...", "methods": [...], "crc_ok": true,
    "elements": [[path, text, {attributes}], ...]}   (document order)
@@ -42,7 +43,10 @@ def main():
     raw = open(sys.argv[1], "rb").read()
     root = ET.fromstring(raw)
     assert root.tag == "data" and len(root) == 0 and not root.attrib
-    archive = zipfile.ZipFile(io.BytesIO(rc4(KEY, base64.b64decode(root.text or "", validate=True))))
+    packed = rc4(KEY, base64.b64decode(root.text or "", validate=True))
+    if len(sys.argv) > 2:  # leave the archive for other tools to judge
+        open(sys.argv[2], "wb").write(packed)
+    archive = zipfile.ZipFile(io.BytesIO(packed))
     result = {
         "declaration": raw.startswith(b'<?xml version="1.0" encoding="UTF-8"?>'),
         "cdata": raw.count(b"<![CDATA[") == 1,
