@@ -1,9 +1,11 @@
 // The page editor in Chromium with a stand-in for the application's bridge.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { execFileSync } from 'node:child_process';
 import { launch, makePreviewFolder, openEditor } from './editor-harness.mjs';
+import { findTool, vectorPdf, pageColor, near as nearColour } from './player_support.mjs';
 
 let chrome;
 before(async () => {
@@ -171,7 +173,6 @@ test('items and attributes the editor does not know survive a round trip', async
       '<Item name="large">page/1.jpg</Item>\n    <!-- kept -->\n    <Item name="Hotspot" shape="circle" r="0.1">note &amp; more</Item>\n' +
         '    <Item name="Link" type="rect" action="web" x="0.100000" y="0.100000" width="0.200000" height="0.050000" href="https://a.example/?q=1&amp;r=2" target="_self"/>'
     );
-  const { writeFileSync } = await import('node:fs');
   writeFileSync(join(book.dir, 'pages.xml'), original);
   const { page, context } = await openEditor(chrome.browser, book.dir);
   try {
@@ -254,6 +255,38 @@ test('a save that the application did not carry out is reported, and leaving the
     await page.click('#exit');
     await page.click('#confirm-leave');
     await page.waitForFunction(() => window.__bridgeCalls.some((c) => c.name === 'Exit'));
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
+});
+
+test('vector pages are drawn sharp under the items', { skip: !findTool('pdf2swf') && 'pdf2swf is not built' }, async () => {
+  const book = makePreviewFolder({ pages: 2 });
+  const pdf = join(book.dir, 'book.pdf');
+  writeFileSync(pdf, vectorPdf(2));
+  for (const n of [1, 2]) {
+    execFileSync(findTool('pdf2swf'), [pdf, `-o${join(book.files, 'page', `${n}.swf`)}`, `-p ${n}-${n}`, '-qq', '-s zoom=144']);
+  }
+  const list = readFileSync(join(book.dir, 'pages.xml'), 'utf8').replace(/page\/(\d)\.jpg/g, 'page/$1.swf');
+  writeFileSync(join(book.dir, 'pages.xml'), list);
+  const { page, context, errors } = await openEditor(chrome.browser, book.dir);
+  const pixel = (fx, fy) =>
+    page.evaluate(([fx, fy]) => {
+      const c = document.querySelector('#page-canvas');
+      return [...c.getContext('2d').getImageData(Math.floor(c.width * fx), Math.floor(c.height * fy), 1, 1).data].slice(0, 3);
+    }, [fx, fy]);
+  try {
+    for (const n of [1, 2]) {
+      if (n === 2) await page.click('#next');
+      await page.waitForFunction((n) => document.body.dataset.vectorPage === `page/${n}.swf`, n);
+      assert.ok(await page.locator('#page-canvas').isVisible());
+      const sizes = await page.evaluate(() => [document.querySelector('#page-canvas').width, document.querySelector('#stage').clientWidth]);
+      assert.ok(sizes[0] >= sizes[1], `canvas ${sizes[0]} px for a ${sizes[1]} px page`);
+      assert.ok(nearColour(await pixel(0.1, 0.9), pageColor(n)), `page ${n} in its own colour`);
+      assert.ok(nearColour(await pixel(0.5, 0.5), '#ffffff'), 'the white square in the middle');
+    }
+    assert.deepEqual(errors, []);
   } finally {
     await context.close();
     book.cleanup();

@@ -2,10 +2,12 @@
 // The item format it writes is described at the top of pagelist.js.
 import { parsePageList, PageList, PageListError } from './pagelist.js';
 import { connectBridge } from './bridge.js';
+import { vectorPage, renderToCanvas } from './vectorpage.js';
 
 const $ = (sel) => document.querySelector(sel);
 const MIN_DRAW_PX = 6;
 const IMAGE_EXT = /\.(jpe?g|png|gif|webp|bmp|svg)$/i;
+const VECTOR_EXT = /\.swf$/i;
 
 const CHOOSERS = {
   Image: 'SelectImageFile',
@@ -105,8 +107,34 @@ function pageImageOf(index) {
   const large = state.list.fileOf(index, 'large');
   const normal = state.list.fileOf(index, 'normal');
   const thumb = state.list.fileOf(index, 'thumb');
-  // Vector page files cannot be shown as an image; the thumbnail stands in.
+  // A vector page is drawn over this picture once it is read; until then, or
+  // when it cannot be drawn, the thumbnail stands in.
   return [large, normal, thumb].find((p) => IMAGE_EXT.test(p)) || thumb || normal;
+}
+
+function vectorFileOf(index) {
+  return [state.list.fileOf(index, 'large'), state.list.fileOf(index, 'normal')].find((p) => VECTOR_EXT.test(p)) || '';
+}
+
+let drawnVector = '';
+async function drawVectorPage() {
+  const canvas = $('#page-canvas');
+  const rel = state.list ? vectorFileOf(state.page) : '';
+  const stage = $('#stage');
+  const key = rel && `${rel}@${stage.clientWidth}x${stage.clientHeight}`;
+  if (key === drawnVector) return;
+  if (!rel || !drawnVector.startsWith(rel + '@')) canvas.hidden = true;
+  drawnVector = key;
+  if (!rel) return;
+  const movie = await vectorPage(fileUrl(rel));
+  if (drawnVector !== key) return;
+  if (!movie) {
+    canvas.hidden = true;
+    return;
+  }
+  renderToCanvas(canvas, movie, stage.clientWidth, stage.clientHeight, window.devicePixelRatio || 1);
+  canvas.hidden = false;
+  document.body.dataset.vectorPage = rel;
 }
 
 // ---- rendering -----------------------------------------------------------
@@ -187,6 +215,7 @@ function layoutStage() {
   const scale = Math.min(availW / width, availH / height);
   stage.style.width = Math.round(width * scale) + 'px';
   stage.style.height = Math.round(height * scale) + 'px';
+  drawVectorPage();
 }
 
 function renderStage() {
