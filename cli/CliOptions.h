@@ -17,7 +17,7 @@ struct CliOptions
     QStringList inputs; // as given
     bool sample = false;
     QString out;
-    QString pages; // "ALL" or the range text without white space
+    QString pages;   // "ALL" or the range text without white space
     int quality = 0; // level 0..4
     bool images = false;
     bool links = false;

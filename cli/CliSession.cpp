@@ -25,18 +25,17 @@ CliSession::CliSession() : m_controller(std::make_unique<Foliant_for_macAppDeleg
 {
     // Progress is posted on the import thread; the report is made on ours.
     QPointer<CliSession> self(this);
-    m_progressObserver =
-        ScopedObserver(QStringLiteral("ImportProgressInfoMSG"), [self](const Notification &note) {
-            const int pageIndex = note.userInfo.value(QStringLiteral("pageIndex")).toInt();
-            const int totalPage = note.userInfo.value(QStringLiteral("totalPage")).toInt();
-            QMetaObject::invokeMethod(
-                self.data(),
-                [self, pageIndex, totalPage] {
-                    if (self && self->m_progress)
-                        self->m_progress(pageIndex, totalPage);
-                },
-                Qt::QueuedConnection);
-        });
+    m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"), [self](const Notification &note) {
+        const int pageIndex = note.userInfo.value(QStringLiteral("pageIndex")).toInt();
+        const int totalPage = note.userInfo.value(QStringLiteral("totalPage")).toInt();
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, pageIndex, totalPage] {
+                if (self && self->m_progress)
+                    self->m_progress(pageIndex, totalPage);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 CliSession::~CliSession()
@@ -80,8 +79,9 @@ bool CliSession::chooseTemplate(const QString &tmplName, const QString &styleNam
             if (d.styles().at(i).styleName == styleName) {
                 found = true;
                 int code = 0;
-                QObject::connect(&d, &SelectTemplateWindowDelegate::sheetEnded, &d, [&code](int c) { code = c; },
-                                 Qt::SingleShotConnection);
+                QObject::connect(
+                    &d, &SelectTemplateWindowDelegate::sheetEnded, &d, [&code](int c) { code = c; },
+                    Qt::SingleShotConnection);
                 d.imageBrowserCellWasDoubleClickedAtIndex(i);
                 return code;
             }
@@ -257,8 +257,8 @@ bool CliSession::publish(const PublishChoices &choices, QString *error)
         d.btnMobileType = choices.mobileType;
         emit d.fieldsChanged();
         int code = 0;
-        QObject::connect(&d, &OutputWindowDelegate::sheetEnded, &d, [&code](int c) { code = c; },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            &d, &OutputWindowDelegate::sheetEnded, &d, [&code](int c) { code = c; }, Qt::SingleShotConnection);
         d.onPublish();
         published = code == 1;
         return code;

@@ -233,8 +233,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             return cl;
         }
         if (!parser.positionalArguments().isEmpty())
-            cl.error = QStringLiteral("templates takes no arguments, got \"%1\"")
-                           .arg(parser.positionalArguments().first());
+            cl.error =
+                QStringLiteral("templates takes no arguments, got \"%1\"").arg(parser.positionalArguments().first());
         return cl;
     }
 

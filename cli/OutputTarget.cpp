@@ -56,8 +56,7 @@ bool renamePath(const QString &from, const QString &to)
 
 OutputTarget::OutputTarget(const QString &destination, Kind kind)
     : m_destination(QDir::cleanPath(QFileInfo(destination).absoluteFilePath())), m_kind(kind)
-{
-}
+{}
 
 OutputTarget::~OutputTarget() = default;
 

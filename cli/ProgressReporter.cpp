@@ -53,8 +53,6 @@ void ProgressReporter::beginBook(int number, int count, const QString &name)
     m_total = 0;
     m_lastTenth = -1;
     m_step = QStringLiteral("starting");
-    if (m_style == Style::Lines)
-        std::fprintf(m_stream, "%s: importing\n", qPrintable(prefix()));
     draw(true);
 }
 

@@ -54,8 +54,7 @@ bool checkPdf(const QString &path, const QString &range, QString *error)
 
 PublishCommand::PublishCommand(const CliOptions &options, ProgressReporter &progress)
     : m_options(options), m_progress(progress)
-{
-}
+{}
 
 QStringList PublishCommand::bookNames(const QStringList &inputs)
 {
@@ -161,7 +160,8 @@ int PublishCommand::run(CliSession &session)
 {
     const CliOptions &o = m_options;
     QString error;
-    m_progress.step(QStringLiteral("preparing the template"));
+    if (!o.styleName.isEmpty() || !o.settingsFile.isEmpty() || !o.sets.isEmpty())
+        m_progress.step(QStringLiteral("preparing the template"));
     if (!o.templateName.isEmpty() && !o.styleName.isEmpty() &&
         !session.chooseTemplate(o.templateName, o.styleName, &error)) {
         m_progress.message(QStringLiteral("foliant-cli: %1").arg(error));
@@ -186,8 +186,8 @@ int PublishCommand::run(CliSession &session)
         if (publishBook(session, book, &error, &interrupted)) {
             ++published;
             m_progress.clear();
-            const QString shown = o.app ? book.destination
-                                        : QDir(book.destination).filePath(book.name + QStringLiteral(".html"));
+            const QString shown =
+                o.app ? book.destination : QDir(book.destination).filePath(book.name + QStringLiteral(".html"));
             std::printf("%s\n", shown.toLocal8Bit().constData());
             std::fflush(stdout);
         } else if (!interrupted) {
@@ -198,16 +198,14 @@ int PublishCommand::run(CliSession &session)
     }
     m_progress.clear();
     if (Interruption::requested()) {
-        m_progress.message(QStringLiteral("foliant-cli: interrupted; %1 of %2 books published")
-                               .arg(published)
-                               .arg(m_books.size()));
+        m_progress.message(
+            QStringLiteral("foliant-cli: interrupted; %1 of %2 books published").arg(published).arg(m_books.size()));
         return kInterrupted;
     }
     if (published == m_books.size())
         return 0;
     if (m_books.size() > 1)
-        m_progress.message(
-            QStringLiteral("foliant-cli: %1 of %2 books published").arg(published).arg(m_books.size()));
+        m_progress.message(QStringLiteral("foliant-cli: %1 of %2 books published").arg(published).arg(m_books.size()));
     return kFailed;
 }
 
@@ -221,6 +219,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     if (!book.input.isEmpty()) {
         if (!checkPdf(book.input, o.pages, error))
             return false;
+        m_progress.step(QStringLiteral("importing"));
         CliSession::ImportChoices choices;
         choices.pdf = book.input;
         choices.pages = o.pages;
@@ -255,9 +254,10 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
 
     // The dialog reports no write failure; a book without its page or its
     // configuration is no book.
-    const QString root = o.app ? QDir(choices.folder).filePath(book.name + QStringLiteral(".app/Contents/Resources"))
-                               : choices.folder;
-    const QString page = QDir(root).filePath(o.app ? QStringLiteral("index.html") : book.name + QStringLiteral(".html"));
+    const QString root =
+        o.app ? QDir(choices.folder).filePath(book.name + QStringLiteral(".app/Contents/Resources")) : choices.folder;
+    const QString page =
+        QDir(root).filePath(o.app ? QStringLiteral("index.html") : book.name + QStringLiteral(".html"));
     if (!QFileInfo(page).isFile()) {
         *error = QStringLiteral("publishing wrote no HTML page (is the template complete?)");
         return false;

@@ -128,8 +128,8 @@ bool TemplateCatalog::checkValues(const QString &tmplName, QList<QPair<QString, 
         switch (node->propertyType()) {
         case pt_bool: {
             const QString word = text.toLower();
-            if (QStringList{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("on"),
-                            QStringLiteral("1"), QStringLiteral("show"), QStringLiteral("enable")}
+            if (QStringList{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("on"), QStringLiteral("1"),
+                            QStringLiteral("show"), QStringLiteral("enable")}
                     .contains(word)) {
                 value = QStringLiteral("YES");
             } else if (QStringList{QStringLiteral("no"), QStringLiteral("false"), QStringLiteral("off"),
@@ -194,7 +194,8 @@ QString TemplateCatalog::listing()
         text += name + QLatin1Char('\n');
         const QString preferred = defaultStyle(name);
         for (const QString &style : styleNames(name))
-            text += QStringLiteral("    %1%2\n").arg(style, style == preferred ? QStringLiteral(" (default)") : QString());
+            text +=
+                QStringLiteral("    %1%2\n").arg(style, style == preferred ? QStringLiteral(" (default)") : QString());
     }
     return text;
 }

@@ -19,6 +19,8 @@
 #include <log4cxx/logger.h>
 
 #include <cstdio>
+#include <iostream>
+#include <streambuf>
 
 namespace {
 
@@ -43,18 +45,30 @@ void configureLogging(const QString &logFile, bool verbose)
         log4cxx::Logger::getRootLogger()->removeAppender(LOG4CXX_STR("Console"));
 }
 
+// Swallows what it is given.
+class NullBuffer : public std::streambuf
+{
+protected:
+    int overflow(int c) override { return traits_type::not_eof(c); }
+};
+
 // Everything that runs the controller shares this frame: private roots, the
 // session started and always finished, the log where the application keeps it.
-template <typename Body>
-int withSession(const CliOptions &options, Body &&body)
+template <typename Body> int withSession(const CliOptions &options, Body &&body)
 {
     const QString logFile = Foliant_for_macAppDelegate::logFilePath();
     OutputTarget::setExtraProtected({Paths::userData(), Paths::systemData(), Paths::config()});
     PrivateRoots roots;
     if (!roots.isValid())
-        return fail(kFailed, QStringLiteral("cannot make a work folder in %1: %2").arg(Paths::temp(), roots.errorString()));
+        return fail(kFailed,
+                    QStringLiteral("cannot make a work folder in %1: %2").arg(Paths::temp(), roots.errorString()));
     roots.apply();
     int code = kFailed;
+    // The dialogs write debugging lines to the console; standard output
+    // carries only what the tool reports, so they go to the error stream
+    // when asked for and nowhere otherwise.
+    NullBuffer discard;
+    std::streambuf *const console = std::cout.rdbuf(options.verbose ? std::cerr.rdbuf() : &discard);
     {
         CliSession session;
         session.start();
@@ -62,6 +76,7 @@ int withSession(const CliOptions &options, Body &&body)
         code = body(session);
         session.finish();
     }
+    std::cout.rdbuf(console);
     roots.remove();
     return code;
 }
@@ -87,7 +102,8 @@ int runExportSettings(CliOptions options)
         return fail(kUsage, error);
     if (!options.settingsFile.isEmpty() && !QFileInfo(options.settingsFile).isFile())
         return fail(kFailed, QStringLiteral("cannot read the settings file %1").arg(options.settingsFile));
-    const QString settings = options.settingsFile.isEmpty() ? QString() : QFileInfo(options.settingsFile).absoluteFilePath();
+    const QString settings =
+        options.settingsFile.isEmpty() ? QString() : QFileInfo(options.settingsFile).absoluteFilePath();
     const QString file = QFileInfo(options.exportFile).absoluteFilePath();
     if (QFileInfo(file).isDir())
         return fail(kFailed, QStringLiteral("%1 is a folder; give a file name").arg(options.exportFile));

@@ -205,6 +205,7 @@ TEST_F(CliPublishTest, InterruptStopsTheImportAndCleansUp)
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130) << err.constData();
     EXPECT_TRUE(err.contains("interrupted")) << err.constData();
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty()); // no book, and no dialog chatter
     EXPECT_FALSE(err.contains("100% ("));
     EXPECT_FALSE(QFileInfo::exists(out));
     expectNoLeftovers(roots.root());

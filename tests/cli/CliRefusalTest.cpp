@@ -76,7 +76,8 @@ TEST_F(CliRefusalTest, PropertyValuesAreCheckedAgainstTheirType)
         expectRefused(sample(out, {QStringLiteral("--set"), file + QStringLiteral("=no-such-logo.png")}), 2,
                       QStringLiteral("names a file"));
         // A relative path is the caller's: it is found from the tool's working folder.
-        roots.writeFile(QStringLiteral("logo.png"), readAll(QStringLiteral(FOLIANT_RESOURCES_DIR "/DemoImgs/large/1.jpg")));
+        roots.writeFile(QStringLiteral("logo.png"),
+                        readAll(QStringLiteral(FOLIANT_RESOURCES_DIR "/DemoImgs/large/1.jpg")));
         const CliRun run = runCli(sample(out, {QStringLiteral("--set"), file + QStringLiteral("=logo.png")}));
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     }
@@ -100,7 +101,8 @@ TEST_F(CliRefusalTest, ForceReplacesOnlyAnEarlierBook)
     roots.writeFile(QStringLiteral("book/stale.txt"), "from the first run");
 
     expectRefused(sample(book), 1, QStringLiteral("add --force"));
-    const CliRun again = runCli(sample(book, {QStringLiteral("--force"), QStringLiteral("--title"), QStringLiteral("Second")}));
+    const CliRun again =
+        runCli(sample(book, {QStringLiteral("--force"), QStringLiteral("--title"), QStringLiteral("Second")}));
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("book/stale.txt"))));
     EXPECT_TRUE(readAll(path(QStringLiteral("book/index.html"))).contains("Second"));

@@ -220,11 +220,11 @@ void CliTest::exportLikeDesktop(const QString &tmpl, const QString &style, const
 
 void CliTest::expectNoLeftovers(const QString &outParent) const
 {
-    const QStringList mine = QDir(roots.temp()).entryList({QStringLiteral("foliant-cli-*")},
-                                                           QDir::AllEntries | QDir::Hidden);
+    const QStringList mine =
+        QDir(roots.temp()).entryList({QStringLiteral("foliant-cli-*")}, QDir::AllEntries | QDir::Hidden);
     EXPECT_TRUE(mine.isEmpty()) << "left in the temporary folder: " << mine.join(QLatin1Char(' ')).toStdString();
-    const QStringList staging = QDir(outParent).entryList({QStringLiteral(".foliant-staging-*")},
-                                                          QDir::AllEntries | QDir::Hidden);
+    const QStringList staging =
+        QDir(outParent).entryList({QStringLiteral(".foliant-staging-*")}, QDir::AllEntries | QDir::Hidden);
     EXPECT_TRUE(staging.isEmpty()) << "staging left in " << outParent.toStdString();
 }
 
