@@ -110,9 +110,10 @@ async function waitFor(page, fn, arg, what, timeoutMs = 5000) {
   }
 }
 // A turn asked for while a page is still moving is ignored, as on a phone.
-const settled = (page) => waitFor(page, () => window.flipPlayer.flip.getState() === 'read', null, 'the page to settle');
-const waitForPage = (page, n) =>
-  waitFor(page, (n) => document.body.dataset.page === String(n), n, `page ${n}`).catch(async (err) => {
+const settled = (page) =>
+  waitFor(page, () => window.flipPlayer.flip.getState() === 'read', null, 'the page to settle', 10000);
+const waitForPage = (page, n, timeoutMs = 10000) =>
+  waitFor(page, (n) => document.body.dataset.page === String(n), n, `page ${n}`, timeoutMs).catch(async (err) => {
     err.message += ` (page ${await shownPage(page)} shown)`;
     throw err;
   });
@@ -201,8 +202,9 @@ test('Flip: autoplay runs through the book the set number of times and stops', a
   const { page, context } = await openPhone(dir);
   try {
     assert.equal(await page.evaluate(() => document.body.dataset.playing), 'true');
-    await waitForPage(page, 3);
-    await waitFor(page, () => !document.body.dataset.playing, null, 'autoplay to stop');
+    // Generous waits: a busy machine slows the page animation, not the rule.
+    await waitForPage(page, 3, 20000);
+    await waitFor(page, () => !document.body.dataset.playing, null, 'autoplay to stop', 20000);
     assert.equal(await shownPage(page), 3);
   } finally {
     await context.close();
