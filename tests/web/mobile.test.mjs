@@ -240,13 +240,12 @@ test('Slide: the filled-in page shows its title, keeps the page shape and turns 
     await page.tap('[aria-label="Next page"]');
     await waitForPage(page, 4);
     assert.ok(await page.locator('[aria-label="Next page"]').isDisabled());
-    const seen = await page.evaluate(() => {
-      const r = document.querySelectorAll('.slide')[3].getBoundingClientRect();
-      return { left: Math.round(r.left), width: Math.round(r.width) };
-    });
-    await page.waitForTimeout(400);
-    const settled = await page.evaluate(() => Math.round(document.querySelectorAll('.slide')[3].getBoundingClientRect().left));
-    assert.equal(settled, 0, `the last page is on screen (was ${JSON.stringify(seen)})`);
+    await waitFor(
+      page,
+      () => Math.round(document.querySelectorAll('.slide')[3].getBoundingClientRect().left) === 0,
+      null,
+      'the last page to slide on screen'
+    );
     assert.deepEqual(errors, []);
   } finally {
     await context.close();
