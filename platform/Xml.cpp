@@ -308,6 +308,13 @@ bool XmlDocument::save(const QString &path, bool pretty) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(toBytes(pretty));
+    // A short write (full disk, file-size limit) must not replace a good file
+    // with a cut-off one.
+    const QByteArray bytes = toBytes(pretty);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
     return file.commit();
 }
