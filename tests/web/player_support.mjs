@@ -174,15 +174,14 @@ export function tempDir(prefix = 'foliant-book-') {
 }
 
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.jpg': 'image/jpeg', '.xml': 'text/xml', '.swf': 'application/x-shockwave-flash', '.mp3': 'audio/mpeg' };
-// `hide` names paths the server answers with 404, as a server may for .xml.
-export function serve(root, { hide = null } = {}) {
+export function serve(root) {
   return new Promise((resolveServer) => {
     const requests = [];
     const server = createServer((req, res) => {
       const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
       requests.push(path);
       const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
-      if (!file.startsWith(root) || !existsSync(file) || !statSync(file).isFile() || hide?.test(path)) {
+      if (!file.startsWith(root) || !existsSync(file) || !statSync(file).isFile()) {
         res.writeHead(404);
         res.end();
         return;

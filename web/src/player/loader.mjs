@@ -61,9 +61,11 @@ export async function loadConfigText(base) {
     return window.__foliantConfig;
   };
   const viaXhr = () => xhr(base + 'config.xml');
-  const order = fromDisk() ? [viaScript, viaXhr] : [viaXhr, viaScript];
+  // The script comes first everywhere: it works from disk, and unlike an XHR
+  // it holds back the page's load event until the book stands, which is what
+  // embedding views and screenshot tools wait for.
   let firstError;
-  for (const step of order) {
+  for (const step of [viaScript, viaXhr]) {
     try {
       return await step();
     } catch (err) {

@@ -324,6 +324,9 @@ export class Player {
     this.flip = new PageFlip(this.flipEl, opts);
     this.patchRender();
     this.flip.loadFromHTML(this.pageEls);
+    // Place the first spread now instead of on the next animation frame, so
+    // the book stands when the page's load event fires.
+    this.flip.getRender().drawFrame?.();
     this.flip.on('flip', (e) => this.onPage(e.data));
     this.flip.on('changeState', (e) => {
       if (e.data === 'flipping' && this.book.flipSound) playFlipSound();
@@ -508,13 +511,15 @@ export class Player {
   fillImage(inner, path) {
     return new Promise((resolve, reject) => {
       const img = el('img', { class: 'fo-face', alt: '', draggable: 'false', decoding: 'async' });
-      img.onload = () => {
-        inner.querySelector('img.fo-face')?.remove();
-        inner.prepend(img);
-        resolve();
+      img.onload = () => resolve();
+      img.onerror = () => {
+        img.remove();
+        reject(new Error(`cannot load ${path}`));
       };
-      img.onerror = () => reject(new Error(`cannot load ${path}`));
       img.src = this.url(path);
+      // In the document at once, so the page's load event waits for the
+      // pages in view (the spinner above it hides the image until then).
+      inner.prepend(img);
     });
   }
 
