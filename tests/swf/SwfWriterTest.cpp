@@ -127,6 +127,22 @@ TEST(SwfWriter, ClipLayersCoverExactlyWhatWasDrawnInsideThem)
     EXPECT_NE(placed[6].flags & 0x08, 0) << "opacity travels as a colour transform";
 }
 
+TEST(SwfWriter, SaysWhenAPageNeedsMoreThanAMovieHolds)
+{
+    SwfWriter writer(QSize(100, 100));
+    SwfFill fill;
+    for (int i = 0; i < 65535; ++i) {
+        QPainterPath p;
+        p.addRect(0, 0, 1 + i * 0.05, 1); // one twip wider each time
+        ASSERT_TRUE(writer.defineFill(p, fill).valid());
+    }
+    EXPECT_FALSE(writer.overflowed());
+    QPainterPath one;
+    one.addRect(5, 5, 50, 50);
+    EXPECT_FALSE(writer.defineFill(one, fill).valid()) << "no character id is left";
+    EXPECT_TRUE(writer.overflowed());
+}
+
 TEST(SwfWriter, EncodesShapesFarBeyondTheEdgeLimits)
 {
     // Edges longer than 17-bit deltas and absurd coordinates must still give a valid file.

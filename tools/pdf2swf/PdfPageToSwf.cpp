@@ -41,10 +41,10 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
             return {};
         }
     }
-    if (writer.placedCount() <= SwfWriter::kMaxPlaced)
+    if (!writer.overflowed())
         return writer.finish(compress);
 
-    // A page of more drawing operations than one frame can place (dense maps,
+    // A page of more drawing operations than one frame can hold (dense maps,
     // plots) would lose the rest; it is shipped as one picture instead.
     document.setRenderBackend(Poppler::Document::SplashBackend);
     document.setRenderHint(Poppler::Document::Antialiasing);

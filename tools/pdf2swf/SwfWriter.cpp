@@ -361,6 +361,10 @@ SwfWriter::SwfWriter(QSize framePixels) : m_frame(framePixels) {}
 
 uint16_t SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
 {
+    if (m_nextId > 65535) {
+        m_idsExhausted = true;
+        return 0;
+    }
     const uint16_t id = uint16_t(m_nextId++);
     QByteArray body;
     u16(body, id);
@@ -429,6 +433,10 @@ SwfShapeRef SwfWriter::define(const QPainterPath &path, const SwfFill *fill, con
     if (const auto it = m_shapeCache.constFind(key); it != m_shapeCache.constEnd())
         return SwfShapeRef{it->id, origin};
 
+    if (m_nextId > 65535) {
+        m_idsExhausted = true;
+        return {};
+    }
     const uint16_t id = uint16_t(m_nextId++);
     QByteArray body;
     u16(body, id);

@@ -73,6 +73,9 @@ public:
     // Number of display-list entries so far; past kMaxPlaced the movie cannot hold them all.
     int placedCount() const { return int(m_display.size()); }
     int definedCount() const { return m_nextId - 1; }
+    // True once the page needs more depths or character ids than a movie has:
+    // what is written then is incomplete.
+    bool overflowed() const { return m_idsExhausted || placedCount() > kMaxPlaced; }
 
     // The whole file; compressed gives the zlib form ("CWS").
     QByteArray finish(bool compressed = true);
@@ -94,4 +97,5 @@ private:
     std::vector<int> m_clipStack;
     QHash<QByteArray, SwfShapeRef> m_shapeCache;
     int m_nextId = 1;
+    bool m_idsExhausted = false;
 };
