@@ -142,7 +142,9 @@ void OutputWindowDelegate::onPublish()
     s->setMobileType(btnMobileType);
     s->saveSettings();
 
-    const QString htmlName = txtOutputName + QStringLiteral(".html");
+    // An empty name would give the hidden file ".html", which no file browser shows.
+    const QString baseName = txtOutputName.trimmed().isEmpty() ? QStringLiteral("index") : txtOutputName;
+    const QString htmlName = baseName + QStringLiteral(".html");
     auto html = std::make_shared<HTMLConfigInfo>();
     std::unique_ptr<FlashBookOutput> output;
     if (s->outputType() == 1) {

@@ -175,37 +175,6 @@ void FlashTmplItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOp
     editor->setGeometry(option.rect);
 }
 
-void FlashTmplItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
-{
-    if (index.column() != FlashTemplateOutlineDelegate::ValueColumn || typeOf(index) != pt_color) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
-    // A swatch with a grey outline, then the colour's text.
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    opt.icon = QIcon();
-    opt.features &= ~QStyleOptionViewItem::HasDecoration;
-    const QRect swatch(option.rect.left() + 4, option.rect.center().y() - 7, 14, 14);
-    opt.rect.setLeft(swatch.right() + 6);
-    QStyledItemDelegate::paint(painter, opt, QModelIndex());
-    painter->save();
-    if (option.state & QStyle::State_Selected)
-        painter->fillRect(
-            QRect(option.rect.left(), option.rect.top(), swatch.right() + 6 - option.rect.left(), option.rect.height()),
-            option.palette.highlight());
-    painter->fillRect(swatch,
-                      MyColorOper::colorFromHexRGB(index.data(FlashTemplateOutlineDelegate::ValueTextRole).toString()));
-    painter->setPen(Qt::gray);
-    painter->drawRect(swatch.adjusted(0, 0, -1, -1));
-    painter->restore();
-    painter->save();
-    painter->setPen(
-        option.palette.color(option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(opt.rect.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, index.data().toString());
-    painter->restore();
-}
-
 QSize FlashTmplItemDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);

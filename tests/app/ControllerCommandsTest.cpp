@@ -50,7 +50,8 @@ TEST_F(ControllerCommandsTest, StartUpShowsTheSampleBookInTheTemplateFloat)
 
 TEST_F(ControllerCommandsTest, PageListBaseIsSetForTheEditorAndRestoredWithoutDamagingText)
 {
-    const QByteArray original = QStringLiteral("<pages bace=\"\"><page title=\"Crème brûlée — 東京\"/></pages>").toUtf8();
+    const QByteArray original =
+        QStringLiteral("<pages bace=\"\"><page title=\"Crème brûlée — 東京\"/></pages>").toUtf8();
     writePages(original);
     controller.ReplaceXMLPath(true);
     EXPECT_EQ(QString::fromUtf8(readAll(pagesXml)),
@@ -122,8 +123,9 @@ TEST_F(ControllerCommandsTest, PanoramicStyleCopiesItsFacesAndOtherTemplatesRemo
         GTEST_SKIP() << "no Panoramic template installed";
     // A style folder with only the front face, in a resource tree of its own.
     const QString res = roots.root() + QStringLiteral("/res");
-    for (const QString &sub : {QStringLiteral("AppFiles/Templates/Panoramic"), QStringLiteral("AppFiles/Templates/float"),
-                               QStringLiteral("AppFiles/Styles/Panoramic/Front"), QStringLiteral("AppFiles/Styles/float/Plain")})
+    for (const QString &sub :
+         {QStringLiteral("AppFiles/Templates/Panoramic"), QStringLiteral("AppFiles/Templates/float"),
+          QStringLiteral("AppFiles/Styles/Panoramic/Front"), QStringLiteral("AppFiles/Styles/float/Plain")})
         QDir().mkpath(res + QLatin1Char('/') + sub);
     const QString real = QStringLiteral(FOLIANT_RESOURCES_DIR);
     for (const QString &t : {QStringLiteral("Panoramic"), QStringLiteral("float")})

@@ -28,10 +28,7 @@ protected:
     }
     void TearDown() override { Clock::setNow({}); }
 
-    QString source(const QString &name)
-    {
-        return roots.writeFile(QStringLiteral("picked/") + name, name.toUtf8());
-    }
+    QString source(const QString &name) { return roots.writeFile(QStringLiteral("picked/") + name, name.toUtf8()); }
 
     ScriptedPrompts prompts;
     PageEditorWindowDelegate editor{&prompts};
@@ -104,11 +101,14 @@ TEST_F(PageEditorDelegateTest, ChoosersStoreFilesUnderTheRightNames)
     EXPECT_EQ(readAll(preview + QStringLiteral("/files/editor/%1.jpg").arg(stamp)), QByteArray("second"));
 
     // Cancelled choosers copy nothing.
-    const int before = int(QDir(preview + QStringLiteral("/files/editor")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+    const int before =
+        int(QDir(preview + QStringLiteral("/files/editor")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
     EXPECT_EQ(editor.OnSelectMovieFile(), QString());
     EXPECT_EQ(editor.OnSelectMusicFile(), QString());
     EXPECT_EQ(editor.OnSelectSWFFile(), QString());
-    EXPECT_EQ(int(QDir(preview + QStringLiteral("/files/editor")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()), before);
+    EXPECT_EQ(
+        int(QDir(preview + QStringLiteral("/files/editor")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()),
+        before);
     EXPECT_EQ(prompts.asked.last().options, QStringList{QStringLiteral("swf")});
 }
 

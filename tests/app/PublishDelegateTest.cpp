@@ -23,7 +23,8 @@ protected:
         savedHome = qgetenv("HOME");
         qputenv("HOME", roots.root().toUtf8());
         auto book = std::make_shared<FlashPageSourceImg>();
-        for (const QString &jpg : QDir(Paths::resource(QStringLiteral("DemoImgs/large"))).entryList({QStringLiteral("*.jpg")}))
+        for (const QString &jpg :
+             QDir(Paths::resource(QStringLiteral("DemoImgs/large"))).entryList({QStringLiteral("*.jpg")}))
             book->addImgPageFromFile(Paths::resource(QStringLiteral("DemoImgs/large/") + jpg));
         book->generateNormalPages();
         dialog.setFlashPageSource(book);
@@ -134,6 +135,15 @@ TEST_F(PublishDelegateTest, EmptyOrRelativeFolderIsRefused)
     }
     EXPECT_EQ(prompts.count(QStringLiteral("message")), 2);
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("relative")));
+}
+
+TEST_F(PublishDelegateTest, EmptyNameGivesAVisiblePage)
+{
+    dialog.txtOutputFolder = roots.root() + QStringLiteral("/named");
+    dialog.txtOutputName.clear();
+    dialog.onPublish();
+    EXPECT_TRUE(QFileInfo::exists(roots.root() + QStringLiteral("/named/index.html")));
+    EXPECT_FALSE(QFileInfo::exists(roots.root() + QStringLiteral("/named/.html")));
 }
 
 } // namespace

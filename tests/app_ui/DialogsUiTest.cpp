@@ -103,9 +103,10 @@ TEST_F(DialogsUiTest, TemplateChooserSelectsTheCurrentTemplateAndEndsOnDoubleCli
     // A catalogue of its own: "FLOAT" spelled in capitals, a second template
     // with two styles, one of them without a picture.
     const QString res = roots.root() + QStringLiteral("/res");
-    for (const QString &sub : {QStringLiteral("AppFiles/Templates/FLOAT"), QStringLiteral("AppFiles/Templates/Paper"),
-                               QStringLiteral("AppFiles/Styles/float/Blank"), QStringLiteral("AppFiles/Styles/Paper/Cream"),
-                               QStringLiteral("AppFiles/Styles/Paper/Grey")})
+    for (const QString &sub :
+         {QStringLiteral("AppFiles/Templates/FLOAT"), QStringLiteral("AppFiles/Templates/Paper"),
+          QStringLiteral("AppFiles/Styles/float/Blank"), QStringLiteral("AppFiles/Styles/Paper/Cream"),
+          QStringLiteral("AppFiles/Styles/Paper/Grey")})
         QDir().mkpath(res + QLatin1Char('/') + sub);
     QImage shot(40, 30, QImage::Format_RGB32);
     shot.fill(Qt::darkCyan);

@@ -127,7 +127,7 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
 {
     window->show();
     ASSERT_TRUE(waitFor([this] { return loads > 0; }, 30000));
-    waitFor([] { return false; }, 1500); // the player draws its first spread
+    waitFor([] { return false; }, 5000); // the player draws its first spread
     window->outline()->setCurrentIndex(findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")));
     grab(window.get(), QStringLiteral("main-window.png"));
 
@@ -175,9 +175,9 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
                 import->allPagesOption()->click();
                 import->importButton()->click();
             } else if (auto *publish = qobject_cast<PublishDialog *>(dialog)) {
-                for (auto [field, text] : {std::pair{publish->folderField(), out},
-                                           std::pair{publish->nameField(), QStringLiteral("index")},
-                                           std::pair{publish->titleField(), QStringLiteral("Report")}}) {
+                for (auto [field, text] :
+                     {std::pair{publish->folderField(), out}, std::pair{publish->nameField(), QStringLiteral("index")},
+                      std::pair{publish->titleField(), QStringLiteral("Report")}}) {
                     field->setText(text);
                     emit field->textEdited(text);
                 }
@@ -203,8 +203,8 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
     env.insert(QStringLiteral("FOLIANT_SOURCE_DIR"), QStringLiteral(FOLIANT_SOURCE_DIR));
     node.setProcessEnvironment(env);
     const QString dir = qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR");
-    node.start(QStringLiteral("node"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"), page,
-                                        QStringLiteral("rgb(208, 33, 95)"),
+    node.start(QStringLiteral("node"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"),
+                                        page, QStringLiteral("rgb(208, 33, 95)"),
                                         dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")});
     ASSERT_TRUE(node.waitForFinished(120000));
     const QByteArray said = node.readAllStandardOutput();

@@ -35,13 +35,13 @@ protected:
         uiApp();
         tmpl = std::make_shared<FlashTemplate>(QStringLiteral("no-such-template"));
         group = node(QStringLiteral("grp"), pt_text, QString());
-        for (const auto &child : {node(QStringLiteral("show"), pt_bool, QStringLiteral("SHOW")),
-                                  node(QStringLiteral("colour"), pt_color, QStringLiteral("0xFFFFFF")),
-                                  node(QStringLiteral("list"), pt_list, QStringLiteral("green"),
-                                       QStringLiteral("red,green,blue")),
-                                  node(QStringLiteral("logo"), pt_file, QStringLiteral("/a/logo.png"),
-                                       QStringLiteral("Images|*.jpg;*.png")),
-                                  node(QStringLiteral("text"), pt_text, QStringLiteral("hello"))})
+        for (const auto &child :
+             {node(QStringLiteral("show"), pt_bool, QStringLiteral("SHOW")),
+              node(QStringLiteral("colour"), pt_color, QStringLiteral("0xFFFFFF")),
+              node(QStringLiteral("list"), pt_list, QStringLiteral("green"), QStringLiteral("red,green,blue")),
+              node(QStringLiteral("logo"), pt_file, QStringLiteral("/a/logo.png"),
+                   QStringLiteral("Images|*.jpg;*.png")),
+              node(QStringLiteral("text"), pt_text, QStringLiteral("hello"))})
             group->addChildProperty(child);
         tmpl->setProperties({group});
         model.setFlashTmpl(tmpl);
@@ -56,8 +56,7 @@ protected:
     }
     QModelIndex value(int row) { return model.index(row, 1, model.index(0, 0)); }
     QString stored(int row) { return group->childProperties().at(row)->value(); }
-    template <typename W>
-    W *openEditor(int row)
+    template <typename W> W *openEditor(int row)
     {
         view.setCurrentIndex(value(row));
         view.edit(value(row));

@@ -12,14 +12,14 @@ const [page, colour, shot] = process.argv.slice(2);
 const require = createRequire(join(process.env.FOLIANT_SOURCE_DIR, 'web', 'package.json'));
 const { chromium } = require('playwright-core');
 
-const browser = await chromium.launch({
+const context = await chromium.launchPersistentContext(mkdtempSync(join(tmpdir(), 'foliant-e2e-')), {
   executablePath: '/usr/bin/chromium',
+  viewport: { width: 1280, height: 900 },
   args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync', '--allow-file-access-from-files',
-    `--user-data-dir=${mkdtempSync(join(tmpdir(), 'foliant-e2e-'))}`],
+    '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
 });
 try {
-  const tab = await browser.newPage({ viewport: { width: 1280, height: 900 } });
+  const tab = context.pages()[0] || await context.newPage();
   await tab.goto(pathToFileURL(page).href);
   await tab.waitForFunction(() => [...document.querySelectorAll('img.fo-face')].some((i) => i.complete && i.naturalWidth > 0),
     null, { timeout: 60000 });
@@ -48,5 +48,5 @@ try {
   if (shot) await tab.screenshot({ path: shot });
   console.log(JSON.stringify(seen));
 } finally {
-  await browser.close();
+  await context.close();
 }
