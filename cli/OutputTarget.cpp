@@ -58,7 +58,15 @@ OutputTarget::OutputTarget(const QString &destination, Kind kind)
     : m_destination(QDir::cleanPath(QFileInfo(destination).absoluteFilePath())), m_kind(kind)
 {}
 
-OutputTarget::~OutputTarget() = default;
+OutputTarget::~OutputTarget()
+{
+    m_staging.reset();
+    if (m_committed)
+        return;
+    for (const QString &folder : m_madeFolders)
+        if (!QDir().rmdir(folder))
+            break;
+}
 
 void OutputTarget::setExtraProtected(const QStringList &folders)
 {
@@ -136,6 +144,10 @@ bool OutputTarget::check(bool force, const QStringList &userFiles, QString *erro
 bool OutputTarget::prepare(QString *error)
 {
     const QString parent = QFileInfo(m_destination).path();
+    m_madeFolders.clear();
+    for (QString folder = parent; !QFileInfo::exists(folder) && folder != QFileInfo(folder).path();
+         folder = QFileInfo(folder).path())
+        m_madeFolders << folder;
     if (!QDir().mkpath(parent) || !QFileInfo(parent).isDir()) {
         *error = QStringLiteral("cannot create the folder %1").arg(parent);
         return false;
@@ -196,5 +208,6 @@ bool OutputTarget::commit(bool force, QString *error)
         return false;
     }
     m_staging.reset();
+    m_committed = true;
     return true;
 }

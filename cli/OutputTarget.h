@@ -55,4 +55,8 @@ private:
     QString m_destination;
     Kind m_kind;
     std::unique_ptr<QTemporaryDir> m_staging;
+    // Folders prepare() made for the destination, deepest first; removed again
+    // (when still empty) if no book arrives.
+    QStringList m_madeFolders;
+    bool m_committed = false;
 };

@@ -6,6 +6,7 @@
 #include "cli/OutputTarget.h"
 #include "cli/ProgressReporter.h"
 #include "cli/TemplateCatalog.h"
+#include "platform/Paths.h"
 #include "platform/PdfDocument.h"
 
 #include <QDir>
@@ -35,6 +36,9 @@ bool checkPdf(const QString &path, const QString &range, QString *error)
     QString why;
     const PdfDocumentPtr document = PdfDocument::open(path, {}, &why);
     if (!document) {
+        // The reader names the file itself; the line already does.
+        if (why.startsWith(path + QStringLiteral(": ")))
+            why = why.mid(path.size() + 2);
         *error = QStringLiteral("not a readable PDF file (%1)").arg(why.simplified());
         return false;
     }
@@ -98,6 +102,16 @@ bool PublishCommand::check(int *exitCode, QString *error)
     for (const auto &[key, value] : o.sets)
         if (QFileInfo(value).isAbsolute() && QFileInfo(value).isFile())
             m_userFiles << value;
+
+    // Vector pages are made by a program of the installation; without it every
+    // import would fail with a reason that blames the PDF.
+    const QString converter = Paths::resource(QStringLiteral("lib/pdf2swf"));
+    if (!o.sample && !o.images && !QFileInfo(converter).isExecutable()) {
+        *error = QStringLiteral("vector pages need the program %1, which is missing (--images makes page images "
+                                "without it)")
+                     .arg(converter);
+        return false;
+    }
 
     QStringList inputs;
     for (const QString &input : o.inputs) {

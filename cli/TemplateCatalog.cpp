@@ -76,6 +76,12 @@ QString TemplateCatalog::findStyle(const QString &tmplName, const QString &name)
 
 bool TemplateCatalog::resolve(QString &tmplName, QString &styleName, bool styleWanted, QString *error)
 {
+    if (templateNames().isEmpty()) {
+        *error = QStringLiteral("no templates are installed in %1")
+                     .arg(FlashTemplate::tmplDataPath() + QStringLiteral("Templates"));
+        return false;
+    }
+    // The template the controller starts with, when none is named.
     const QString wanted = tmplName.isEmpty() ? FlashTemplate().tmplName() : tmplName;
     const QString found = findTemplate(wanted);
     if (found.isEmpty() || !QFileInfo(FlashTemplate::tmplMetaPathForName(found)).isFile()) {

@@ -150,6 +150,11 @@ int main(int argc, char *argv[])
         return fail(kUsage, commandLine.error);
     }
 
+    // Checks before the session already read templates; their log lines go
+    // where the session's will.
+    if (options.command != CliOptions::Command::Help && options.command != CliOptions::Command::Version)
+        configureLogging(Foliant_for_macAppDelegate::logFilePath(), options.verbose);
+
     switch (options.command) {
     case CliOptions::Command::Help:
         std::fputs(commandLine.helpText.toLocal8Bit().constData(), stdout);

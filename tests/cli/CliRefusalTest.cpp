@@ -101,6 +101,12 @@ TEST_F(CliRefusalTest, ForceReplacesOnlyAnEarlierBook)
     roots.writeFile(QStringLiteral("book/stale.txt"), "from the first run");
 
     expectRefused(sample(book), 1, QStringLiteral("add --force"));
+    // A replacement that fails leaves the earlier book as it was.
+    expectRefused({QStringLiteral("publish"), pdfData(QStringLiteral("garbage.pdf")), QStringLiteral("-q"),
+                   QStringLiteral("--force"), QStringLiteral("--out"), book},
+                  1, QStringLiteral("not a readable PDF file"));
+    EXPECT_EQ(readAll(path(QStringLiteral("book/stale.txt"))), QByteArray("from the first run"));
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("book/files/config.xml"))).isFile());
     const CliRun again =
         runCli(sample(book, {QStringLiteral("--force"), QStringLiteral("--title"), QStringLiteral("Second")}));
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
