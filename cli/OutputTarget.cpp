@@ -52,6 +52,25 @@ bool renamePath(const QString &from, const QString &to)
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
+// Moves every entry of `from` into the empty folder `to`; on failure the
+// entries moved so far go back.
+bool moveEntries(const QString &from, const QString &to, QString *error)
+{
+    const QStringList names =
+        QDir(from).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    QStringList moved;
+    for (const QString &name : names) {
+        if (!renamePath(QDir(from).filePath(name), QDir(to).filePath(name))) {
+            *error = QStringLiteral("cannot move the book into %1: %2").arg(to, systemError());
+            for (const QString &back : moved)
+                renamePath(QDir(to).filePath(back), QDir(from).filePath(back));
+            return false;
+        }
+        moved << name;
+    }
+    return true;
+}
+
 } // namespace
 
 OutputTarget::OutputTarget(const QString &destination, Kind kind)
@@ -200,7 +219,15 @@ bool OutputTarget::commit(bool force, QString *error)
             return false;
         }
     }
-    // An empty folder at the destination is replaced by the rename itself.
+    if (old.isEmpty() && info.isDir()) {
+        // An empty folder the user made stays (its permissions, its owner, a
+        // mount point); the book moves into it.
+        if (!moveEntries(staged, m_destination, error))
+            return false;
+        m_staging.reset();
+        m_committed = true;
+        return true;
+    }
     if (!renamePath(staged, m_destination)) {
         *error = QStringLiteral("cannot move the book into %1: %2").arg(m_destination, systemError());
         if (!old.isEmpty())

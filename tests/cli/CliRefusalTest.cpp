@@ -131,6 +131,21 @@ TEST_F(CliRefusalTest, ForceReplacesOnlyAnEarlierBook)
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("book/home/Documents"))).isDir());
 }
 
+// An empty folder the user made is published into, not swapped for another.
+TEST_F(CliRefusalTest, AnEmptyFolderIsKept)
+{
+    const QString empty = path(QStringLiteral("empty"));
+    ASSERT_TRUE(QDir().mkpath(empty));
+    const QFile::Permissions chosen =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(empty, chosen));
+    const CliRun run = runCli(sample(empty));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(empty + QStringLiteral("/index.html")).isFile());
+    EXPECT_EQ(QFileInfo(empty).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), chosen);
+    expectNoLeftovers(roots.root());
+}
+
 TEST_F(CliRefusalTest, ForceNeverDeletesTheFilesItReads)
 {
     const QString book = path(QStringLiteral("book"));
