@@ -146,6 +146,22 @@ TEST_F(CliRefusalTest, AnEmptyFolderIsKept)
     expectNoLeftovers(roots.root());
 }
 
+// An application replaces only its own bundle, never the folder around it.
+TEST_F(CliRefusalTest, ApplicationLeavesItsFolderAlone)
+{
+    roots.writeFile(QStringLiteral("apps/notes.txt"), "keep me");
+    const QString apps = path(QStringLiteral("apps"));
+    const CliRun first = runCli(sample(apps, {QStringLiteral("--app")}));
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out.trimmed(), apps + QStringLiteral("/Sample.app"));
+    expectRefused(sample(apps, {QStringLiteral("--app")}), 1, QStringLiteral("add --force"));
+    const CliRun again = runCli(sample(apps, {QStringLiteral("--app"), QStringLiteral("--force")}));
+    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(readAll(apps + QStringLiteral("/notes.txt")), QByteArray("keep me"));
+    EXPECT_TRUE(QFileInfo(apps + QStringLiteral("/Sample.app/Contents/Resources/index.html")).isFile());
+    expectNoLeftovers(apps);
+}
+
 TEST_F(CliRefusalTest, ForceNeverDeletesTheFilesItReads)
 {
     const QString book = path(QStringLiteral("book"));
