@@ -229,8 +229,9 @@ void OutputMobileVersion::generateMobileHtmlFrom(const QString &source, const QS
         LOG4CXX_WARN(logger, "cannot read " << source << "; the Slide page is not written");
         return;
     }
+    // The title is text in an HTML page: "Tom & Jerry <2>" must show as typed.
     text.replace(QStringLiteral("${index.title}"),
-                 property(QStringLiteral("bookTitle"), QStringLiteral("Foliant Book")));
+                 property(QStringLiteral("bookTitle"), QStringLiteral("Foliant Book")).toHtmlEscaped());
     text.replace(QStringLiteral("${fbbook.options}"), slideOptionsText());
     BookFiles::writeAtomically(destination, text.toUtf8());
 }

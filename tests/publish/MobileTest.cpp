@@ -88,6 +88,17 @@ TEST_F(Mobile, slidePlayerHasItsPlaceholdersFilled)
     EXPECT_TRUE(mobile.flipConfigText().contains(QStringLiteral("backGroundImgURL:\"../files/extfiles/b.jpg\",")));
 }
 
+TEST_F(Mobile, slideTitleIsEscapedForHtml)
+{
+    const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("Panoramic"));
+    setProperties(tmpl, {{"bookTitle", "Tom & Jerry <script>\"x\""}});
+    OutputMobileVersion mobile(makeBook(roots.root() + QStringLiteral("/src"), {1}), tmpl, out, 1);
+    mobile.PublishMobileConfig();
+    const QByteArray page = readAll(out + QStringLiteral("/mobile/index.html"));
+    EXPECT_TRUE(page.startsWith("<title>Tom &amp; Jerry &lt;script&gt;&quot;x&quot;</title>")) << page.constData();
+    EXPECT_FALSE(page.contains("<script>\""));
+}
+
 TEST_F(Mobile, aBookWithoutMobileImagesGetsNoPlayer)
 {
     const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("float"));
