@@ -2,6 +2,22 @@
 
 #include "app/PageEditorWindowDelegate.h"
 
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+// A call from the page arrives inside the web engine's own task, where the
+// page cannot be asked anything back (the engine runs no nested tasks). Work
+// that must ask the page for its list runs right after the call instead.
+template <typename F> void afterThisCall(PageEditorWindowDelegate *editor, F work)
+{
+    QTimer::singleShot(0, editor, [guard = QPointer<PageEditorWindowDelegate>(editor), work] {
+        if (guard)
+            work(guard.data());
+    });
+}
+} // namespace
+
 PageEditorBridge::PageEditorBridge(PageEditorWindowDelegate *editor, QObject *parent)
     : QObject(parent), m_editor(editor)
 {}
@@ -10,42 +26,52 @@ QString PageEditorBridge::SelectImageFile()
 {
     return m_editor->OnSelectImageFile();
 }
+
 void PageEditorBridge::OnDeleteFile(const QString &relativePath)
 {
     m_editor->OnDeleteFile(relativePath);
 }
+
 void PageEditorBridge::SaveAndExit()
 {
-    m_editor->OnSaveAndExit();
+    afterThisCall(m_editor, [](PageEditorWindowDelegate *e) { e->OnSaveAndExit(); });
 }
+
 void PageEditorBridge::Exit()
 {
-    m_editor->exitWithoutSave();
+    afterThisCall(m_editor, [](PageEditorWindowDelegate *e) { e->exitWithoutSave(); });
 }
+
 void PageEditorBridge::OnSave()
 {
-    m_editor->OnSave();
+    afterThisCall(m_editor, [](PageEditorWindowDelegate *e) { e->OnSave(); });
 }
-void PageEditorBridge::Save()
+
+void PageEditorBridge::Save(const QString &pageList)
 {
-    m_editor->OnSave();
+    m_editor->savePageList(pageList);
 }
+
 QString PageEditorBridge::OnSelectImageFiles()
 {
     return m_editor->OnSelectImageFiles();
 }
+
 QString PageEditorBridge::OnSelectSWFFile()
 {
     return m_editor->OnSelectSWFFile();
 }
+
 QString PageEditorBridge::OnSelectMovieFile()
 {
     return m_editor->OnSelectMovieFile();
 }
+
 QString PageEditorBridge::OnSelectMusicFile()
 {
     return m_editor->OnSelectMusicFile();
 }
+
 void PageEditorBridge::OpenHelp()
 {
     m_editor->OpenHelp();

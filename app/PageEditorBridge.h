@@ -20,8 +20,9 @@ public slots:
     void SaveAndExit();
     void Exit();
     void OnSave();
-    // The same save under the other name pages have used for it.
-    void Save();
+    // The save under its other name, with the page list handed over by the
+    // page itself: done before the call returns.
+    void Save(const QString &pageList);
     QString OnSelectImageFiles();
     QString OnSelectSWFFile();
     QString OnSelectMovieFile();

@@ -158,7 +158,12 @@ void PageEditorWindowDelegate::OnDeleteFile(const QString &relativePath)
 
 bool PageEditorWindowDelegate::OnSave()
 {
-    QString text = callPage(QStringLiteral("GetPageConfig()"));
+    return savePageList(callPage(QStringLiteral("GetPageConfig()")));
+}
+
+bool PageEditorWindowDelegate::savePageList(const QString &pageList)
+{
+    QString text = pageList;
     // An empty or broken answer would replace the book's links with nothing;
     // the page list on disk stays as it is instead.
     if (text.trimmed().isEmpty()) {

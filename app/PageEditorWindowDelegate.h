@@ -38,6 +38,9 @@ public:
     // Writes the page's page list to pages.xml. False, and nothing written, when
     // the page answered nothing usable.
     bool OnSave();
+    // Writes this page list (base folder taken out) to pages.xml; false, and
+    // nothing written, when it is empty or not a well-formed document.
+    bool savePageList(const QString &pageList);
     void OnSaveAndExit();
     void exitWithoutSave();
     void OpenHelp();

@@ -35,7 +35,22 @@ PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *
 
     connect(&m_delegate, &PageEditorWindowDelegate::showEditorPage, this, &PageEditorWindow::showPage);
     connect(&m_delegate, &PageEditorWindowDelegate::sheetEnded, this, &QDialog::done);
-    m_delegate.setScriptEvaluator([this](const QString &script) { return evaluate(script); });
+    // The page's choice of renaming is asked while a call from the page is
+    // running, when the page cannot answer: keep a fresh copy of it instead.
+    m_delegate.setScriptEvaluator([this](const QString &script) {
+        return script == QStringLiteral("ReName()") ? m_renameAnswer : evaluate(script);
+    });
+    auto *poll = new QTimer(this);
+    poll->setInterval(300);
+    connect(poll, &QTimer::timeout, this, [this] {
+        if (m_view && isVisible())
+            m_view->page()->runJavaScript(QStringLiteral("typeof ReName === 'function' ? String(ReName()) : ''"),
+                                          [self = QPointer<PageEditorWindow>(this)](const QVariant &v) {
+                                              if (self)
+                                                  self->m_renameAnswer = v.toString();
+                                          });
+    });
+    poll->start();
 }
 
 void PageEditorWindow::showPage(const QUrl &page)

@@ -30,4 +30,5 @@ private:
     PageEditorBridge *m_bridge;
     QWebChannel *m_channel;
     QPointer<QWebEngineView> m_view;
+    QString m_renameAnswer;
 };

@@ -29,6 +29,9 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace {
@@ -217,6 +220,79 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
     EXPECT_NEAR(box.at(1).toInt(), 102, 20);
     EXPECT_NEAR(box.at(2).toInt(), 204, 20);
     EXPECT_TRUE(seen.value(QStringLiteral("colourShown")).toBool()) << said.toStdString();
+}
+
+// The page editor page talks to the application over the real web channel:
+// "Save and exit" in the page saves through the bridge and ends the editor.
+TEST_F(MainWindowUiTest, PageEditorSavesThroughTheBridge)
+{
+    const QString pagesXml = controller->flashPreviewFolder() + QStringLiteral("/pages.xml");
+    window->onSheetShown = [&](QDialog *dialog) {
+        QTimer::singleShot(0, dialog, [dialog] {
+            auto *editor = qobject_cast<PageEditorWindow *>(dialog);
+            ASSERT_TRUE(editor);
+            // Ready when the page has its list and the bridge.
+            const bool ready = waitFor(
+                [editor] {
+                    return editor->evaluate(
+                               QStringLiteral(
+                                   "String(!!(window.myconnector && window.GetPageConfig && GetPageConfig()))"),
+                               2000) == QStringLiteral("true");
+                },
+                30000);
+            ASSERT_TRUE(ready);
+            editor->webView()->page()->runJavaScript(QStringLiteral("document.getElementById('save-exit').click()"));
+        });
+    };
+    int before = 0;
+    QObject::connect(controller->pageEditorDelegate(), &PageEditorWindowDelegate::sheetEnded, window.get(),
+                     [&](int code) { before = code; });
+    controller->OnPageEditor();
+    EXPECT_EQ(before, 1);
+    const QString saved = QString::fromUtf8(readAll(pagesXml));
+    EXPECT_TRUE(saved.contains(QStringLiteral("bace=\"\"")));
+    EXPECT_FALSE(saved.contains(controller->flashPreviewFolder()));
+}
+
+TEST_F(MainWindowUiTest, DroppedPdfOpensTheImportDialogWithIt)
+{
+    const QString pdf = roots.root() + QStringLiteral("/dropped.pdf");
+    writeTestPdf(pdf, 1);
+    QString shownFile;
+    window->onSheetShown = [&](QDialog *dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            if (auto *import = qobject_cast<ImportDialog *>(dialog))
+                shownFile = import->fileField()->text();
+            dialog->reject();
+        });
+    };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(pdf)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    ASSERT_TRUE(waitFor([&] { return !shownFile.isEmpty(); }, 10000));
+    EXPECT_EQ(shownFile, pdf);
+
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(roots.root() + QStringLiteral("/notes.txt"))});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(MainWindowUiTest, WindowComesBackAtTheSizeItWasLeft)
+{
+    window->show();
+    window->setGeometry(40, 50, 900, 640);
+    QApplication::processEvents();
+    window->close();
+    MainWindow again;
+    again.setFrame(QRect(0, 0, 1400, 900));
+    EXPECT_EQ(again.size(), QSize(900, 640));
 }
 
 } // namespace
