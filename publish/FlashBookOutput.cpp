@@ -298,13 +298,22 @@ QByteArray FlashBookOutput::packConfig(const QByteArray &entry, const QDateTime 
     return packed.toBytes(false, true);
 }
 
-QByteArray FlashBookOutput::configSidecar(const QByteArray &packedConfig)
+QByteArray FlashBookOutput::configSidecar(const QByteArray &packedConfig, const QString &language)
+{
+    QByteArray out = "window.__foliantConfig = " + jsStringLiteral(QString::fromUtf8(packedConfig)) + ";\n";
+    // The player's own texts follow the template's language setting, which the
+    // configuration document does not carry.
+    if (!language.isEmpty())
+        out += "window.__foliantLanguage = " + jsStringLiteral(language) + ";\n";
+    return out;
+}
+
+QByteArray FlashBookOutput::jsStringLiteral(const QString &text)
 {
     // A JSON string literal is a valid JavaScript string literal once the two
     // line separators JavaScript treats as line ends are escaped too; "</" is
     // broken up so the text can never close a script element it is inlined in.
-    QByteArray out = "window.__foliantConfig = \"";
-    const QString text = QString::fromUtf8(packedConfig);
+    QByteArray out = "\"";
     for (const QChar c : text) {
         switch (c.unicode()) {
         case u'"':
@@ -338,7 +347,7 @@ QByteArray FlashBookOutput::configSidecar(const QByteArray &packedConfig)
                 out += QString(c).toUtf8();
         }
     }
-    out += "\";\n";
+    out += "\"";
     return out;
 }
 
@@ -356,7 +365,8 @@ bool FlashBookOutput::ouputBookXML(const QString &path)
     if (sidecar.endsWith(QLatin1String(".xml")))
         sidecar.chop(4);
     sidecar += QStringLiteral(".js");
-    if (!BookFiles::writeAtomically(sidecar, configSidecar(packed)))
+    if (!BookFiles::writeAtomically(sidecar,
+                                    configSidecar(packed, property(QStringLiteral("languageSetting"), QString()))))
         LOG4CXX_WARN(logger, "skipped the configuration script " << sidecar);
     return true;
 }
@@ -482,7 +492,28 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
                                         .arg(BookFiles::pathExtension(page->pageFilePath()));
         BookFiles::remove(destination);
         BookFiles::copy(page->pageFilePath(), destination);
+        if (destination.endsWith(QLatin1String(".swf")))
+            writeDataSidecar(destination, QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
     }
+}
+
+void FlashBookOutput::writeDataSidecar(const QString &file, const QString &relativePath)
+{
+    // Browsers refuse XHR for sibling files of a page opened from disk, but run
+    // its scripts: the player reads a vector page through this script then.
+    bool ok = false;
+    const QByteArray data = BookFiles::read(file, &ok);
+    if (!ok) {
+        LOG4CXX_WARN(logger, "skipped the page script of " << file);
+        return;
+    }
+    QByteArray script = "window.__foliantData(";
+    script += jsStringLiteral(relativePath);
+    script += ",\"";
+    script += data.toBase64();
+    script += "\");\n";
+    if (!BookFiles::writeAtomically(file + QStringLiteral(".js"), script))
+        LOG4CXX_WARN(logger, "skipped the page script of " << file);
 }
 
 void FlashBookOutput::prepaireZoomendPage(const QString &)

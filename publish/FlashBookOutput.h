@@ -29,11 +29,15 @@
 //                        where the player cannot fetch config.xml:
 //                          window.__foliantConfig = "<exact text of config.xml>";
 //                        (one JavaScript string literal, JSON-escaped; the player
-//                        reads window.__foliantConfig when XHR/fetch fails). The
-//                        page list needs no sidecar: it travels inside config.xml.
+//                        reads window.__foliantConfig when XHR/fetch fails), and
+//                          window.__foliantLanguage = "<languageSetting>";
+//                        when the template sets a language. The page list needs
+//                        no sidecar: it travels inside config.xml.
 //   files/book.swf, files/swfobject.js, files/playerProductInstall.swf,
 //   files/theme/Main.swf the template's player files
 //   files/page/N.ext     normal pages; files/thumb/N.jpg thumbnails
+//   files/page/N.swf.js  for vector pages, their bytes for a page opened from disk:
+//                          window.__foliantData("page/N.swf", "<Base64>");
 //   files/extfiles/      user files named after their property key (LogoFile.png)
 //   files/pageConfig/    files the links need; files/editor page editor data
 //   pages.xml            the page list, when the preview folder holds none
@@ -90,7 +94,11 @@ public:
     // The packed file for the document bytes `entry`, archive stamped `when`.
     static QByteArray packConfig(const QByteArray &entry, const QDateTime &when);
     // The script sidecar text of a packed configuration file's bytes.
-    static QByteArray configSidecar(const QByteArray &packedConfig);
+    static QByteArray configSidecar(const QByteArray &packedConfig, const QString &language = QString());
+    // `text` as a double-quoted JavaScript string literal, safe inside a script element.
+    static QByteArray jsStringLiteral(const QString &text);
+    // Writes "<file>.js", which hands the file's bytes to the player as Base64.
+    static void writeDataSidecar(const QString &file, const QString &relativePath);
 
     // ---- Page list ----------------------------------------------------------
     // Writes pages.xml into saveToFolder and returns its path; nothing when

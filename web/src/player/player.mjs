@@ -108,7 +108,7 @@ export class Player {
       return this.fail(err instanceof UnpackError ? err.code : 'format', err);
     }
     this.theme = (await themeLoad) || {};
-    const lang = languageCode(this.book.language, [document.documentElement.lang, navigator.language]);
+    const lang = languageCode(this.book.language || window.__foliantLanguage, [document.documentElement.lang, navigator.language]);
     this.t = translator(lang);
     this.root.setAttribute('lang', lang);
     if (!this.book.pages.list.length) return this.fail('nopages');
