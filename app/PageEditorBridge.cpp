@@ -11,6 +11,8 @@ namespace {
 // that must ask the page for its list runs right after the call instead.
 template <typename F> void afterThisCall(PageEditorWindowDelegate *editor, F work)
 {
+    if (!editor)
+        return;
     QTimer::singleShot(0, editor, [guard = QPointer<PageEditorWindowDelegate>(editor), work] {
         if (guard)
             work(guard.data());
@@ -24,12 +26,15 @@ PageEditorBridge::PageEditorBridge(PageEditorWindowDelegate *editor, QObject *pa
 
 QString PageEditorBridge::SelectImageFile()
 {
+    if (!m_editor)
+        return QString();
     return m_editor->OnSelectImageFile();
 }
 
 void PageEditorBridge::OnDeleteFile(const QString &relativePath)
 {
-    m_editor->OnDeleteFile(relativePath);
+    if (m_editor)
+        m_editor->OnDeleteFile(relativePath);
 }
 
 void PageEditorBridge::SaveAndExit()
@@ -49,30 +54,40 @@ void PageEditorBridge::OnSave()
 
 void PageEditorBridge::Save(const QString &pageList)
 {
-    m_editor->savePageList(pageList);
+    if (m_editor)
+        m_editor->savePageList(pageList);
 }
 
 QString PageEditorBridge::OnSelectImageFiles()
 {
+    if (!m_editor)
+        return QString();
     return m_editor->OnSelectImageFiles();
 }
 
 QString PageEditorBridge::OnSelectSWFFile()
 {
+    if (!m_editor)
+        return QString();
     return m_editor->OnSelectSWFFile();
 }
 
 QString PageEditorBridge::OnSelectMovieFile()
 {
+    if (!m_editor)
+        return QString();
     return m_editor->OnSelectMovieFile();
 }
 
 QString PageEditorBridge::OnSelectMusicFile()
 {
+    if (!m_editor)
+        return QString();
     return m_editor->OnSelectMusicFile();
 }
 
 void PageEditorBridge::OpenHelp()
 {
-    m_editor->OpenHelp();
+    if (m_editor)
+        m_editor->OpenHelp();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class PageEditorWindowDelegate;
@@ -30,5 +31,7 @@ public slots:
     void OpenHelp();
 
 private:
-    PageEditorWindowDelegate *m_editor;
+    // The page may still call while the application shuts down, after the
+    // editor is gone.
+    QPointer<PageEditorWindowDelegate> m_editor;
 };

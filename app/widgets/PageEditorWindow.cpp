@@ -21,7 +21,7 @@ const auto logger = Logging::logger("PageEditorWindow");
 } // namespace
 
 PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *parent)
-    : QDialog(parent), m_delegate(delegate), m_bridge(new PageEditorBridge(&delegate, this)),
+    : QDialog(parent), m_delegate(&delegate), m_bridge(new PageEditorBridge(&delegate, this)),
       m_channel(new QWebChannel(this))
 {
     setWindowTitle(tr("Page Editor"));
@@ -33,11 +33,11 @@ PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *
     layout->setContentsMargins(0, 0, 0, 0);
     m_channel->registerObject(QStringLiteral("myconnector"), m_bridge);
 
-    connect(&m_delegate, &PageEditorWindowDelegate::showEditorPage, this, &PageEditorWindow::showPage);
-    connect(&m_delegate, &PageEditorWindowDelegate::sheetEnded, this, &QDialog::done);
+    connect(m_delegate, &PageEditorWindowDelegate::showEditorPage, this, &PageEditorWindow::showPage);
+    connect(m_delegate, &PageEditorWindowDelegate::sheetEnded, this, &QDialog::done);
     // The page's choice of renaming is asked while a call from the page is
     // running, when the page cannot answer: keep a fresh copy of it instead.
-    m_delegate.setScriptEvaluator([this](const QString &script) {
+    m_delegate->setScriptEvaluator([this](const QString &script) {
         return script == QStringLiteral("ReName()") ? m_renameAnswer : evaluate(script);
     });
     auto *poll = new QTimer(this);
@@ -51,6 +51,13 @@ PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *
                                           });
     });
     poll->start();
+}
+
+PageEditorWindow::~PageEditorWindow()
+{
+    // Pending page answers are delivered when the view goes; they must find
+    // this window whole, so the view goes first.
+    delete m_view;
 }
 
 void PageEditorWindow::showPage(const QUrl &page)
@@ -69,23 +76,28 @@ QString PageEditorWindow::evaluate(const QString &script, int timeoutMs)
 {
     if (!m_view)
         return QString();
-    // The answer may come after the wait has given up: it then lands in state
-    // that outlives this call.
+    // The answer may come after the wait has given up, or never before the
+    // engine shuts down: it then lands in state that outlives this call and
+    // holds nothing that needs the application to tear down.
     struct Answer
     {
         QString text;
         bool done = false;
-        QEventLoop loop;
+        QPointer<QEventLoop> loop;
     };
     auto answer = std::make_shared<Answer>();
+    QEventLoop loop;
+    answer->loop = &loop;
     m_view->page()->runJavaScript(script, [answer](const QVariant &value) {
         answer->text = value.toString();
         answer->done = true;
-        answer->loop.quit();
+        if (answer->loop)
+            answer->loop->quit();
     });
-    QTimer::singleShot(timeoutMs, &answer->loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     if (!answer->done)
-        answer->loop.exec();
+        loop.exec();
+    answer->loop = nullptr;
     if (!answer->done)
         LOG4CXX_WARN(logger, "the editor page did not answer " << script);
     return answer->text;
@@ -98,6 +110,6 @@ void PageEditorWindow::reject()
     const auto answer = QMessageBox::question(this, tr("Leave the Page Editor"),
                                               tr("Leave the page editor without saving your changes?"),
                                               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (answer == QMessageBox::Discard)
-        m_delegate.exitWithoutSave();
+    if (answer == QMessageBox::Discard && m_delegate)
+        m_delegate->exitWithoutSave();
 }

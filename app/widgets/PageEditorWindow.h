@@ -16,6 +16,7 @@ class PageEditorWindow : public QDialog
 
 public:
     explicit PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *parent = nullptr);
+    ~PageEditorWindow() override;
 
     QWebEngineView *webView() const { return m_view; }
     // Runs a script in the page and waits (up to `timeoutMs`) for its value as text.
@@ -26,7 +27,7 @@ public:
 private:
     void showPage(const QUrl &page);
 
-    PageEditorWindowDelegate &m_delegate;
+    QPointer<PageEditorWindowDelegate> m_delegate;
     PageEditorBridge *m_bridge;
     QWebChannel *m_channel;
     QPointer<QWebEngineView> m_view;
