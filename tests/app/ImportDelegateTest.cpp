@@ -175,4 +175,19 @@ TEST_F(ImportDelegateTest, ControllerKeepsItsBookWhenTheImportFails)
     controller.applicationWillTerminate();
 }
 
+TEST_F(ImportDelegateTest, ProgressOfARealImportReachesTheLine)
+{
+    const QString pdf = roots.root() + QStringLiteral("/six.pdf");
+    writeTestPdf(pdf, 6);
+    QStringList lines;
+    QObject::connect(&dialog, &ImportWindowDelegate::stateChanged, &dialog, [&] {
+        if (!dialog.infoHidden())
+            lines << dialog.infoText();
+    });
+    dialog.PageFormat = 1;
+    importAndWait(pdf);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Importing:6 of 6 Pages"))) << lines.join(QLatin1Char('|')).toStdString();
+}
+
 } // namespace
