@@ -4,6 +4,7 @@
 #include "app/MarlspanUtility.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
+#include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
@@ -134,7 +135,9 @@ PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
     if (!m_rasterizerTried && PDFDoc()) {
         m_rasterizerTried = true;
         QString error;
-        m_rasterizer = PdfRasterizer::openPoppler(PDFPath(), m_pool.maxThreadCount(), &error);
+        // Rendering runs in worker processes: a page that crashes or hangs the
+        // renderer fails alone instead of taking the application with it.
+        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_pool.maxThreadCount(), &error);
         if (!m_rasterizer)
             LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << error);
     }

@@ -1,0 +1,393 @@
+#include "platform/IsolatedPdfRasterizer.h"
+
+#include "platform/Logging.h"
+#include "platform/Paths.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+const auto logger = Logging::logger("IsolatedPdfRasterizer");
+
+// One worker process and the socket it reads requests from and answers on. A
+// socket rather than pipes: send() with MSG_NOSIGNAL cannot raise SIGPIPE in
+// the application when the worker has died.
+class Worker
+{
+public:
+    ~Worker() { stop(); }
+
+    // Starts the worker on `path` and reads its greeting. False with `error`.
+    bool start(const QString &path, int timeoutMs, int &pageCount, QString &error)
+    {
+        int fds[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
+            error = QStringLiteral("no socket for the render worker: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+            return false;
+        }
+        const QByteArray program = QFile::encodeName(IsolatedPdfRasterizer::workerProgram());
+        const QByteArray file = QFile::encodeName(path);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        // dup2 clears close-on-exec on the copies the worker keeps.
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>(file.constData()), nullptr};
+        pid_t pid = -1;
+        const int rc = ::posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        if (rc != 0) {
+            ::close(fds[0]);
+            error = QStringLiteral("the render worker %1 could not start: %2")
+                        .arg(QString::fromLocal8Bit(program), QString::fromLocal8Bit(strerror(rc)));
+            return false;
+        }
+        m_pid = pid;
+        m_fd = fds[0];
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray line;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.startsWith("OPEN ")) {
+            pageCount = line.mid(5).trimmed().toInt();
+            return true;
+        }
+        error = QString::fromUtf8(line.startsWith("ERR ") ? line.mid(4) : line).trimmed();
+        return false;
+    }
+
+    // One page; false with `error` when the worker refused, died or timed out
+    // (the worker is then stopped and must not be reused).
+    bool render(int page, int quality, bool wantPage, bool wantThumb, int timeoutMs, PdfRasterizer::Output &out,
+                QString &error)
+    {
+        const QByteArray request = QByteArray("RENDER ") + QByteArray::number(page) + ' ' +
+                                   QByteArray::number(quality) + ' ' + (wantPage ? '1' : '0') + ' ' +
+                                   (wantThumb ? '1' : '0') + '\n';
+        if (!sendAll(request)) {
+            error = describeEnd();
+            return false;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray line;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.startsWith("ERR ")) {
+            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+            return true; // the worker is fine; the page is not
+        }
+        const QList<QByteArray> f = line.trimmed().split(' ');
+        if (f.size() != 7 || f.at(0) != "OK") {
+            error = QStringLiteral("the render worker answered nonsense");
+            stop();
+            return false;
+        }
+        out.pageSize = QSize(f.at(1).toInt(), f.at(2).toInt());
+        out.thumbSize = QSize(f.at(3).toInt(), f.at(4).toInt());
+        const qint64 pageLength = f.at(5).toLongLong();
+        const qint64 thumbLength = f.at(6).toLongLong();
+        // A page image is bounded by the pixel limit; anything larger is damage.
+        const qint64 limit = PdfRasterizer::kMaxPixels * 4;
+        if (pageLength < 0 || thumbLength < 0 || pageLength > limit || thumbLength > limit) {
+            error = QStringLiteral("the render worker announced an impossible length");
+            stop();
+            return false;
+        }
+        if (!readExact(out.pageJpeg, pageLength, timer, timeoutMs, error) ||
+            !readExact(out.thumbJpeg, thumbLength, timer, timeoutMs, error))
+            return false;
+        return true;
+    }
+
+    // Closes the socket (the worker ends on end of input) and reaps it, killing
+    // it when it does not go within a moment.
+    void stop()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        if (m_pid > 0) {
+            for (int i = 0; i < 50; ++i) {
+                if (::waitpid(m_pid, nullptr, WNOHANG) != 0) {
+                    m_pid = -1;
+                    return;
+                }
+                ::usleep(2000);
+            }
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+            m_pid = -1;
+        }
+    }
+
+private:
+    bool sendAll(const QByteArray &bytes)
+    {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+
+    // Waits for input until the deadline; false (worker killed, `error` set)
+    // when it passed or the worker closed its end.
+    bool fill(const QElapsedTimer &timer, int timeoutMs, QString &error)
+    {
+        for (;;) {
+            const qint64 left = timeoutMs - timer.elapsed();
+            if (left <= 0) {
+                error = QStringLiteral("the render worker took longer than %1 ms and was stopped").arg(timeoutMs);
+                ::kill(m_pid, SIGKILL);
+                stop();
+                return false;
+            }
+            pollfd p{m_fd, POLLIN, 0};
+            const int ready = ::poll(&p, 1, int(std::min<qint64>(left, 1000)));
+            if (ready < 0 && errno != EINTR) {
+                error = QStringLiteral("waiting for the render worker failed");
+                stop();
+                return false;
+            }
+            if (ready <= 0)
+                continue;
+            char chunk[65536];
+            const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                error = describeEnd();
+                return false;
+            }
+            m_buffer.append(chunk, n);
+            return true;
+        }
+    }
+
+    bool readLine(QByteArray &line, const QElapsedTimer &timer, int timeoutMs, QString &error)
+    {
+        for (;;) {
+            const qsizetype newline = m_buffer.indexOf('\n');
+            if (newline >= 0) {
+                line = m_buffer.left(newline);
+                m_buffer.remove(0, newline + 1);
+                return true;
+            }
+            if (m_buffer.size() > 4096) {
+                error = QStringLiteral("the render worker answered nonsense");
+                stop();
+                return false;
+            }
+            if (!fill(timer, timeoutMs, error))
+                return false;
+        }
+    }
+
+    bool readExact(QByteArray &bytes, qint64 length, const QElapsedTimer &timer, int timeoutMs, QString &error)
+    {
+        while (m_buffer.size() < length) {
+            if (!fill(timer, timeoutMs, error))
+                return false;
+        }
+        bytes = m_buffer.left(length);
+        m_buffer.remove(0, length);
+        return true;
+    }
+
+    // Why the worker is gone, after its end of the socket closed.
+    QString describeEnd()
+    {
+        int status = 0;
+        pid_t reaped = 0;
+        if (m_pid > 0) {
+            // The socket closes a moment before the process is reaped.
+            for (int i = 0; i < 500 && (reaped = ::waitpid(m_pid, &status, WNOHANG)) == 0; ++i)
+                ::usleep(2000);
+            if (reaped == 0) {
+                ::kill(m_pid, SIGKILL);
+                ::waitpid(m_pid, &status, 0);
+            }
+            m_pid = -1;
+        }
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        if (WIFSIGNALED(status))
+            return QStringLiteral("the render worker crashed (signal %1)").arg(WTERMSIG(status));
+        return QStringLiteral("the render worker ended unexpectedly (exit %1)").arg(WEXITSTATUS(status));
+    }
+
+    pid_t m_pid = -1;
+    int m_fd = -1;
+    QByteArray m_buffer;
+};
+
+class IsolatedRasterizer : public PdfRasterizer
+{
+public:
+    IsolatedRasterizer(QString path, int pages, int maxConcurrent, int timeoutMs, std::unique_ptr<Worker> first)
+        : m_path(std::move(path)), m_pageCount(pages), m_maxOpen(std::max(1, maxConcurrent)), m_timeoutMs(timeoutMs)
+    {
+        m_free.push_back(std::move(first));
+        m_open = 1;
+    }
+
+    int pageCount() const override { return m_pageCount; }
+    int renderCount() const override { return m_renders.load(); }
+
+    Output render(int page, int quality, bool wantPage, bool wantThumb) override
+    {
+        Output out;
+        if (page < 0 || page >= m_pageCount) {
+            out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
+            return out;
+        }
+        {
+            // A page that brought a worker down would do it again: once is enough.
+            std::lock_guard lock(m_mutex);
+            if (m_failed.count(page)) {
+                out.error = QStringLiteral("page %1 failed to render before").arg(page + 1);
+                return out;
+            }
+        }
+        QString error;
+        std::unique_ptr<Worker> worker = borrow(error);
+        if (!worker) {
+            out.error = error;
+            return out;
+        }
+        if (!worker->render(page, quality, wantPage, wantThumb, m_timeoutMs, out, error)) {
+            LOG4CXX_ERROR(logger, "page " << page + 1 << " of " << m_path << " failed: " << error);
+            out = Output();
+            out.error = QStringLiteral("page %1 could not be rendered: %2").arg(page + 1).arg(error);
+            worker.reset();
+            {
+                std::lock_guard lock(m_mutex);
+                m_failed.insert(page);
+                --m_open;
+            }
+            m_returned.notify_one();
+            return out;
+        }
+        if (out.ok())
+            m_renders.fetch_add(1);
+        giveBack(std::move(worker));
+        return out;
+    }
+
+private:
+    std::unique_ptr<Worker> borrow(QString &error)
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (!m_free.empty()) {
+                auto worker = std::move(m_free.back());
+                m_free.pop_back();
+                return worker;
+            }
+            if (m_open < m_maxOpen) {
+                ++m_open;
+                lock.unlock();
+                auto worker = std::make_unique<Worker>();
+                int pages = 0;
+                if (worker->start(m_path, m_timeoutMs, pages, error))
+                    return worker;
+                LOG4CXX_ERROR(logger, "a render worker for " << m_path << " could not start: " << error);
+                worker.reset();
+                lock.lock();
+                --m_open;
+                m_returned.notify_one();
+                return nullptr;
+            }
+            m_returned.wait(lock);
+        }
+    }
+
+    void giveBack(std::unique_ptr<Worker> worker)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_free.push_back(std::move(worker));
+        }
+        m_returned.notify_one();
+    }
+
+    QString m_path;
+    int m_pageCount;
+    int m_maxOpen;
+    int m_timeoutMs;
+    std::mutex m_mutex;
+    std::condition_variable m_returned;
+    std::vector<std::unique_ptr<Worker>> m_free;
+    std::set<int> m_failed;
+    int m_open = 0;
+    std::atomic<int> m_renders{0};
+};
+
+} // namespace
+
+QString IsolatedPdfRasterizer::workerProgram()
+{
+    return Paths::resource(QStringLiteral("lib/pdfrender"));
+}
+
+PdfRasterizerPtr IsolatedPdfRasterizer::open(const QString &path, int maxConcurrent, QString *error, int pageTimeoutMs)
+{
+    if (!QFile::exists(path)) {
+        if (error)
+            *error = QStringLiteral("no such file");
+        return nullptr;
+    }
+    auto worker = std::make_unique<Worker>();
+    int pages = 0;
+    QString why;
+    if (!worker->start(path, pageTimeoutMs, pages, why)) {
+        LOG4CXX_WARN(logger, "cannot render " << path << ": " << why);
+        if (error)
+            *error = why;
+        return nullptr;
+    }
+    return std::make_shared<IsolatedRasterizer>(path, pages, maxConcurrent, pageTimeoutMs, std::move(worker));
+}
+
+PdfRasterizerPtr IsolatedPdfRasterizer::openPreferred(const QString &path, int maxConcurrent, QString *error)
+{
+    if (qEnvironmentVariable("FOLIANT_RENDER_IN_PROCESS") == QStringLiteral("1"))
+        return PdfRasterizer::openPoppler(path, maxConcurrent, error);
+    if (!QFileInfo(workerProgram()).isExecutable()) {
+        LOG4CXX_WARN(logger, "no render worker at " << workerProgram() << "; rendering in this process");
+        return PdfRasterizer::openPoppler(path, maxConcurrent, error);
+    }
+    bool ok = false;
+    const int timeout = qEnvironmentVariableIntValue("FOLIANT_RENDER_TIMEOUT_MS", &ok);
+    return open(path, maxConcurrent, error, ok && timeout > 0 ? timeout : kDefaultPageTimeoutMs);
+}

@@ -1,0 +1,116 @@
+#include "ImportTestSupport.h"
+#include "TestRoots.h"
+
+#include "app/AppSettings.h"
+#include "book/ImportPDFOperation.h"
+#include "platform/IsolatedPdfRasterizer.h"
+#include "platform/OperationQueue.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sets an environment variable for the life of the object; the render workers
+// inherit it.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value) : m_name(name) { qputenv(name, value); }
+    ~ScopedEnv() { qunsetenv(m_name); }
+
+private:
+    const char *m_name;
+};
+
+class IsolatedRender : public RootedTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!QFileInfo(IsolatedPdfRasterizer::workerProgram()).isExecutable())
+            GTEST_SKIP() << "the render worker is not built";
+        AppSettings::shareInstance()->setImportType(1);
+    }
+
+    // Imports pages 1-3 of links.pdf and returns which of their page images exist.
+    QList<bool> importThreePages()
+    {
+        auto op = std::make_shared<ImportPDFOperation>(importData(QStringLiteral("links.pdf")), QStringLiteral("1-3"),
+                                                       144, 85);
+        op->setImportLinks(true);
+        op->setImportBookmarks(true);
+        OperationQueue queue;
+        queue.addOperation(op);
+        EXPECT_TRUE(op->waitUntilFinished(300000));
+        QList<bool> present;
+        if (!op->flashPageSource())
+            return present;
+        for (const FlashPagePtr &page : op->flashPageSource()->pages())
+            present << QFile::exists(page->pageFilePath());
+        // The links and outline come from the document model, not the renderer.
+        EXPECT_TRUE(op->flashPagesAnnotation());
+        EXPECT_TRUE(op->flashOutline());
+        return present;
+    }
+};
+
+} // namespace
+
+TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
+{
+    const QString pdf = importData(QStringLiteral("links.pdf"));
+    QString error;
+    const PdfRasterizerPtr isolated = IsolatedPdfRasterizer::open(pdf, 2, &error);
+    ASSERT_TRUE(isolated) << error.toStdString();
+    const PdfRasterizerPtr local = PdfRasterizer::openPoppler(pdf, 1);
+    ASSERT_TRUE(local);
+    EXPECT_EQ(isolated->pageCount(), local->pageCount());
+    for (int page : {0, 1, 8}) {
+        const PdfRasterizer::Output a = isolated->render(page, 80, true, true);
+        const PdfRasterizer::Output b = local->render(page, 80, true, true);
+        ASSERT_TRUE(a.ok()) << a.error.toStdString();
+        EXPECT_EQ(a.pageSize, b.pageSize);
+        EXPECT_EQ(a.thumbSize, b.thumbSize);
+        EXPECT_EQ(a.pageJpeg, b.pageJpeg) << page;
+        EXPECT_EQ(a.thumbJpeg, b.thumbJpeg) << page;
+    }
+    // Only what was asked for travels back.
+    const PdfRasterizer::Output thumbOnly = isolated->render(2, 80, false, true);
+    EXPECT_TRUE(thumbOnly.pageJpeg.isEmpty());
+    EXPECT_FALSE(thumbOnly.thumbJpeg.isEmpty());
+    EXPECT_FALSE(isolated->render(10, 80, true, true).ok());
+    EXPECT_EQ(isolated->renderCount(), 4);
+}
+
+TEST_F(IsolatedRender, UnreadableFilesAreRefusedWithAReason)
+{
+    for (const char *name : {"garbage.pdf", "empty.pdf", "encrypted_user.pdf"}) {
+        QString error;
+        EXPECT_FALSE(IsolatedPdfRasterizer::open(importData(QString::fromLatin1(name)), 1, &error)) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+    }
+    QString error;
+    EXPECT_FALSE(IsolatedPdfRasterizer::open(roots.root() + QStringLiteral("/missing.pdf"), 1, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(IsolatedRender, ARendererCrashFailsOnlyItsPage)
+{
+    ScopedEnv fault("FOLIANT_RENDER_WORKER_FAULT", "crash:2");
+    LogCapture log("IsolatedPdfRasterizer");
+    EXPECT_EQ(importThreePages(), (QList<bool>{true, false, true}));
+    EXPECT_TRUE(log.contains(QStringLiteral("crashed"))) << log.messages().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(IsolatedRender, ARendererThatHangsIsStoppedAtTheTimeLimit)
+{
+    ScopedEnv fault("FOLIANT_RENDER_WORKER_FAULT", "hang:1");
+    ScopedEnv limit("FOLIANT_RENDER_TIMEOUT_MS", "8000");
+    LogCapture log("IsolatedPdfRasterizer");
+    EXPECT_EQ(importThreePages(), (QList<bool>{false, true, true}));
+    EXPECT_TRUE(log.contains(QStringLiteral("took longer than 8000 ms")))
+        << log.messages().join(QLatin1Char('\n')).toStdString();
+}

@@ -1,0 +1,124 @@
+// pdfrender FILE.pdf: renders pages of one PDF on request.
+//
+// Standard input and output are one socket to the application. The worker
+// greets with "OPEN <pages>" (or "ERR <why>" and exits), then answers each
+// "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1>" with
+// "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes>" and the two JPEGs, or
+// with "ERR <why>". It ends at end of input.
+//
+// FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
+// page N (counted from 1): tests use it to stand in for a hostile file.
+#include "platform/PdfRasterizer.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <log4cxx/level.h>
+#include <log4cxx/logger.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+bool writeAll(const char *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(STDOUT_FILENO, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+bool writeAll(const QByteArray &bytes)
+{
+    return writeAll(bytes.constData(), size_t(bytes.size()));
+}
+
+bool readLine(QByteArray &line)
+{
+    line.clear();
+    char c = 0;
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        if (c == '\n')
+            return true;
+        line.append(c);
+        if (line.size() > 256)
+            return false;
+    }
+}
+
+void injectFault(int page)
+{
+    const QByteArray fault = qgetenv("FOLIANT_RENDER_WORKER_FAULT");
+    const qsizetype colon = fault.indexOf(':');
+    if (colon < 0 || fault.mid(colon + 1).toInt() != page + 1)
+        return;
+    if (fault.startsWith("crash"))
+        std::abort();
+    if (fault.startsWith("hang"))
+        for (;;)
+            ::pause();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        writeAll(QByteArray("ERR usage: pdfrender FILE.pdf\n"));
+        return 2;
+    }
+    // Poppler's complaints about damaged files go nowhere; the application
+    // logs the outcome of each page.
+    log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
+
+    QString error;
+    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(QString::fromLocal8Bit(argv[1]), 1, &error);
+    if (!rasterizer) {
+        writeAll("ERR " + error.toUtf8() + '\n');
+        return 1;
+    }
+    if (!writeAll("OPEN " + QByteArray::number(rasterizer->pageCount()) + '\n'))
+        return 1;
+
+    QByteArray line;
+    while (readLine(line)) {
+        const QList<QByteArray> f = line.trimmed().split(' ');
+        if (f.size() != 5 || f.at(0) != "RENDER") {
+            writeAll(QByteArray("ERR unknown request\n"));
+            continue;
+        }
+        const int page = f.at(1).toInt();
+        injectFault(page);
+        const PdfRasterizer::Output out = rasterizer->render(page, f.at(2).toInt(), f.at(3) == "1", f.at(4) == "1");
+        QByteArray reply;
+        if (!out.ok()) {
+            reply = "ERR " + out.error.toUtf8().replace('\n', ' ') + '\n';
+        } else {
+            reply = "OK " + QByteArray::number(out.pageSize.width()) + ' ' + QByteArray::number(out.pageSize.height()) +
+                    ' ' + QByteArray::number(out.thumbSize.width()) + ' ' + QByteArray::number(out.thumbSize.height()) +
+                    ' ' + QByteArray::number(out.pageJpeg.size()) + ' ' + QByteArray::number(out.thumbJpeg.size()) +
+                    '\n';
+            reply += out.pageJpeg;
+            reply += out.thumbJpeg;
+        }
+        if (!writeAll(reply))
+            return 1;
+    }
+    return 0;
+}
