@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 #include <QDropEvent>
@@ -138,10 +139,14 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
     window->onSheetShown = [&](QDialog *dialog) {
         ++shown;
         QTimer::singleShot(0, dialog, [&, dialog] {
-            if (auto *editor = qobject_cast<PageEditorWindow *>(dialog)) {
-                waitFor([editor] { return editor->webView() && !editor->webView()->title().isEmpty(); }, 20000);
+            if (auto *found = qobject_cast<PageEditorWindow *>(dialog)) {
+                // The window may end on its own while the page loads.
+                const QPointer<PageEditorWindow> editor(found);
+                waitFor([editor] { return !editor || (editor->webView() && !editor->webView()->title().isEmpty()); },
+                        20000);
                 waitFor([] { return false; }, 1500);
-                grab(dialog, QStringLiteral("page-editor.png"));
+                ASSERT_TRUE(editor) << "the page editor closed by itself";
+                grab(editor, QStringLiteral("page-editor.png"));
                 controller->pageEditorDelegate()->exitWithoutSave();
                 return;
             }
