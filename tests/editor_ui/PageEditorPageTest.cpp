@@ -129,11 +129,9 @@ TEST_F(PageEditorPageTest, PageStartsInTheWindowAndPlacesAChosenImage)
     EXPECT_TRUE(QFileInfo::exists(preview + QStringLiteral("/files/") + src)) << "the chooser copied the file";
 }
 
-// Disabled: the delegate asks the page for GetPageConfig() while it is still
-// inside the bridge call that the page made, and QtWebEngine delivers no
-// script result until that call has returned, so the save times out and
-// nothing is written. Enable once the bridge runs the save after returning.
-TEST_F(PageEditorPageTest, DISABLED_SaveAndExitWritesThePageListWithRelativePaths)
+// The save runs after the page's bridge call has returned: QtWebEngine
+// delivers no script result while that call is still running.
+TEST_F(PageEditorPageTest, SaveAndExitWritesThePageListWithRelativePaths)
 {
     open();
     const QString src = placeImage();

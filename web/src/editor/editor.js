@@ -606,8 +606,10 @@ async function save(andExit) {
       await state.bridge.tell('SaveAndExit');
       return;
     }
-    if (state.bridge.has('OnSave')) await state.bridge.tell('OnSave');
-    else await state.bridge.tell('Save', text);
+    // Save(text) writes before it returns; OnSave asks the page for its list
+    // afterwards, so its file may land a moment later.
+    if (state.bridge.has('Save')) await state.bridge.tell('Save', text);
+    else await state.bridge.tell('OnSave');
     // The application answers a save with nothing, also when it wrote
     // nothing; the file itself tells.
     if (await savedAsExpected(text)) {
@@ -624,8 +626,12 @@ async function save(andExit) {
 async function savedAsExpected(text) {
   const base = state.list.base;
   const expected = (base ? text.split(base).join('') : text).trim();
-  const stored = await readPageList();
-  return stored.ok && stored.text.trim() === expected;
+  for (let attempt = 0; attempt < 8; attempt++) {
+    const stored = await readPageList();
+    if (stored.ok && stored.text.trim() === expected) return true;
+    await new Promise((resolve) => setTimeout(resolve, 250));
+  }
+  return false;
 }
 
 async function exit() {
