@@ -389,6 +389,20 @@ QString FlashBookOutput::getZoomedPageURL(const FlashPagePtr &page) const
     return getNormalPageURL(page);
 }
 
+// The book page number (position in `pages`, from 1) of the document page
+// `documentPage`; empty when that page is not in the book.
+static QString bookPageOf(const FlashPageList &pages, const QString &documentPage)
+{
+    bool ok = false;
+    const int wanted = documentPage.toInt(&ok);
+    if (!ok)
+        return QString();
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        if (pages.at(i) && pages.at(i)->pageIndex() == wanted)
+            return QString::number(i + 1);
+    return QString();
+}
+
 XmlDocument FlashBookOutput::pageListDocument(const QString &basePath) const
 {
     const qint64 w = AppSettings::shareInstance()->PageWidth();
@@ -437,14 +451,23 @@ XmlDocument FlashBookOutput::pageListDocument(const QString &basePath) const
             if (pageAnnos.attribute(QStringLiteral("pageIndex")) != position)
                 continue;
             for (const XmlNode &anno : pageAnnos.children()) {
-                if (!anno.hasAttribute(QStringLiteral("url")))
-                    continue;
+                QString href = anno.attribute(QStringLiteral("url"));
+                if (!anno.hasAttribute(QStringLiteral("url"))) {
+                    // A link to another page of the document leads to that
+                    // page's place in the book, the way the page editor writes
+                    // page links; a page that was not imported drops the link.
+                    if (anno.attribute(QStringLiteral("action")) != QStringLiteral("page"))
+                        continue;
+                    href = bookPageOf(pages, anno.attribute(QStringLiteral("pageIndex")));
+                    if (href.isEmpty())
+                        continue;
+                }
                 XmlNode link = page.addChild(QStringLiteral("Item"));
                 setAttr(link, QStringLiteral("name"), QStringLiteral("Link"));
                 setAttr(link, QStringLiteral("type"), QStringLiteral("rect"));
                 for (const char *name : {"action", "x", "y", "width", "height"})
                     setAttr(link, QString::fromLatin1(name), anno.attribute(QString::fromLatin1(name)));
-                setAttr(link, QStringLiteral("href"), anno.attribute(QStringLiteral("url")));
+                setAttr(link, QStringLiteral("href"), href);
             }
         }
     }

@@ -67,7 +67,7 @@ TEST_F(PageList, pagesNameTheirPublishedFilesAndLinks)
     XmlNode root = links->resetPagesAnnotationsNode();
     XmlNode first = FlashPagesAnnotations::addPageAnnos(root, 1);
     FlashPagesAnnotations::addWebAnno(first, QStringLiteral("http://example.com/?a=1&b=2"), 0.1, 0.075, 0.2, 0.05);
-    FlashPagesAnnotations::addPageAnno(first, 2, 0.5, 0.5, 0.1, 0.1); // no url: not a web link
+    FlashPagesAnnotations::addPageAnno(first, 2, 0.5, 0.5, 0.1, 0.1); // page 2 is not in the book
     FlashPagesAnnotations::addPageAnnos(root, 2);
     XmlNode third = FlashPagesAnnotations::addPageAnnos(root, 3);
     FlashPagesAnnotations::addWebAnno(third, QStringLiteral("mailto:x@y"), 0, 0, 1, 1);
@@ -99,6 +99,30 @@ TEST_F(PageList, pagesNameTheirPublishedFilesAndLinks)
     const XmlDocument plain = written(output);
     EXPECT_EQ(items(plain.root().children(QStringLiteral("Page"))[1], QString()),
               names({"page/4.swf", "page/4.swf", "page/4.swf"}));
+}
+
+TEST_F(PageList, linksToDocumentPagesLeadToTheirPlaceInTheBook)
+{
+    auto book = makeBook(roots.root() + QStringLiteral("/src"), {3, 4, 5}, QStringLiteral("swf"));
+    auto links = std::make_shared<FlashPagesAnnotations>();
+    XmlNode root = links->resetPagesAnnotationsNode();
+    XmlNode first = FlashPagesAnnotations::addPageAnnos(root, 1);
+    FlashPagesAnnotations::addPageAnno(first, 5, 0.25, 0.5, 0.125, 0.0625);
+    FlashPagesAnnotations::addPageAnno(first, 9, 0.5, 0.5, 0.1, 0.1); // a page that was not imported
+
+    FlashBookOutput output(book, bareTemplate(), out, QString());
+    output.setFlashPagesAnnotations(links);
+    const XmlDocument doc = written(output);
+    const QList<XmlNode> items = doc.root().children(QStringLiteral("Page")).first().children(QStringLiteral("Item"));
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items.last().attributes(), pairs({{"name", "Link"},
+                                                {"type", "rect"},
+                                                {"action", "page"},
+                                                {"x", "0.250000"},
+                                                {"y", "0.500000"},
+                                                {"width", "0.125000"},
+                                                {"height", "0.062500"},
+                                                {"href", "3"}}));
 }
 
 TEST_F(PageList, withoutTheEditorFlagNothingIsWritten)
