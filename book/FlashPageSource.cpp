@@ -1,6 +1,7 @@
 #include "book/FlashPageSource.h"
 
 #include "platform/Logging.h"
+#include "platform/TextScan.h"
 
 #include <algorithm>
 
@@ -8,28 +9,6 @@ namespace {
 
 const auto logger = Logging::logger("FlashPageSource");
 constexpr int kMaxRangeEnd = 100000;
-
-// The value of a leading decimal number after optional blanks and a sign; 0 when
-// the text does not begin so. Saturates instead of overflowing.
-int leadingInt(const QString &text)
-{
-    int i = 0;
-    const int n = int(text.size());
-    while (i < n && text.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    long long value = 0;
-    while (i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
-        value = std::min<long long>(value * 10 + (text.at(i).unicode() - '0'), 1LL << 31);
-        ++i;
-    }
-    value = negative ? -value : value;
-    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
 
 } // namespace
 
@@ -53,8 +32,8 @@ QList<int> FlashPageSource::parsePageRange(const QString &range, int totalPage)
     for (const QString &piece : range.split(QLatin1Char(','))) {
         if (piece.contains(QLatin1Char('-'))) {
             const QStringList parts = piece.split(QLatin1Char('-'));
-            const int a = leadingInt(parts.value(0));
-            const int b = leadingInt(parts.value(1));
+            const int a = TextScan::leadingInt(parts.value(0));
+            const int b = TextScan::leadingInt(parts.value(1));
             // Pages past the end stay (they produce no file), but a range such as
             // "1-2000000000" must not allocate billions of entries: its end is
             // cut at the larger of the page count and kMaxRangeEnd.
@@ -62,7 +41,7 @@ QList<int> FlashPageSource::parsePageRange(const QString &range, int totalPage)
             for (long long page = a; page <= last; ++page)
                 result.append(int(page));
         } else {
-            result.append(leadingInt(piece));
+            result.append(TextScan::leadingInt(piece));
         }
     }
     std::sort(result.begin(), result.end());
