@@ -298,13 +298,16 @@ QByteArray FlashBookOutput::packConfig(const QByteArray &entry, const QDateTime 
     return packed.toBytes(false, true);
 }
 
-QByteArray FlashBookOutput::configSidecar(const QByteArray &packedConfig, const QString &language)
+QByteArray FlashBookOutput::configSidecar(const QByteArray &packedConfig, const QString &language, bool rightToLeft)
 {
     QByteArray out = "window.__foliantConfig = " + jsStringLiteral(QString::fromUtf8(packedConfig)) + ";\n";
     // The player's own texts follow the template's language setting, which the
     // configuration document does not carry.
     if (!language.isEmpty())
         out += "window.__foliantLanguage = " + jsStringLiteral(language) + ";\n";
+    // Neither does it carry the reading direction; left to right needs no line.
+    if (rightToLeft)
+        out += "window.__foliantDirection = \"rtl\";\n";
     return out;
 }
 
@@ -365,8 +368,10 @@ bool FlashBookOutput::ouputBookXML(const QString &path)
     if (sidecar.endsWith(QLatin1String(".xml")))
         sidecar.chop(4);
     sidecar += QStringLiteral(".js");
-    if (!BookFiles::writeAtomically(sidecar,
-                                    configSidecar(packed, property(QStringLiteral("languageSetting"), QString()))))
+    // The same test as the phone edition's, so both editions of a book read the same way.
+    const bool rightToLeft = property(QStringLiteral("direction"), QStringLiteral("Right")) != QLatin1String("Right");
+    if (!BookFiles::writeAtomically(
+            sidecar, configSidecar(packed, property(QStringLiteral("languageSetting"), QString()), rightToLeft)))
         LOG4CXX_WARN(logger, "skipped the configuration script " << sidecar);
     return true;
 }
@@ -516,7 +521,8 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
         BookFiles::remove(destination);
         BookFiles::copy(page->pageFilePath(), destination);
         if (destination.endsWith(QLatin1String(".swf")))
-            writeDataSidecar(destination, QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
+            writeDataSidecar(destination,
+                             QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
     }
 }
 

@@ -31,7 +31,9 @@
 //                        (one JavaScript string literal, JSON-escaped; the player
 //                        reads window.__foliantConfig when XHR/fetch fails), and
 //                          window.__foliantLanguage = "<languageSetting>";
-//                        when the template sets a language. The page list needs
+//                        when the template sets a language, and
+//                          window.__foliantDirection = "rtl";
+//                        when its "direction" is not "Right". The page list needs
 //                        no sidecar: it travels inside config.xml.
 //   files/book.swf, files/swfobject.js, files/playerProductInstall.swf,
 //   files/theme/Main.swf the template's player files
@@ -94,7 +96,8 @@ public:
     // The packed file for the document bytes `entry`, archive stamped `when`.
     static QByteArray packConfig(const QByteArray &entry, const QDateTime &when);
     // The script sidecar text of a packed configuration file's bytes.
-    static QByteArray configSidecar(const QByteArray &packedConfig, const QString &language = QString());
+    static QByteArray configSidecar(const QByteArray &packedConfig, const QString &language = QString(),
+                                    bool rightToLeft = false);
     // `text` as a double-quoted JavaScript string literal, safe inside a script element.
     static QByteArray jsStringLiteral(const QString &text);
     // Writes "<file>.js", which hands the file's bytes to the player as Base64.

@@ -16,12 +16,12 @@ namespace {
 QByteArray runInNode(const QString &scriptFile, const QString &probe)
 {
     QProcess node;
-    node.start(QStringLiteral("node"),
-               {QStringLiteral("-e"), QStringLiteral("const window = globalThis; window.__foliantData = (p, b) => "
-                                                     "{ window.got = [p, Buffer.from(b, 'base64')]; };"
-                                                     "require(process.argv[1]); %1")
-                                          .arg(probe),
-                scriptFile});
+    node.start(QStringLiteral("node"), {QStringLiteral("-e"),
+                                        QStringLiteral("const window = globalThis; window.__foliantData = (p, b) => "
+                                                       "{ window.got = [p, Buffer.from(b, 'base64')]; };"
+                                                       "require(process.argv[1]); %1")
+                                            .arg(probe),
+                                        scriptFile});
     node.waitForFinished(30000);
     return node.readAllStandardOutput().trimmed();
 }
@@ -65,4 +65,24 @@ TEST_F(Sidecars, ImagePagesAndNoLanguageAddNothing)
     output.ouputTheBook();
     EXPECT_FALSE(QFile::exists(roots.root() + QStringLiteral("/out/files/page/1.jpg.js")));
     EXPECT_FALSE(readAll(roots.root() + QStringLiteral("/out/files/config.js")).contains("__foliantLanguage"));
+}
+
+TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirection)
+{
+    const auto publish = [this](const QString &name, const char *direction) {
+        const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res-") + name, QStringLiteral("float"));
+        if (direction)
+            setProperties(tmpl, {{"direction", direction}});
+        const QString out = roots.root() + QStringLiteral("/out-") + name;
+        QDir().mkpath(out);
+        FlashBookOutput output(makeBook(roots.root() + QStringLiteral("/src-") + name, {1, 2}), tmpl, out,
+                               QStringLiteral("index.html"));
+        output.ouputTheBook();
+        return runInNode(out + QStringLiteral("/files/config.js"),
+                         QStringLiteral("console.log(String(window.__foliantDirection) + '|' + "
+                                        "(typeof window.__foliantConfig))"));
+    };
+    EXPECT_EQ(publish(QStringLiteral("left"), "Left"), QByteArray("rtl|string"));
+    EXPECT_EQ(publish(QStringLiteral("right"), "Right"), QByteArray("undefined|string"));
+    EXPECT_EQ(publish(QStringLiteral("default"), nullptr), QByteArray("undefined|string"));
 }
