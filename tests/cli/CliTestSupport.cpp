@@ -305,12 +305,34 @@ QString keyOfType(const FlashTemplate &tmpl, int type, const QStringList &except
 
 QString pdfData(const QString &name)
 {
+    // Test programs run side by side under ctest: each makes the files in a
+    // folder of its own and moves it into place whole, so that two generators
+    // never write the same file and no reader sees half of one.
     static const QString dir = [] {
         const QString out = QStringLiteral(FOLIANT_BINARY_DIR "/tests/cli-data");
-        const ProcessResult r = ProcessRunner::run(
-            QStringLiteral("python3"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/make_pdfs.py"), out}, 120000);
+        const QString script = QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/make_pdfs.py");
+        const QFileInfo done(out + QStringLiteral("/complete"));
+        if (done.exists() && done.lastModified() >= QFileInfo(script).lastModified())
+            return out;
+        QDir().mkpath(QFileInfo(out).path());
+        const QString fresh = out + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
+        const ProcessResult r = ProcessRunner::run(QStringLiteral("python3"), {script, fresh}, 120000);
         if (!r.ok())
             ADD_FAILURE() << "make_pdfs.py failed: " << r.standardError.constData();
+        QFile complete(fresh + QStringLiteral("/complete"));
+        if (!complete.open(QIODevice::WriteOnly))
+            ADD_FAILURE() << "cannot mark the test PDFs complete";
+        complete.close();
+        // Another program may have put a complete folder in place meanwhile;
+        // anything else there is stale or half made.
+        const QFileInfo now(out + QStringLiteral("/complete"));
+        if (now.exists() && now.lastModified() >= QFileInfo(script).lastModified()) {
+            QDir(fresh).removeRecursively();
+            return out;
+        }
+        QDir(out).removeRecursively();
+        if (!QDir().rename(fresh, out))
+            QDir(fresh).removeRecursively(); // another program was first
         return out;
     }();
     return dir + QLatin1Char('/') + name;
