@@ -278,7 +278,8 @@ void expectSameBook(const QString &expected, const QString &actual)
         } else if (relative.endsWith(QStringLiteral("files/config.js"))) {
             // The sidecar repeats its own configuration, time stamp included.
             const QString folder = QFileInfo(b).path();
-            EXPECT_TRUE(readAll(b).startsWith(FlashBookOutput::configSidecar(readAll(folder + QStringLiteral("/config.xml")))));
+            EXPECT_TRUE(
+                readAll(b).startsWith(FlashBookOutput::configSidecar(readAll(folder + QStringLiteral("/config.xml")))));
         } else {
             EXPECT_TRUE(readAll(a) == readAll(b)) << relative.toStdString() << " differs";
         }
