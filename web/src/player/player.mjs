@@ -111,6 +111,9 @@ export class Player {
     const lang = languageCode(this.book.language || window.__foliantLanguage, [document.documentElement.lang, navigator.language]);
     this.t = translator(lang);
     this.root.setAttribute('lang', lang);
+    // The reading direction comes only from the script sidecar.
+    this.rtl = window.__foliantDirection === 'rtl';
+    if (this.rtl) this.root.dataset.direction = 'rtl';
     if (!this.book.pages.list.length) return this.fail('nopages');
     this.build();
     performance.mark?.('foliant-built');
@@ -282,7 +285,13 @@ export class Player {
       btn('info', 'info', t('info'), () => this.showInfo(), 'Info'),
       btn('help', 'help', t('help'), () => this.showHelp(), 'Help'),
     ].filter(Boolean);
-    bar.append(...nav.filter(Boolean), pageno, ...after.filter(Boolean));
+    // A right-to-left book goes forward to the left: the buttons and their
+    // arrows change sides, the page number stays where it was.
+    if (this.rtl) {
+      const mirror = { first: 'last', prev: 'next', next: 'prev', last: 'first' };
+      for (const b of [...nav, ...after]) if (b) b.innerHTML = svg(mirror[b.dataset.button]);
+      bar.append(...after.filter(Boolean).reverse(), pageno, ...nav.filter(Boolean).reverse());
+    } else bar.append(...nav.filter(Boolean), pageno, ...after.filter(Boolean));
     if (tools.length) bar.append(el('span', { class: 'fo-sep', 'aria-hidden': 'true' }), ...tools);
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', 'false');
     return bar;
@@ -314,7 +323,7 @@ export class Player {
       mobileScrollSupport: false,
       usePortrait: true,
       autoSize: true,
-      startPage: this.startPage(list.length),
+      startPage: this.toFlip(this.startPage(list.length)),
     };
     // A narrow stage (a phone held upright) shows one page at a time.
     const stageW = this.stage.clientWidth || window.innerWidth;
@@ -323,11 +332,13 @@ export class Player {
     if (stageW < 2 * opts.minWidth && stageW > stageH) opts.minWidth = Math.floor(stageW / 2) - 1;
     this.flip = new PageFlip(this.flipEl, opts);
     this.patchRender();
-    this.flip.loadFromHTML(this.pageEls);
+    // The page turner only reads left to right, so a right-to-left book hands
+    // it the pages back to front; everything else keeps counting book pages.
+    this.flip.loadFromHTML(this.rtl ? [...this.pageEls].reverse() : this.pageEls);
     // Place the first spread now instead of on the next animation frame, so
     // the book stands when the page's load event fires.
     this.flip.getRender().drawFrame?.();
-    this.flip.on('flip', (e) => this.onPage(e.data));
+    this.flip.on('flip', () => this.onPage(this.current()));
     this.flip.on('changeState', (e) => {
       if (e.data === 'flipping' && this.book.flipSound) playFlipSound();
     });
@@ -405,7 +416,7 @@ export class Player {
     if (!this.thickL) return;
     const r = this.flip.getBoundsRect?.();
     if (!r) return;
-    const cur = this.current();
+    const cur = this.flip.getCurrentPageIndex();
     const per = this.book.thickness * 0.08;
     const left = Math.min(14, cur * per);
     const right = Math.min(14, (this.count - cur - 2) * per);
@@ -418,18 +429,32 @@ export class Player {
     place(this.thickR, portrait ? r.left + 2 * r.pageWidth : r.left + r.width, right);
   }
 
-  current() {
-    return this.flip ? this.flip.getCurrentPageIndex() : 0;
+  // Book page index <-> the page turner's index (the same in both directions).
+  toFlip(i) {
+    return this.rtl ? this.count - 1 - i : i;
   }
 
+  // The first book page in view.
+  current() {
+    if (!this.flip) return 0;
+    return this.rtl ? this.visiblePages()[0] : this.flip.getCurrentPageIndex();
+  }
+
+  // The book pages in view, in reading order.
   visiblePages() {
-    const cur = this.current();
-    const portrait = this.flip.getOrientation() === 'portrait';
-    if (portrait) return [cur];
-    const cover = this.flip.getSettings().showCover;
-    if (cover && (cur === 0 || (cur === this.count - 1 && this.count % 2 === 0))) return [cur];
-    const left = cover ? (cur % 2 === 1 ? cur : cur - 1) : cur % 2 === 0 ? cur : cur - 1;
-    return [left, left + 1].filter((i) => i >= 0 && i < this.count);
+    const cur = this.flip.getCurrentPageIndex();
+    const n = this.count;
+    let shown;
+    if (this.flip.getOrientation() === 'portrait') shown = [cur];
+    else {
+      const cover = this.flip.getSettings().showCover;
+      if (cover && (cur === 0 || (cur === n - 1 && n % 2 === 0))) shown = [cur];
+      else {
+        const left = cover ? (cur % 2 === 1 ? cur : cur - 1) : cur % 2 === 0 ? cur : cur - 1;
+        shown = [left, left + 1].filter((i) => i >= 0 && i < n);
+      }
+    }
+    return this.rtl ? shown.map((i) => n - 1 - i).reverse() : shown;
   }
 
   onPage(index) {
@@ -623,31 +648,42 @@ export class Player {
     if (this.zoom !== 1) this.setZoom(1);
     const vis = this.visiblePages();
     if (vis.includes(i)) return;
-    if (Math.abs(i - this.current()) <= 2) this.flip.flip(i);
-    else this.flip.turnToPage(i);
+    if (Math.abs(i - this.current()) <= 2) this.flip.flip(this.toFlip(i));
+    else this.flip.turnToPage(this.toFlip(i));
     this.onPage(this.current());
   }
 
   next() {
     if (this.zoom !== 1) this.setZoom(1);
-    this.flip.flipNext();
+    this.forward();
   }
 
   prev() {
     if (this.zoom !== 1) this.setZoom(1);
-    this.flip.flipPrev();
+    if (this.rtl) this.flip.flipNext();
+    else this.flip.flipPrev();
+  }
+
+  // Turns one leaf towards the end of the book.
+  forward() {
+    if (this.rtl) this.flip.flipPrev();
+    else this.flip.flipNext();
   }
 
   bindKeys() {
     this.root.addEventListener('keydown', (e) => {
       if (e.target.closest('input,textarea,video,audio') || e.altKey || e.ctrlKey || e.metaKey) return;
       const k = e.key;
+      // The arrows point where the page goes: towards the left is forward in
+      // a right-to-left book.
+      const right = () => (this.rtl ? this.prev() : this.next());
+      const left = () => (this.rtl ? this.next() : this.prev());
       const act = {
-        ArrowRight: () => this.next(),
+        ArrowRight: right,
         ArrowDown: () => this.next(),
         PageDown: () => this.next(),
         ' ': () => this.next(),
-        ArrowLeft: () => this.prev(),
+        ArrowLeft: left,
         ArrowUp: () => this.prev(),
         PageUp: () => this.prev(),
         Home: () => this.go(0),
@@ -718,11 +754,45 @@ export class Player {
       this.root.classList.remove('fo-panning');
     };
     this.stage.addEventListener('mousedown', (e) => down(e.clientX, e.clientY, e), true);
-    this.stage.addEventListener('touchstart', (e) => e.touches.length === 1 && down(e.touches[0].clientX, e.touches[0].clientY, e), { capture: true, passive: false });
+    this.stage.addEventListener(
+      'touchstart',
+      (e) => {
+        if (e.touches.length >= 2 && !this.book.hidden.has('Zoom')) this.pinchStart(e);
+        else if (this.pinch) e.stopPropagation();
+        else if (e.touches.length === 1) down(e.touches[0].clientX, e.touches[0].clientY, e);
+      },
+      { capture: true, passive: false },
+    );
     window.addEventListener('mousemove', (e) => move(e.clientX, e.clientY));
-    window.addEventListener('touchmove', (e) => drag && move(e.touches[0].clientX, e.touches[0].clientY), { passive: true });
+    // Ahead of the page turner's own window listeners, so the fingers of a
+    // pinch never fold a page.
+    window.addEventListener(
+      'touchmove',
+      (e) => {
+        if (this.pinch) {
+          e.stopImmediatePropagation();
+          e.preventDefault();
+          if (e.touches.length >= 2) this.pinchMove(e.touches);
+        } else if (drag) move(e.touches[0].clientX, e.touches[0].clientY);
+      },
+      { capture: true, passive: false },
+    );
     window.addEventListener('mouseup', up);
-    window.addEventListener('touchend', up);
+    window.addEventListener(
+      'touchend',
+      (e) => {
+        up();
+        if (!this.pinch) return;
+        e.stopImmediatePropagation();
+        // The pinch lasts until the last finger leaves; a finger left behind
+        // neither pans nor turns.
+        if (e.touches.length === 0) {
+          this.pinch = null;
+          this.renderZoomedVectors();
+        }
+      },
+      true,
+    );
     this.stage.addEventListener(
       'wheel',
       (e) => {
@@ -736,6 +806,48 @@ export class Player {
       if (this.book.hidden.has('Zoom') || e.target.closest('a,button,video,audio')) return;
       this.setZoom(this.zoom === 1 ? 2 : 1);
     });
+  }
+
+  // Two fingers zoom around the point between them, and moving them together pans.
+  pinchStart(e) {
+    e.stopPropagation();
+    e.preventDefault();
+    // The first finger may have reached the page turner before the second
+    // landed: forget it there, or it would start a fold on its own.
+    const ui = this.flip.getUI?.();
+    if (ui && 'touchPoint' in ui) ui.touchPoint = null;
+    if (this.flip.isUserTouch) {
+      this.flip.isUserTouch = false;
+      if (this.flip.isUserMove) this.flip.getFlipController().stopMove();
+    }
+    const [a, b] = e.touches;
+    const origin = this.zoomOrigin();
+    const mx = (a.clientX + b.clientX) / 2 - origin.x;
+    const my = (a.clientY + b.clientY) / 2 - origin.y;
+    this.pinch = {
+      dist: Math.max(1, Math.hypot(a.clientX - b.clientX, a.clientY - b.clientY)),
+      zoom: this.zoom,
+      // The point of the unzoomed book under the fingers.
+      cx: (mx - this.pan.x) / this.zoom,
+      cy: (my - this.pan.y) / this.zoom,
+      origin,
+    };
+  }
+
+  pinchMove([a, b]) {
+    const p = this.pinch;
+    const zoom = Math.min(4, Math.max(1, (p.zoom * Math.hypot(a.clientX - b.clientX, a.clientY - b.clientY)) / p.dist));
+    const mx = (a.clientX + b.clientX) / 2 - p.origin.x;
+    const my = (a.clientY + b.clientY) / 2 - p.origin.y;
+    this.zoom = zoom;
+    this.pan = zoom === 1 ? { x: 0, y: 0 } : this.clampPan(mx - p.cx * zoom, my - p.cy * zoom);
+    this.applyZoom();
+  }
+
+  // Where the zoom box's top left corner lies on the screen when unzoomed.
+  zoomOrigin() {
+    const r = this.zoomBox.getBoundingClientRect();
+    return { x: r.left - this.pan.x, y: r.top - this.pan.y };
   }
 
   // ---- panels and tools -------------------------------------------------
@@ -752,7 +864,7 @@ export class Player {
 
   toggleThumbs() {
     if (!this.thumbs) {
-      this.thumbs = el('div', { class: 'fo-panel fo-thumbs', role: 'listbox', 'aria-label': this.t('thumbnails') });
+      this.thumbs = el('div', { class: 'fo-panel fo-thumbs', role: 'listbox', 'aria-label': this.t('thumbnails'), dir: this.rtl ? 'rtl' : null });
       this.book.pages.list.forEach((p, i) => {
         const img = el('img', { alt: '', loading: 'lazy', src: this.url(p.thumb), width: String(Math.round((118 * this.pageSize.w) / this.pageSize.h)), height: '118' });
         const b = el('button', { type: 'button', role: 'option', 'data-page': String(i + 1), 'aria-label': this.t('pageOf', { n: i + 1, total: this.count }), onclick: () => this.go(i) }, [
@@ -884,9 +996,9 @@ export class Player {
       this.autoTimer = setInterval(() => {
         const vis = this.visiblePages();
         if (vis[vis.length - 1] >= this.count - 1) {
-          if (a.loop) this.flip.turnToPage(0), this.onPage(0);
+          if (a.loop) this.flip.turnToPage(this.toFlip(0)), this.onPage(0);
           else this.setAuto(false);
-        } else this.flip.flipNext();
+        } else this.forward();
       }, a.interval * 1000);
     }
     this.root.dataset.auto = String(!!on);
@@ -954,7 +1066,7 @@ export class Player {
     window.gtag('config', id);
     const s = el('script', { async: true, src: `https://www.googletagmanager.com/gtag/js?id=${encodeURIComponent(id)}` });
     document.head.append(s);
-    this.flip.on('flip', (e) => window.gtag('event', 'page_view', { page_title: `${this.book.title} – ${e.data + 1}` }));
+    this.flip.on('flip', () => window.gtag('event', 'page_view', { page_title: `${this.book.title} – ${this.current() + 1}` }));
   }
 }
 
