@@ -1,60 +1,14 @@
 // Shared set-up of the browser tests for the page editor and the mobile
-// players: Debian's Chromium driven by playwright-core, and small book
-// folders made on the fly.
-import { createRequire } from 'node:module';
-import { mkdtempSync, mkdirSync, writeFileSync, rmSync, existsSync } from 'node:fs';
-import { execFileSync } from 'node:child_process';
-import { tmpdir } from 'node:os';
-import { join, dirname, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+// players: small preview folders made on the fly and a stand-in for the
+// application's bridge.
+import { mkdirSync, writeFileSync, rmSync, existsSync, cpSync } from 'node:fs';
+import { join, dirname } from 'node:path';
+import { pageImage, resourcesDir, tempDir } from './player_support.mjs';
 
-const here = dirname(fileURLToPath(import.meta.url));
-export const sourceDir = process.env.FOLIANT_SOURCE_DIR || resolve(here, '..', '..');
-export const resourcesDir = process.env.FOLIANT_RESOURCES || join(sourceDir, 'build', 'resources');
-
-const require = createRequire(join(sourceDir, 'web', 'package.json'));
-const { chromium } = require('playwright-core');
-
-export async function launch() {
-  // playwright gives every launch a fresh profile folder of its own.
-  const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: [
-      '--headless',
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-      // The application's web view lets file:// pages read their sibling
-      // files; Chromium needs to be told.
-      '--allow-file-access-from-files',
-    ],
-  });
-  return {
-    browser,
-    async close() {
-      await browser.close();
-    },
-  };
-}
-
-export function tempFolder(prefix) {
-  return mkdtempSync(join(tmpdir(), prefix));
-}
-
-/** Writes a JPEG of the given size marked with `mark` bars (no fonts needed). */
-export function makeJpeg(path, width, height, mark, colour = '#dfe7f1') {
+/** Writes page n's picture (see pageImage) as a JPEG of the given size. */
+export function writeJpeg(path, n, width, height) {
   mkdirSync(dirname(path), { recursive: true });
-  const bars = [];
-  const n = Math.max(1, Math.min(12, Number(mark) || 1));
-  for (let i = 0; i < n; i++) {
-    const x = Math.round(width * (0.1 + i * 0.07));
-    bars.push('-draw', `rectangle ${x},${Math.round(height * 0.1)} ${x + Math.max(1, Math.round(width * 0.04))},${Math.round(height * 0.3)}`);
-  }
-  execFileSync('convert', ['-size', `${width}x${height}`, `xc:${colour}`, '-fill', '#334455', ...bars, path]);
+  writeFileSync(path, pageImage(n, width, height, 'jpg'));
 }
 
 /**
@@ -63,13 +17,13 @@ export function makeJpeg(path, width, height, mark, colour = '#dfe7f1') {
  * thumbnails, and the editor page itself.
  */
 export function makePreviewFolder({ pages = 3, pageList } = {}) {
-  const dir = tempFolder('foliant-preview-');
+  const dir = tempDir('foliant-preview-');
   const files = join(dir, 'files');
   for (let i = 1; i <= pages; i++) {
-    makeJpeg(join(files, 'page', `${i}.jpg`), 300, 400, i);
-    makeJpeg(join(files, 'thumb', `${i}.jpg`), 60, 80, i);
+    writeJpeg(join(files, 'page', `${i}.jpg`), i, 300, 400);
+    writeJpeg(join(files, 'thumb', `${i}.jpg`), i, 60, 80);
   }
-  makeJpeg(join(files, 'editor', 'photo.jpg'), 200, 100, 'img', '#f0c080');
+  writeJpeg(join(files, 'editor', 'photo.jpg'), 9, 200, 100);
   const text =
     pageList ??
     `<Pages bace="${files}/" largeWidth="600" largeHeight="800" width="600" height="800" thumbWidth="135" thumbHeight="180">\n` +
@@ -87,7 +41,7 @@ export function makePreviewFolder({ pages = 3, pageList } = {}) {
   if (pageList !== null) writeFileSync(join(dir, 'pages.xml'), text);
   const editor = join(resourcesDir, 'PageEditor.html');
   if (!existsSync(editor)) throw new Error(`${editor} is missing: build the foliant_web target first`);
-  execFileSync('cp', [editor, join(dir, 'PageEditor.html')]);
+  cpSync(editor, join(dir, 'PageEditor.html'));
   return { dir, files, cleanup: () => rmSync(dir, { recursive: true, force: true }) };
 }
 
@@ -129,13 +83,22 @@ export async function installBridge(page, folder, answers = {}, { writes = true 
   }, answers);
 }
 
-export async function openEditor(browser, folder, answers = {}, options = {}) {
+// Runs `fn` with the editor opened over a fresh preview folder (made from
+// `folder` options), then closes both.
+export async function withEditor(browser, folder, answers, fn, options = {}) {
+  const book = makePreviewFolder(folder);
+  if (options.prepare) options.prepare(book);
   const context = await browser.newContext({ viewport: { width: 1280, height: 720 } });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(String(e)));
-  await installBridge(page, folder, answers, options);
-  await page.goto('file://' + join(folder, 'PageEditor.html'));
-  await page.waitForSelector('body[data-ready="true"]');
-  return { page, context, errors };
+  try {
+    const page = await context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await installBridge(page, book.dir, answers, options);
+    await page.goto('file://' + join(book.dir, 'PageEditor.html'));
+    await page.waitForSelector('body[data-ready="true"]');
+    await fn({ page, errors, book });
+  } finally {
+    await context.close();
+    book.cleanup();
+  }
 }

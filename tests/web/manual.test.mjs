@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { resourcesDir } from './editor-harness.mjs';
+import { resourcesDir } from './player_support.mjs';
 
 const help = join(resourcesDir, 'Foliant for mac Help');
 const names = ['Foliant for mac manual.pdf', 'Foliant pro for mac manual.pdf'];

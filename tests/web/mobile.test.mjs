@@ -4,13 +4,14 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { cpSync, readFileSync, writeFileSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
-import { launch, makeJpeg, tempFolder, resourcesDir } from './editor-harness.mjs';
+import { writeJpeg } from './editor-harness.mjs';
+import { launchBrowser, resourcesDir, swipe as swipeFromTo, tempDir } from './player_support.mjs';
 
 const skeleton = (kind) => join(resourcesDir, 'AppFiles', 'TmplData', 'mobile', kind);
 
 let chrome;
 before(async () => {
-  chrome = await launch();
+  chrome = await launchBrowser();
 });
 after(async () => {
   await chrome?.close();
@@ -18,8 +19,8 @@ after(async () => {
 
 /** Page images named after the imported document's page numbers. */
 function makeBook(firstPage, count) {
-  const dir = tempFolder('foliant-mobile-');
-  for (let i = 0; i < count; i++) makeJpeg(join(dir, 'files', 'mobile', `${firstPage + i}.jpg`), 300, 400, i + 1);
+  const dir = tempDir('foliant-mobile-');
+  for (let i = 0; i < count; i++) writeJpeg(join(dir, 'files', 'mobile', `${firstPage + i}.jpg`), i + 1, 300, 400);
   return dir;
 }
 
@@ -27,28 +28,13 @@ function flipBook({ firstPage = 1, count = 4, settings = {} } = {}) {
   const dir = makeBook(firstPage, count);
   const player = join(dir, 'mobile');
   cpSync(skeleton('Flip'), player, { recursive: true });
+  // Publishing writes every setting; those left out here hold the player's own defaults.
   const entries = {
-    BookmarkButtonVisible: '"Show"',
-    pageBackgroundColor: '"#30373A"',
-    appLogoIcon: '""',
     bookTitle: '"A Test Book"',
-    ShareButtonVisible: '"Show"',
-    ThumbnailsButtonVisible: '"Show"',
-    ZoomButtonVisible: '"Show"',
-    enableAutoPlay: '"No"',
-    autoPlayDuration: '3',
-    autoPlayLoopCount: '0',
-    bgBeginColor: '"#FF9900"',
-    bgEndColor: '"#e8ac4d"',
-    bgMRotation: '90',
-    backGroundImgURL: '""',
-    RightToLeft: '"No"',
     totalPageCount: String(count),
     largePageWidth: '600',
     largePageHeight: '800',
     normalPath: '"../files/mobile/"',
-    largePath: '"../files/mobile/"',
-    thumbPath: '"../files/mobile/"',
     ...settings,
   };
   const config =
@@ -73,36 +59,30 @@ function slideBook({ firstPage = 1, count = 4, title = 'Slides &amp; More' } = {
   return dir;
 }
 
-async function openPhone(dir) {
-  const context = await chrome.browser.newContext({
-    viewport: { width: 390, height: 844 },
-    deviceScaleFactor: 2,
-    isMobile: true,
-    hasTouch: true,
-  });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(String(e)));
-  await page.goto('file://' + join(dir, 'mobile', 'index.html'));
-  await page.waitForSelector('body[data-ready="true"]');
-  const cdp = await context.newCDPSession(page);
-  return { page, context, errors, cdp };
+// Runs `fn` with the book in `dir` open on a phone-sized touch screen, then
+// closes it and removes the book.
+async function onPhone(dir, fn) {
+  const context = await chrome.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  try {
+    const page = await context.newPage();
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(String(e)));
+    await page.goto('file://' + join(dir, 'mobile', 'index.html'));
+    await page.waitForSelector('body[data-ready="true"]');
+    await fn({ page, errors, cdp: await context.newCDPSession(page) });
+  } finally {
+    await context.close();
+    rmSync(dir, { recursive: true, force: true });
+  }
 }
 
 /** A quick one-finger swipe across the middle of the screen. */
-async function swipe(cdp, fromX, toX, y = 420) {
-  const point = (x) => [{ x, y, id: 1 }];
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: point(fromX) });
-  for (let i = 1; i <= 4; i++) {
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: point(fromX + ((toX - fromX) * i) / 4) });
-  }
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-}
+const swipe = (cdp, fromX, toX) => swipeFromTo(cdp, { x: fromX, y: 420 }, { x: toX, y: 420 });
 
 const shownPage = (page) => page.evaluate(() => Number(document.body.dataset.page));
 // Polled from the test: page.waitForFunction never returned in the phone
 // emulation, although a plain evaluation saw the change at once.
-async function waitFor(page, fn, arg, what, timeoutMs = 5000) {
+async function waitFor(page, fn, arg, what, timeoutMs = 10000) {
   const end = Date.now() + timeoutMs;
   while (!(await page.evaluate(fn, arg))) {
     if (Date.now() > end) assert.fail(`timed out waiting for ${what}`);
@@ -121,8 +101,7 @@ const waitForPage = (page, n, timeoutMs = 10000) =>
 test('Flip: swipes and buttons turn the pages of a book made from a page range', async () => {
   // Pages 3 to 7 of a document: the images are 3.jpg to 7.jpg.
   const dir = flipBook({ firstPage: 3, count: 5 });
-  const { page, context, errors, cdp } = await openPhone(dir);
-  try {
+  await onPhone(dir, async ({ page, errors, cdp }) => {
     assert.equal(await shownPage(page), 1);
     assert.match(await page.getAttribute('.page img >> nth=0', 'src'), /files\/mobile\/3\.jpg$/);
     await page.tap('.btn-next');
@@ -147,10 +126,7 @@ test('Flip: swipes and buttons turn the pages of a book made from a page range',
     const broken = await page.$$eval('.page img', (imgs) => imgs.filter((i) => i.complete && !i.naturalWidth).length);
     assert.equal(broken, 0);
     assert.deepEqual(errors, []);
-  } finally {
-    await context.close();
-    rmSync(dir, { recursive: true, force: true });
-  }
+  });
 });
 
 test('Flip: colours, title, buttons and right-to-left reading follow the settings', async () => {
@@ -167,8 +143,7 @@ test('Flip: colours, title, buttons and right-to-left reading follow the setting
       ZoomButtonVisible: '"No"',
     },
   });
-  const { page, context, errors, cdp } = await openPhone(dir);
-  try {
+  await onPhone(dir, async ({ page, errors, cdp }) => {
     const look = await page.evaluate(() => ({
       background: getComputedStyle(document.body).backgroundImage,
       title: document.querySelector('.title').textContent,
@@ -188,10 +163,7 @@ test('Flip: colours, title, buttons and right-to-left reading follow the setting
     await swipe(cdp, 80, 320);
     await waitForPage(page, 2);
     assert.deepEqual(errors, []);
-  } finally {
-    await context.close();
-    rmSync(dir, { recursive: true, force: true });
-  }
+  });
 });
 
 test('Flip: autoplay runs through the book the set number of times and stops', async () => {
@@ -199,23 +171,18 @@ test('Flip: autoplay runs through the book the set number of times and stops', a
     count: 3,
     settings: { enableAutoPlay: '"Yes"', autoPlayDuration: '1', autoPlayLoopCount: '1' },
   });
-  const { page, context } = await openPhone(dir);
-  try {
+  await onPhone(dir, async ({ page }) => {
     assert.equal(await page.evaluate(() => document.body.dataset.playing), 'true');
     // Generous waits: a busy machine slows the page animation, not the rule.
     await waitForPage(page, 3, 20000);
     await waitFor(page, () => !document.body.dataset.playing, null, 'autoplay to stop', 20000);
     assert.equal(await shownPage(page), 3);
-  } finally {
-    await context.close();
-    rmSync(dir, { recursive: true, force: true });
-  }
+  });
 });
 
 test('Slide: the filled-in page shows its title, keeps the page shape and turns by swipe', async () => {
   const dir = slideBook({ firstPage: 2, count: 4 });
-  const { page, context, errors, cdp } = await openPhone(dir);
-  try {
+  await onPhone(dir, async ({ page, errors, cdp }) => {
     assert.equal(await page.title(), 'Slides & More');
     assert.equal(await page.textContent('.title'), 'Slides & More');
     assert.equal(await shownPage(page), 1);
@@ -230,9 +197,7 @@ test('Slide: the filled-in page shows its title, keeps the page shape and turns 
     await swipe(cdp, 60, 330);
     await waitForPage(page, 2);
     // A vertical drag is no page turn.
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: 200, y: 200, id: 1 }] });
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: 230, y: 600, id: 1 }] });
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    await swipeFromTo(cdp, { x: 200, y: 200 }, { x: 230, y: 600 });
     await page.waitForTimeout(100);
     assert.equal(await shownPage(page), 2);
 
@@ -247,8 +212,5 @@ test('Slide: the filled-in page shows its title, keeps the page shape and turns 
       'the last page to slide on screen'
     );
     assert.deepEqual(errors, []);
-  } finally {
-    await context.close();
-    rmSync(dir, { recursive: true, force: true });
-  }
+  });
 });

@@ -16,46 +16,13 @@ async function book(name, options) {
   return name;
 }
 
-async function open(name, { via = 'http', hash = '', viewport } = {}) {
-  const page = await browser.newPage();
-  if (viewport) await page.setViewportSize(viewport);
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  // Nothing may leave the machine; a request to anywhere else is recorded and refused.
-  const outside = [];
-  await page.route(/^https?:\/\/(?!127\.0\.0\.1)/, (r) => {
-    outside.push(r.request().url());
-    r.abort();
-  });
-  const url = via === 'http' ? `${server.url}${name}/index.html${hash}` : `file://${books[name]}/index.html${hash}`;
-  await page.goto(url);
-  await page.waitForFunction(() => {
-    const r = document.getElementById('foliant-book');
-    return r.dataset.state === 'error' || document.querySelector('.fo-page[data-ready]');
-  });
-  await page.waitForTimeout(150);
-  page.errors = errors;
-  page.outside = outside;
-  return page;
-}
-
-const state = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
-const settle = async (page) => {
-  await page.waitForFunction(() => !document.querySelector('.stf__block .stf__item[style*="clip-path"], .stf__outerShadow[style*="block"]'), null, { timeout: 3000 }).catch(() => {});
-  await page.waitForTimeout(900);
+const open = (name, { via = 'http', hash = '', viewport } = {}) =>
+  S.openBook(browser, via === 'http' ? `${server.url}${name}/index.html${hash}` : `file://${books[name]}/index.html${hash}`, { viewport });
+const { bookState: state, settle, spread } = S;
+const shown = async (page) => {
+  const s = await spread(page);
+  return [s.left, s.right];
 };
-
-// Where the two pages of a spread sit on a 1000x700 stage.
-async function spread(page) {
-  const r = await page.evaluate(() => {
-    const b = document.querySelector('.stf__block').getBoundingClientRect();
-    const f = window.foliantPlayer.flip.getBoundsRect();
-    return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
-  });
-  const img = await S.shot(page);
-  const y = r.top + r.h * 0.2;
-  return { left: S.pageAt(img, r.left + r.pw * 0.2, y), right: S.pageAt(img, r.left + r.pw * 1.8, y), img, r };
-}
 
 before(async () => {
   server = await S.serve(root);
@@ -71,31 +38,23 @@ after(async () => {
 for (const via of ['http', 'file']) {
   test(`from ${via}: the cover shows first, and click, keys and swipes turn pages`, async () => {
     const page = await open('plain', { via });
-    let s = await spread(page);
-    assert.deepEqual([s.left, s.right], [0, 1], 'the cover stands alone on the right');
-    await page.mouse.click(s.r.left + s.r.pw * 1.8, s.r.top + s.r.h / 2);
+    const { r } = await spread(page);
+    assert.deepEqual(await shown(page), [0, 1], 'the cover stands alone on the right');
+    await page.mouse.click(r.left + r.pw * 1.8, r.top + r.h / 2);
     await settle(page);
-    s = await spread(page);
-    assert.deepEqual([s.left, s.right], [2, 3]);
+    assert.deepEqual(await shown(page), [2, 3]);
     await page.keyboard.press('ArrowRight');
     await settle(page);
-    s = await spread(page);
-    assert.deepEqual([s.left, s.right], [4, 5]);
+    assert.deepEqual(await shown(page), [4, 5]);
     await page.keyboard.press('ArrowLeft');
     await settle(page);
-    assert.deepEqual([(await spread(page)).left, (await spread(page)).right], [2, 3]);
+    assert.deepEqual(await shown(page), [2, 3]);
     // A swipe from right to left turns forward; it ends past the spine, so a
     // slow one (on a loaded machine) counts as a drag that turns as well.
-    const cdp = await page.context().newCDPSession(page);
-    const y = s.r.top + s.r.h / 2;
-    const x0 = s.r.left + s.r.pw * 1.8;
-    const x1 = s.r.left + s.r.pw * 0.5;
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: x0, y }] });
-    for (let i = 1; i <= 4; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 + ((x1 - x0) * i) / 4, y }] });
-    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    const y = r.top + r.h / 2;
+    await S.swipe(await page.context().newCDPSession(page), { x: r.left + r.pw * 1.8, y }, { x: r.left + r.pw * 0.5, y });
     await settle(page);
-    s = await spread(page);
-    assert.deepEqual([s.left, s.right], [4, 5]);
+    assert.deepEqual(await shown(page), [4, 5]);
     await page.keyboard.press('End');
     await settle(page);
     assert.equal((await state(page)).visible, '8');
@@ -105,16 +64,21 @@ for (const via of ['http', 'file']) {
   });
 }
 
-test('a server without the script sidecar still serves the book through config.xml; deep links open their page', async () => {
-  await book('nosidecar', { pages: 12 });
+test('without the script sidecar the book loads config.xml, opens deep links lazily and names pages missing from the folder', async () => {
+  await book('nosidecar', { pages: 12, skipPages: [2] });
   rmSync(join(books.nosidecar, 'files', 'config.js'));
   server.requests.length = 0;
   const page = await open('nosidecar', { hash: '#page=5' });
   assert.ok(server.requests.includes('/nosidecar/files/config.xml'));
-  const s = await spread(page);
-  assert.deepEqual([s.left, s.right], [4, 5]);
-  // Far pages are not fetched at start.
-  assert.ok(!server.requests.includes('/nosidecar/files/page/12.png'), server.requests.join(' '));
+  assert.deepEqual(await shown(page), [4, 5]);
+  assert.ok(!server.requests.includes('/nosidecar/files/page/12.png'), `far pages are not fetched at start: ${server.requests.join(' ')}`);
+  // The other pages still show around the missing one.
+  await page.keyboard.press('ArrowLeft');
+  await page.waitForSelector('.fo-page[data-page="2"][data-ready="missing"]');
+  await settle(page);
+  assert.equal((await spread(page)).right, 3);
+  assert.match(await page.evaluate(() => document.querySelector('.fo-page[data-page="2"]').innerText), /Page 2 could not be loaded/);
+  assert.equal((await state(page)).missing, '1');
   await page.close();
 });
 
@@ -124,8 +88,7 @@ test('a narrow, upright window shows one page at a time', async () => {
   await page.keyboard.press('ArrowRight');
   await settle(page);
   assert.equal((await state(page)).visible, '2');
-  const img = await S.shot(page);
-  assert.equal(S.pageAt(img, 200, 300), 2);
+  assert.equal(S.pageAt(await S.shot(page), 200, 300), 2);
   await page.close();
 });
 
@@ -164,7 +127,7 @@ test('background, base colour and chrome follow the settings', async () => {
   await page.close();
 });
 
-test('title, logo, hidden buttons, language, download and music', async () => {
+test('title, logo, hidden buttons, language, download, music, print, info and help', async () => {
   await book('dressed', {
     pages: 4,
     settings: {
@@ -180,7 +143,11 @@ test('title, logo, hidden buttons, language, download and music', async () => {
     },
     extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30), 'extfiles/DownloadFile.pdf': '%PDF-1.4\n' },
   });
-  await book('bare', { pages: 4, settings: { Logo: 'extfiles/LogoFile.png', displayLogo: 'false', LanguageSetting: 'fr' }, extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30) } });
+  await book('bare', {
+    pages: 6,
+    settings: { Logo: 'extfiles/LogoFile.png', displayLogo: 'false', LanguageSetting: 'fr', AuthorName: 'Ada Writer', AuthorEmail: 'ada@example.org', AuthorInfo: 'Second edition' },
+    extra: { 'extfiles/LogoFile.png': S.solidImage('#00ffff', 120, 30) },
+  });
   let page = await open('dressed');
   const d = await page.evaluate(() => ({
     title: document.querySelector('.fo-title').textContent,
@@ -210,7 +177,7 @@ test('title, logo, hidden buttons, language, download and music', async () => {
   assert.deepEqual(page.outside, []);
   await page.close();
 
-  page = await open('bare');
+  page = await open('bare', { hash: '#page=4' });
   const b = await page.evaluate(() => ({
     logo: !!document.querySelector('.fo-logo'),
     next: document.querySelector('[data-button=next]').getAttribute('aria-label'),
@@ -219,6 +186,24 @@ test('title, logo, hidden buttons, language, download and music', async () => {
   }));
   assert.deepEqual(b, { logo: false, next: 'Page suivante', download: false, sound: false });
   assert.deepEqual(page.outside, []);
+  // Print puts the pages in view on paper; info and help speak the book language.
+  await page.evaluate(() => (window.print = () => (window.__printed = document.querySelectorAll('.fo-print img').length)));
+  await page.click('[data-button=print]');
+  await page.waitForFunction(() => window.__printed !== undefined);
+  assert.equal(await page.evaluate(() => window.__printed), 2);
+  await page.emulateMedia({ media: 'print' });
+  const printed = await page.evaluate(() => [...document.querySelectorAll('.fo-print img')].map((i) => i.src.split('/').slice(-2).join('/')));
+  assert.deepEqual(printed, ['page/4.png', 'page/5.png']);
+  await page.emulateMedia({ media: 'screen' });
+  await page.click('[data-button=info]');
+  const info = await page.evaluate(() => document.querySelector('.fo-dialog').innerText);
+  assert.match(info, /Ada Writer/);
+  assert.match(info, /ada@example\.org/);
+  assert.match(info, /Second edition/);
+  await page.keyboard.press('Escape');
+  assert.equal(await page.$('.fo-dialog.fo-open'), null);
+  await page.click('[data-button=help]');
+  assert.match(await page.evaluate(() => document.querySelector('.fo-dialog').innerText), /Aide/);
   await page.close();
 });
 
@@ -269,7 +254,7 @@ test('links, page actions and placed media work; unsafe links are dropped', asyn
 
 test('zoom, panning and thumbnails', async () => {
   const page = await open('plain', { hash: '#page=2' });
-  const before = await spread(page);
+  const unzoomed = await shown(page);
   await page.click('[data-button=zoomIn]');
   await page.click('[data-button=zoomIn]');
   assert.equal((await state(page)).zoom, '2.25');
@@ -287,7 +272,7 @@ test('zoom, panning and thumbnails', async () => {
   assert.equal((await state(page)).visible, '2,3', 'dragging a zoomed page does not turn it');
   await page.keyboard.press('Escape');
   assert.equal((await state(page)).zoom, '1');
-  assert.deepEqual([(await spread(page)).left, (await spread(page)).right], [before.left, before.right]);
+  assert.deepEqual(await shown(page), unzoomed);
 
   await page.click('[data-button=thumbnails]');
   const thumbs = await page.$$('.fo-thumbs button');
@@ -320,30 +305,15 @@ test('damaged configurations give a clear message, never a blank page', async ()
   }
 });
 
-test('pages missing from the folder are named; the others still show', async () => {
-  await book('holes', { pages: 6, skipPages: [2] });
-  const page = await open('holes');
-  await page.keyboard.press('ArrowRight');
-  await settle(page);
-  const s = await spread(page);
-  assert.equal(s.right, 3);
-  const text = await page.evaluate(() => document.querySelector('.fo-page[data-page="2"]').innerText);
-  assert.match(text, /Page 2 could not be loaded/);
-  assert.equal((await state(page)).missing, '1');
-  await page.close();
-});
-
 test('a vector book draws its pages sharp, over HTTP and from disk, and redraws when zoomed', { skip: !S.findTool('pdf2swf') && 'pdf2swf is not built' }, async () => {
   books.vector = await S.makeVectorBook(join(root, 'vector'), { pages: 4 });
   for (const via of ['http', 'file']) {
     const page = await open('vector', { via });
     await page.waitForSelector('.fo-page[data-page="1"] canvas.fo-face');
-    let s = await spread(page);
-    assert.equal(s.right, 1, `cover via ${via}`);
+    assert.equal((await spread(page)).right, 1, `cover via ${via}`);
     await page.keyboard.press('ArrowRight');
     await settle(page);
-    s = await spread(page);
-    assert.deepEqual([s.left, s.right], [2, 3], `spread via ${via}`);
+    assert.deepEqual(await shown(page), [2, 3], `spread via ${via}`);
     const dpr = await page.evaluate(() => devicePixelRatio);
     const sizes = () =>
       page.evaluate(() => {
@@ -367,27 +337,4 @@ test('a vector book draws its pages sharp, over HTTP and from disk, and redraws 
     assert.deepEqual(page.errors, []);
     await page.close();
   }
-});
-
-test('print puts the pages in view on paper; info and help speak the book language', async () => {
-  await book('about', { pages: 6, settings: { AuthorName: 'Ada Writer', AuthorEmail: 'ada@example.org', AuthorInfo: 'Second edition', LanguageSetting: 'es' } });
-  const page = await open('about', { hash: '#page=4' });
-  await page.evaluate(() => (window.print = () => (window.__printed = document.querySelectorAll('.fo-print img').length)));
-  await page.click('[data-button=print]');
-  await page.waitForFunction(() => window.__printed !== undefined);
-  assert.equal(await page.evaluate(() => window.__printed), 2);
-  await page.emulateMedia({ media: 'print' });
-  const printed = await page.evaluate(() => [...document.querySelectorAll('.fo-print img')].map((i) => i.src.split('/').slice(-2).join('/')));
-  assert.deepEqual(printed, ['page/4.png', 'page/5.png']);
-  await page.emulateMedia({ media: 'screen' });
-  await page.click('[data-button=info]');
-  const info = await page.evaluate(() => document.querySelector('.fo-dialog').innerText);
-  assert.match(info, /Ada Writer/);
-  assert.match(info, /ada@example\.org/);
-  assert.match(info, /Second edition/);
-  await page.keyboard.press('Escape');
-  assert.equal(await page.$('.fo-dialog.fo-open'), null);
-  await page.click('[data-button=help]');
-  assert.match(await page.evaluate(() => document.querySelector('.fo-dialog').innerText), /Ayuda/);
-  await page.close();
 });

@@ -22,18 +22,7 @@ function publish(args) {
   });
 }
 
-async function open(url) {
-  const page = await browser.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(url);
-  await page.waitForFunction(() => document.querySelector('.fo-page[data-ready]') || document.getElementById('foliant-book')?.dataset.state === 'error', null, { timeout: 15000 });
-  await page.waitForTimeout(300);
-  page.errors = errors;
-  return page;
-}
-
-const state = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
+const state = S.bookState;
 
 before(async () => {
   if (skip) return;
@@ -51,7 +40,7 @@ test('the sample book in every template turns its pages from disk and served', {
   for (const template of ['float', 'Panoramic']) {
     publish(['--sample', '--template', template, '--out', join(root, template)]);
     for (const base of [`file://${root}/`, server.url]) {
-      const page = await open(`${base}${template}/index.html`);
+      const page = await S.openBook(browser, `${base}${template}/index.html`);
       const st = await state(page);
       assert.notEqual(st.state, 'error', `${template} via ${base}`);
       assert.equal(st.visible, '1');
@@ -69,16 +58,12 @@ test('a vector book published from a PDF shows its pages in their colours', { sk
   writeFileSync(pdf, S.vectorPdf(4));
   publish([pdf, '--out', join(root, 'vector')]);
   for (const base of [server.url, `file://${root}/`]) {
-    const page = await open(`${base}vector/index.html#page=2`);
+    const page = await S.openBook(browser, `${base}vector/index.html#page=2`);
     assert.equal((await state(page)).visible, '2,3');
-    const r = await page.evaluate(() => {
-      const b = document.querySelector('.stf__block').getBoundingClientRect();
-      const f = window.foliantPlayer.flip.getBoundsRect();
-      return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
-    });
-    const img = await S.shot(page);
-    const y = r.top + r.h * 0.2;
-    assert.deepEqual([S.pageAt(img, r.left + r.pw * 0.2, y), S.pageAt(img, r.left + r.pw * 1.8, y)], [2, 3], base);
+    await page.waitForSelector('.fo-page[data-page="2"][data-ready]');
+    await page.waitForSelector('.fo-page[data-page="3"][data-ready]');
+    const { left, right } = await S.spread(page);
+    assert.deepEqual([left, right], [2, 3], base);
     if (base.startsWith('http')) assert.ok(await page.$('.fo-page[data-page="2"] canvas.fo-face'), 'drawn as vectors when served');
     await page.close();
   }

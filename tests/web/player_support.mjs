@@ -1,70 +1,33 @@
-// Helpers for the player's browser tests: hand-made book folders packed the
-// way publishing packs them, a loopback server, Chromium, and pixel reading.
+// Helpers shared by the browser tests: hand-made book folders packed the way
+// publishing packs them, the project's converter, a loopback server,
+// Chromium, and reading pixels off the screen.
 import { mkdirSync, writeFileSync, readFileSync, existsSync, mkdtempSync, createReadStream, statSync } from 'node:fs';
 import { join, dirname, extname, resolve } from 'node:path';
 import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
 import { createServer } from 'node:http';
-import { deflateRawSync, inflateSync, crc32 } from 'node:zlib';
 import { fileURLToPath } from 'node:url';
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const sourceDir = process.env.FOLIANT_SOURCE_DIR || resolve(here, '..', '..');
 const webDir = join(sourceDir, 'web');
+export const resourcesDir = process.env.FOLIANT_RESOURCES || join(sourceDir, 'build', 'resources');
+const { rc4: playerRc4 } = await import(join(webDir, 'src', 'player', 'unpack.mjs'));
 
-export function rc4(key, data) {
-  const k = Buffer.from(key, 'utf8');
-  const s = [...Array(256).keys()];
-  for (let i = 0, j = 0; i < 256; i++) {
-    j = (j + s[i] + k[i % k.length]) & 255;
-    [s[i], s[j]] = [s[j], s[i]];
-  }
-  const out = Buffer.alloc(data.length);
-  for (let n = 0, i = 0, j = 0; n < data.length; n++) {
-    i = (i + 1) & 255;
-    j = (j + s[i]) & 255;
-    [s[i], s[j]] = [s[j], s[i]];
-    out[n] = data[n] ^ s[(s[i] + s[j]) & 255];
-  }
-  return out;
+// A ZIP archive of deflated `entries` ([name, bytes] pairs, in order), made
+// by Python's zipfile so that the player's reader meets an archive it did
+// not write itself.
+export function zip(...entries) {
+  const script = 'import io, json, sys, zipfile\nout = io.BytesIO()\nwith zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as z:\n    for name, hex in json.load(sys.stdin): z.writestr(name, bytes.fromhex(hex))\nsys.stdout.buffer.write(out.getvalue())';
+  return execFileSync('python3', ['-c', script], { input: JSON.stringify(entries.map(([n, d]) => [n, Buffer.from(d).toString('hex')])), maxBuffer: 1 << 26 });
 }
 
-// A one-entry ZIP archive laid out as the publisher writes it.
-export function zipOne(name, data) {
-  const z = deflateRawSync(data, { level: 9 });
-  const n = Buffer.from(name);
-  const crc = crc32(data);
-  const lh = Buffer.alloc(30);
-  lh.writeUInt32LE(0x04034b50, 0);
-  lh.writeUInt16LE(20, 4);
-  lh.writeUInt16LE(8, 8);
-  lh.writeUInt32LE(crc, 14);
-  lh.writeUInt32LE(z.length, 18);
-  lh.writeUInt32LE(data.length, 22);
-  lh.writeUInt16LE(n.length, 26);
-  const cd = Buffer.alloc(46);
-  cd.writeUInt32LE(0x02014b50, 0);
-  cd.writeUInt16LE(789, 4);
-  cd.writeUInt16LE(20, 6);
-  cd.writeUInt16LE(8, 10);
-  cd.writeUInt32LE(crc, 16);
-  cd.writeUInt32LE(z.length, 20);
-  cd.writeUInt32LE(data.length, 24);
-  cd.writeUInt16LE(n.length, 28);
-  const comment = Buffer.from('Archive created with ZipKit');
-  const end = Buffer.alloc(22);
-  end.writeUInt32LE(0x06054b50, 0);
-  end.writeUInt16LE(1, 8);
-  end.writeUInt16LE(1, 10);
-  end.writeUInt32LE(46 + n.length, 12);
-  end.writeUInt32LE(30 + n.length + z.length, 16);
-  end.writeUInt16LE(comment.length, 20);
-  return Buffer.concat([lh, n, z, cd, n, end, comment]);
-}
+// The player's RC4 is checked against a known answer in player_unpack.
+export const rc4 = (key, data) => Buffer.from(playerRc4(key, data));
 
-export const KEY = 'vellumkeystone';
+const KEY = 'vellumkeystone';
 export const packConfig = (xml, key = KEY) =>
-  `<?xml version="1.0" encoding="UTF-8"?>\n<data><![CDATA[${rc4(key, zipOne('config.xml', Buffer.from(xml))).toString('base64')}]]></data>`;
+  `<?xml version="1.0" encoding="UTF-8"?>\n<data><![CDATA[${rc4(key, zip(['config.xml', Buffer.from(xml)])).toString('base64')}]]></data>`;
 
 const esc = (s) => String(s).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
 
@@ -102,7 +65,7 @@ ${pageXml}
 }
 
 // Distinct, easily told apart page colours; page n (from 1) uses colour n-1.
-export const PAGE_COLORS = ['#d03030', '#30a040', '#3050d0', '#d0a020', '#a040c0', '#20b0b0', '#e07020', '#708090', '#c0c020', '#40d080', '#8050f0', '#f04090'];
+const PAGE_COLORS = ['#d03030', '#30a040', '#3050d0', '#d0a020', '#a040c0', '#20b0b0', '#e07020', '#708090', '#c0c020', '#40d080', '#8050f0', '#f04090'];
 export const pageColor = (n) => PAGE_COLORS[(n - 1) % PAGE_COLORS.length];
 
 let playerCode = null;
@@ -135,6 +98,12 @@ export function solidImage(color, w = 64, h = 64) {
   return readFileSync(out);
 }
 
+// config.xml for servers and its script sidecar for pages opened from disk.
+function writeConfig(files, text) {
+  writeFileSync(join(files, 'config.xml'), text);
+  writeFileSync(join(files, 'config.js'), `window.__foliantConfig=${JSON.stringify(text)};\n`);
+}
+
 // Writes a book folder: index.html + files/ with the player, its theme,
 // config.xml and its script sidecar, and the page images.
 export async function makeBook(dir, { settings = {}, pages = 6, template = 'float', configText, extra = {}, skipPages = [] } = {}) {
@@ -151,8 +120,7 @@ export async function makeBook(dir, { settings = {}, pages = 6, template = 'floa
     writeFileSync(join(files, 'thumb', `${n}.jpg`), pageImage(n, 90, 120, 'jpg'));
   }
   const text = configText ?? packConfig(bookXml(settings, list));
-  writeFileSync(join(files, 'config.xml'), text);
-  writeFileSync(join(files, 'config.js'), `window.__foliantConfig=${JSON.stringify(text)};\n`);
+  writeConfig(files, text);
   writeFileSync(join(files, 'swfobject.js'), await playerBundle());
   const { themeFileText } = await import(join(webDir, 'src', 'player', 'themes.mjs'));
   writeFileSync(join(files, 'theme', 'Main.swf'), themeFileText(template));
@@ -173,15 +141,18 @@ export function tempDir(prefix = 'foliant-book-') {
   return mkdtempSync(join(tmpdir(), prefix));
 }
 
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.jpg': 'image/jpeg', '.xml': 'text/xml', '.swf': 'application/x-shockwave-flash', '.mp3': 'audio/mpeg' };
-export function serve(root) {
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png', '.jpg': 'image/jpeg', '.xml': 'text/xml', '.swf': 'application/x-shockwave-flash', '.mp3': 'audio/mpeg', '.wasm': 'application/wasm', '.json': 'application/json' };
+// Serves `root` on loopback; `mounts` maps a path prefix to another folder.
+export function serve(root, mounts = {}) {
   return new Promise((resolveServer) => {
     const requests = [];
     const server = createServer((req, res) => {
       const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
       requests.push(path);
-      const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
-      if (!file.startsWith(root) || !existsSync(file) || !statSync(file).isFile()) {
+      const prefix = Object.keys(mounts).find((m) => path.startsWith(m));
+      const base = prefix ? mounts[prefix] : root;
+      const file = join(base, prefix ? path.slice(prefix.length) : path.endsWith('/') ? path + 'index.html' : path);
+      if (!file.startsWith(base) || !existsSync(file) || !statSync(file).isFile()) {
         res.writeHead(404);
         res.end();
         return;
@@ -193,61 +164,84 @@ export function serve(root) {
   });
 }
 
-export async function launch() {
+const CHROMIUM = {
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
+const playwright = async () => {
   const pw = await import(join(webDir, 'node_modules', 'playwright-core', 'index.js'));
-  const chromium = pw.chromium ?? pw.default.chromium;
+  return pw.chromium ?? pw.default.chromium;
+};
+
+// One browser context whose pages share a 1000x700 window unless told otherwise.
+export async function launch({ viewport = { width: 1000, height: 700 } } = {}) {
   const userDataDir = mkdtempSync(join(tmpdir(), 'foliant-chromium-'));
-  return chromium.launchPersistentContext(userDataDir, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    viewport: { width: 1000, height: 700 },
+  return (await playwright()).launchPersistentContext(userDataDir, { ...CHROMIUM, viewport });
+}
+
+// A browser for tests that need contexts of their own (phone emulation).
+// The application's web view lets file:// pages read their sibling files;
+// Chromium needs to be told.
+export async function launchBrowser() {
+  return (await playwright()).launch({ ...CHROMIUM, args: [...CHROMIUM.args, '--allow-file-access-from-files'] });
+}
+
+// Opens `url` and waits until the book shows a page or its error message.
+// The page records script errors and refuses (and records) every request
+// that would leave the machine.
+export async function openBook(context, url, { viewport } = {}) {
+  const page = await context.newPage();
+  if (viewport) await page.setViewportSize(viewport);
+  page.errors = [];
+  page.outside = [];
+  page.on('pageerror', (e) => page.errors.push(e.message));
+  await page.route(/^https?:\/\/(?!127\.0\.0\.1)/, (r) => {
+    page.outside.push(r.request().url());
+    r.abort();
   });
+  await page.goto(url);
+  await page.waitForFunction(() => document.getElementById('foliant-book')?.dataset.state === 'error' || document.querySelector('.fo-page[data-ready]'));
+  await page.waitForTimeout(150);
+  return page;
 }
 
-// Decodes the 8-bit RGB(A) PNG screenshots Chromium produces.
+export const bookState = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
+
+// Waits for a page turn to finish; generous, since a busy machine slows the animation.
+export async function settle(page) {
+  await page.waitForFunction(() => !document.querySelector('.stf__block .stf__item[style*="clip-path"], .stf__outerShadow[style*="block"]'), null, { timeout: 3000 }).catch(() => {});
+  await page.waitForTimeout(900);
+}
+
+// The page numbers drawn on the left and right of the spread, read from the screen.
+export async function spread(page) {
+  const r = await page.evaluate(() => {
+    const b = document.querySelector('.stf__block').getBoundingClientRect();
+    const f = window.foliantPlayer.flip.getBoundsRect();
+    return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
+  });
+  const img = await shot(page);
+  const y = r.top + r.h * 0.2;
+  return { left: pageAt(img, r.left + r.pw * 0.2, y), right: pageAt(img, r.left + r.pw * 1.8, y), img, r };
+}
+
+// A one-finger swipe in four steps, through the DevTools protocol.
+export async function swipe(cdp, from, to) {
+  const at = (t) => [{ x: from.x + (to.x - from.x) * t, y: from.y + (to.y - from.y) * t, id: 1 }];
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
+  for (let i = 1; i <= 4; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at(i / 4) });
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+}
+
+// Reads a PNG's pixels through ImageMagick.
 export function decodePng(buf) {
-  let pos = 8;
-  let width = 0, height = 0, type = 0;
-  const idat = [];
-  while (pos < buf.length) {
-    const len = buf.readUInt32BE(pos);
-    const kind = buf.toString('ascii', pos + 4, pos + 8);
-    const data = buf.subarray(pos + 8, pos + 8 + len);
-    if (kind === 'IHDR') {
-      width = data.readUInt32BE(0);
-      height = data.readUInt32BE(4);
-      type = data[9];
-    } else if (kind === 'IDAT') idat.push(data);
-    pos += 12 + len;
-  }
-  const bpp = type === 6 ? 4 : 3;
-  const raw = inflateSync(Buffer.concat(idat));
-  const stride = width * bpp;
-  const px = Buffer.alloc(height * stride);
-  for (let y = 0; y < height; y++) {
-    const f = raw[y * (stride + 1)];
-    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
-    for (let x = 0; x < stride; x++) {
-      const a = x >= bpp ? px[y * stride + x - bpp] : 0;
-      const b = y > 0 ? px[(y - 1) * stride + x] : 0;
-      const c = x >= bpp && y > 0 ? px[(y - 1) * stride + x - bpp] : 0;
-      let v = line[x];
-      if (f === 1) v += a;
-      else if (f === 2) v += b;
-      else if (f === 3) v += (a + b) >> 1;
-      else if (f === 4) {
-        const p = a + b - c;
-        const pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
-        v += pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-      }
-      px[y * stride + x] = v & 255;
-    }
-  }
-  return { width, height, at: (x, y) => [0, 1, 2].map((i) => px[(Math.round(y) * width + Math.round(x)) * bpp + i]) };
+  const width = buf.readUInt32BE(16);
+  const px = execFileSync('convert', ['png:-', '-depth', '8', 'rgb:-'], { input: buf, maxBuffer: 1 << 28 });
+  return { width, height: buf.readUInt32BE(20), at: (x, y) => [0, 1, 2].map((i) => px[(Math.round(y) * width + Math.round(x)) * 3 + i]) };
 }
 
-export const hexRgb = (h) => [1, 3, 5].map((i) => parseInt(h.slice(i, i + 2), 16));
+const hexRgb = (h) => [1, 3, 5].map((i) => parseInt(h.slice(i, i + 2), 16));
 export const near = (rgb, hex, tol = 40) => hexRgb(hex).every((v, i) => Math.abs(v - rgb[i]) <= tol);
 
 export async function shot(page) {
@@ -297,11 +291,15 @@ export function findTool(name) {
   return null;
 }
 
+// Converts one page of `pdf` the way the import starts the converter.
+export function pdf2swf(pdf, page, out, { quality = 85, zoom = 144, extra = [] } = {}) {
+  execFileSync(findTool('pdf2swf'), [pdf, `-o${out}`, `-p ${page}-${page}`, `-s jpegquality=${quality}`, '-t', '-G', '-qq', '-s flashversion=8', '-s disablelinks', `-s zoom=${zoom}`, ...extra], { stdio: ['ignore', 'pipe', 'pipe'] });
+  return out;
+}
+
 // A vector book: the PDF's pages converted by the project's pdf2swf, with
 // thumbnails, and each page's script sidecar for reading from disk.
 export async function makeVectorBook(dir, { pages = 4, template = 'float', settings = {} } = {}) {
-  const pdf2swf = findTool('pdf2swf');
-  const getswfSize = findTool('getswfSize');
   const files = join(dir, 'files');
   await makeBook(dir, { pages, template, settings });
   const pdf = join(dir, 'book.pdf');
@@ -310,14 +308,13 @@ export async function makeVectorBook(dir, { pages = 4, template = 'float', setti
   let size = '600|800';
   for (let n = 1; n <= pages; n++) {
     const out = join(files, 'page', `${n}.swf`);
-    execFileSync(pdf2swf, [pdf, `-o${out}`, `-p ${n}-${n}`, '-s jpegquality=85', '-t', '-G', '-qq', '-s flashversion=8', '-s disablelinks', '-s zoom=144']);
-    if (n === 1) size = execFileSync(getswfSize, [out]).toString();
+    pdf2swf(pdf, n, out);
+    if (n === 1) size = execFileSync(findTool('getswfSize'), [out]).toString();
     writeFileSync(`${out}.js`, `window.__foliantData(${JSON.stringify(`page/${n}.swf`)},${JSON.stringify(readFileSync(out).toString('base64'))});\n`);
     list.push({ normal: `page/${n}.swf`, thumb: `thumb/${n}.jpg` });
   }
   const [W, H] = size.split('|').map((v) => parseInt(v, 10));
   const text = packConfig(bookXml({ ...settings, pageWidth: W, pageHeight: H }, list));
-  writeFileSync(join(files, 'config.xml'), text);
-  writeFileSync(join(files, 'config.js'), `window.__foliantConfig=${JSON.stringify(text)};\n`);
+  writeConfig(files, text);
   return dir;
 }

@@ -1,9 +1,9 @@
 // Reading the packed configuration back without a browser.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { deflateRawSync } from 'node:zlib';
 import { join } from 'node:path';
-import { packConfig, rc4, zipOne, sourceDir } from './player_support.mjs';
+import { gzipSync } from 'node:zlib';
+import { packConfig, rc4, zip, sourceDir, playerBundle } from './player_support.mjs';
 
 const { unpackConfig, base64Decode, rc4: playerRc4, readZipEntry } = await import(join(sourceDir, 'web', 'src', 'player', 'unpack.mjs'));
 
@@ -32,8 +32,6 @@ test('Base64 and RC4 agree with the reference values', () => {
   assert.deepEqual([...base64Decode('YWI=')], [97, 98]);
   assert.deepEqual([...base64Decode('YQ==')], [97]);
   assert.equal(Buffer.from(playerRc4('Key', new TextEncoder().encode('Plaintext'))).toString('hex'), 'bbf316e8d940af0ad3');
-  const data = Buffer.from('some bytes to encipher');
-  assert.deepEqual(Buffer.from(playerRc4('vellumkeystone', data)), rc4('vellumkeystone', data));
 });
 
 test('each kind of damage is told apart', () => {
@@ -46,36 +44,18 @@ test('each kind of damage is told apart', () => {
   assert.equal(codeOf(() => unpackConfig('<data><![CDATA[]]></data>')), 'empty');
   assert.equal(codeOf(() => unpackConfig('GIF89a binary junk')), 'format');
   // One flipped byte inside the compressed entry is caught by the checksum.
-  const zip = zipOne('config.xml', Buffer.from(doc));
-  zip[60] ^= 0x55;
-  const bad = `<data><![CDATA[${rc4('vellumkeystone', zip).toString('base64')}]]></data>`;
+  const damaged = zip(['config.xml', Buffer.from(doc)]);
+  damaged[60] ^= 0x55;
+  const bad = `<data><![CDATA[${rc4('vellumkeystone', damaged).toString('base64')}]]></data>`;
   assert.equal(codeOf(() => unpackConfig(bad)), 'archive');
 });
 
 test('the entry is found through the central directory, also behind other entries', () => {
-  const first = zipOne('readme.txt', Buffer.from('other'));
-  const second = zipOne('config.xml', Buffer.from(doc));
-  // Splice two archives into one: both local entries, then both directory records.
-  const cdLen = (z) => z.readUInt32LE(z.length - 22 - 27 + 12);
-  const cdOff = (z) => z.readUInt32LE(z.length - 22 - 27 + 16);
-  const locals = Buffer.concat([first.subarray(0, cdOff(first)), second.subarray(0, cdOff(second))]);
-  const cd2 = Buffer.from(second.subarray(cdOff(second), cdOff(second) + cdLen(second)));
-  cd2.writeUInt32LE(cdOff(first), 42);
-  const cd = Buffer.concat([first.subarray(cdOff(first), cdOff(first) + cdLen(first)), cd2]);
-  const end = Buffer.alloc(22);
-  end.writeUInt32LE(0x06054b50, 0);
-  end.writeUInt16LE(2, 8);
-  end.writeUInt16LE(2, 10);
-  end.writeUInt32LE(cd.length, 12);
-  end.writeUInt32LE(locals.length, 16);
-  const zip = Buffer.concat([locals, cd, end]);
-  assert.equal(new TextDecoder().decode(readZipEntry(new Uint8Array(zip))), doc);
-  assert.ok(deflateRawSync(Buffer.from(doc)).length < doc.length);
+  const archive = zip(['readme.txt', Buffer.from('other')], ['config.xml', Buffer.from(doc)]);
+  assert.equal(new TextDecoder().decode(readZipEntry(new Uint8Array(archive))), doc);
 });
 
 test('the player files a book carries stay within 80 KB gzipped', async () => {
-  const { gzipSync } = await import('node:zlib');
-  const { playerBundle } = await import('./player_support.mjs');
   const { themeFileText } = await import(join(sourceDir, 'web', 'src', 'player', 'themes.mjs'));
   const size = gzipSync(await playerBundle(), { level: 9 }).length + gzipSync(themeFileText('float')).length;
   assert.ok(size <= 80 * 1024, `${size} bytes`);

@@ -1,32 +1,13 @@
-// Shared set-up of the vector page browser tests: test PDFs, converter runs,
-// reference renderings from pdftoppm, the renderer bundle, a loopback HTTP
-// server and headless Chromium.
-import { createServer } from 'node:http';
+// Shared set-up of the vector page browser tests: test PDFs, reference
+// renderings from pdftoppm, the renderer bundle and an in-page image measure.
 import { createRequire } from 'node:module';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync, existsSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve, extname, normalize } from 'node:path';
-
-export const SOURCE = resolve(process.env.FOLIANT_SOURCE_DIR ?? join(import.meta.dirname, '..', '..'));
-export const RESOURCES = resolve(process.env.FOLIANT_RESOURCES ?? join(SOURCE, 'build', 'resources'));
-export const PDF2SWF = join(RESOURCES, 'lib', 'pdf2swf');
-export const GETSWFSIZE = join(RESOURCES, 'lib', 'getswfSize');
-const webRequire = createRequire(join(SOURCE, 'web', 'package.json'));
-
-export function makeWorkDir() {
-  return mkdtempSync(join(tmpdir(), 'foliant-swf-'));
-}
+import { writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { sourceDir } from './player_support.mjs';
 
 export function makePdfs(dir) {
-  execFileSync('python3', [join(SOURCE, 'tests', 'data', 'swf', 'make_pdfs.py'), dir]);
-}
-
-// The converter is started exactly as the import starts it.
-export function pdf2swf(pdf, page, out, { quality = 85, zoom = 144, extra = [] } = {}) {
-  execFileSync(PDF2SWF, [pdf, `-o${out}`, `-p ${page}-${page}`, `-s jpegquality=${quality}`, '-t', '-G', '-qq',
-    '-s flashversion=8', '-s disablelinks', `-s zoom=${zoom}`, ...extra], { stdio: ['ignore', 'pipe', 'pipe'] });
-  return out;
+  execFileSync('python3', [join(sourceDir, 'tests', 'data', 'swf', 'make_pdfs.py'), dir]);
 }
 
 export function pdftoppm(pdf, page, outBase, dpi, crop) {
@@ -37,56 +18,15 @@ export function pdftoppm(pdf, page, outBase, dpi, crop) {
 }
 
 export async function bundleRenderer(dir) {
-  const esbuild = webRequire('esbuild');
+  const esbuild = createRequire(join(sourceDir, 'web', 'package.json'))('esbuild');
   await esbuild.build({
-    entryPoints: [join(SOURCE, 'web', 'src', 'swf', 'index.mjs')],
+    entryPoints: [join(sourceDir, 'web', 'src', 'swf', 'index.mjs')],
     bundle: true,
     format: 'esm',
     outfile: join(dir, 'swf.js'),
-    nodePaths: [join(SOURCE, 'web', 'node_modules')],
+    nodePaths: [join(sourceDir, 'web', 'node_modules')],
     logLevel: 'silent',
   });
-}
-
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
-  '.swf': 'application/x-shockwave-flash', '.json': 'application/json' };
-
-// Serves `dir` at / and the independent SWF player at /ruffle/.
-export async function serve(dir) {
-  const ruffle = join(SOURCE, 'web', 'node_modules', '@ruffle-rs', 'ruffle');
-  const server = createServer((req, res) => {
-    const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
-    const root = path.startsWith('/ruffle/') ? ruffle : dir;
-    const rel = normalize(path.startsWith('/ruffle/') ? path.slice(8) : path.slice(1));
-    const file = join(root, rel);
-    if (rel.startsWith('..') || !existsSync(file)) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'content-type': TYPES[extname(file)] ?? 'application/octet-stream' });
-    res.end(readFileSync(file));
-  });
-  await new Promise((ok) => server.listen(0, '127.0.0.1', ok));
-  return { server, url: `http://127.0.0.1:${server.address().port}` };
-}
-
-export async function launchBrowser() {
-  const { chromium } = webRequire('playwright-core');
-  const profile = mkdtempSync(join(tmpdir(), 'foliant-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    viewport: { width: 1300, height: 1700 },
-  });
-  return {
-    context,
-    async close() {
-      await context.close();
-      rmSync(profile, { recursive: true, force: true });
-    },
-  };
 }
 
 // In-page helper: compares two images (URLs) pixel by pixel. `mean` is the mean
