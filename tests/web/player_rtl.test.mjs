@@ -94,21 +94,17 @@ for (const via of ['http', 'file']) {
     // The left arrow turns forward; the lower page of a spread is on the right.
     await page.keyboard.press('ArrowLeft');
     await settle(page);
-    assert.equal((await state(page)).visible, '2,3');
-    assert.deepEqual(await sides(page), [3, 2]);
-    await page.keyboard.press('ArrowLeft');
-    await settle(page);
-    assert.deepEqual(await sides(page), [5, 4]);
-    await page.keyboard.press('ArrowRight');
-    await settle(page);
     assert.deepEqual(await sides(page), [3, 2]);
     // A swipe from left to right turns forward, one from right to left back.
     const s = await spread(page);
     const y = s.r.top + s.r.h / 2;
     await swipe(page, s.r.left + s.r.pw * 0.2, s.r.left + s.r.pw * 1.5, y);
-    assert.equal((await state(page)).visible, '4,5');
+    assert.deepEqual(await sides(page), [5, 4]);
     await swipe(page, s.r.left + s.r.pw * 1.8, s.r.left + s.r.pw * 0.5, y);
     assert.equal((await state(page)).visible, '2,3');
+    await page.keyboard.press('ArrowRight');
+    await settle(page);
+    assert.equal((await state(page)).visible, '1');
     await page.keyboard.press('End');
     await settle(page);
     assert.equal((await state(page)).visible, '8');
@@ -130,7 +126,6 @@ test('the toolbar, thumbnails, page links and deep links count book pages', asyn
   await page.click('[data-button=prev]');
   await settle(page);
   assert.equal((await state(page)).visible, '2,3');
-  assert.equal(await page.evaluate(() => document.querySelector('[data-button=first]').disabled), false);
 
   // The link on page 2 leads to page 6.
   await page.click('.fo-page[data-page="2"] button.fo-link');
@@ -151,11 +146,6 @@ test('the toolbar, thumbnails, page links and deep links count book pages', asyn
   await settle(page);
   assert.equal((await state(page)).visible, '2,3');
   assert.deepEqual(await sides(page), [3, 2]);
-  await page.click('.fo-pageno input');
-  await page.fill('.fo-pageno input', '8');
-  await page.press('.fo-pageno input', 'Enter');
-  await settle(page);
-  assert.equal((await state(page)).visible, '8');
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -177,9 +167,6 @@ test('an odd right-to-left book and a narrow screen keep page 1 first', async ()
   await page.keyboard.press('ArrowLeft');
   await settle(page);
   assert.equal((await state(page)).visible, '2');
-  await page.keyboard.press('PageUp');
-  await settle(page);
-  assert.equal((await state(page)).visible, '1');
   await page.close();
 });
 
