@@ -16,7 +16,8 @@ if [ ${#TARGETS[@]} -eq 0 ]; then
            fuzz_text_template fuzz_swf_reader fuzz_pdf_document fuzz_pdf_render)
 fi
 WORK="${FOLIANT_FUZZ_WORK:-$(mktemp -d /tmp/foliant-fuzz.XXXXXX)}"
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}"
+# See scripts/test-sanitizers.sh for new_delete_type_mismatch (log4cxx).
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1:new_delete_type_mismatch=0}"
 export LSAN_OPTIONS="suppressions=$ROOT/scripts/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$ROOT/scripts/sanitizers/ubsan.supp"
 export QT_QPA_PLATFORM=offscreen
