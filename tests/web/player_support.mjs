@@ -1,7 +1,7 @@
 // Helpers shared by the browser tests: hand-made book folders packed the way
 // publishing packs them, the project's converter, a loopback server,
 // Chromium, and reading pixels off the screen.
-import { mkdirSync, writeFileSync, readFileSync, existsSync, mkdtempSync, createReadStream, statSync } from 'node:fs';
+import { mkdirSync, writeFileSync, readFileSync, existsSync, mkdtempSync, createReadStream, statSync, rmSync } from 'node:fs';
 import { join, dirname, extname, resolve } from 'node:path';
 import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
@@ -177,7 +177,13 @@ const playwright = async () => {
 // One browser context whose pages share a 1000x700 window unless told otherwise.
 export async function launch({ viewport = { width: 1000, height: 700 } } = {}) {
   const userDataDir = mkdtempSync(join(tmpdir(), 'foliant-chromium-'));
-  return (await playwright()).launchPersistentContext(userDataDir, { ...CHROMIUM, viewport });
+  const context = await (await playwright()).launchPersistentContext(userDataDir, { ...CHROMIUM, viewport });
+  const close = context.close.bind(context);
+  context.close = async (...args) => {
+    await close(...args);
+    rmSync(userDataDir, { recursive: true, force: true, maxRetries: 5 });
+  };
+  return context;
 }
 
 // A browser for tests that need contexts of their own (phone emulation).
