@@ -16,46 +16,20 @@ async function book(name, { rtl = true, ...options } = {}) {
   if (rtl) appendFileSync(join(books[name], 'files', 'config.js'), 'window.__foliantDirection = "rtl";\n');
 }
 
+// Opens a book and waits for the pages in view, which are read off the screen.
 async function open(name, { via = 'http', hash = '', viewport } = {}) {
-  const page = await browser.newPage();
-  if (viewport) await page.setViewportSize(viewport);
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  const url = via === 'http' ? `${server.url}${name}/index.html${hash}` : `file://${books[name]}/index.html${hash}`;
-  await page.goto(url);
-  await page.waitForFunction(() => document.querySelector('.fo-page[data-ready]') || document.getElementById('foliant-book').dataset.state === 'error');
-  await page.waitForTimeout(150);
-  page.errors = errors;
+  const page = await S.openBook(browser, via === 'http' ? `${server.url}${name}/index.html${hash}` : `file://${books[name]}/index.html${hash}`, { viewport });
+  await page.waitForFunction(() => window.foliantPlayer.visiblePages().every((i) => window.foliantPlayer.pageEls[i].dataset.ready === 'true'));
   return page;
 }
-
-const state = (page) => page.evaluate(() => ({ ...document.getElementById('foliant-book').dataset }));
-const settle = async (page) => {
-  await page.waitForFunction(() => !document.querySelector('.stf__block .stf__item[style*="clip-path"], .stf__outerShadow[style*="block"]'), null, { timeout: 3000 }).catch(() => {});
-  await page.waitForTimeout(900);
-};
-
-// The page numbers drawn on the left and right halves of the spread (0: none).
-async function spread(page) {
-  const r = await page.evaluate(() => {
-    const b = document.querySelector('.stf__block').getBoundingClientRect();
-    const f = window.foliantPlayer.flip.getBoundsRect();
-    return { left: b.left + f.left, top: b.top + f.top, pw: f.pageWidth, h: f.height };
-  });
-  const img = await S.shot(page);
-  const y = r.top + r.h * 0.2;
-  return { left: S.pageAt(img, r.left + r.pw * 0.2, y), right: S.pageAt(img, r.left + r.pw * 1.8, y), img, r };
-}
+const { bookState: state, settle, spread } = S;
 const sides = async (page) => {
   const s = await spread(page);
   return [s.left, s.right];
 };
 
 async function swipe(page, x0, x1, y) {
-  const cdp = await page.context().newCDPSession(page);
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: x0, y }] });
-  for (let i = 1; i <= 4; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 + ((x1 - x0) * i) / 4, y }] });
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await S.swipe(await page.context().newCDPSession(page), { x: x0, y }, { x: x1, y });
   await settle(page);
 }
 
