@@ -10,15 +10,18 @@
 #include <log4cxx/logger.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 QTemporaryDir *dir()
 {
-    // Leaked on purpose: libFuzzer exits without unwinding static objects in a
-    // fixed order, and the folder must outlive every input.
-    static QTemporaryDir *d = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/foliant-fuzz-XXXXXX"));
+    // Made on first use and removed at exit: the folder must outlive every
+    // input, whatever order libFuzzer's exit destroys static objects in.
+    static QTemporaryDir *d = [] {
+        auto *made = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/foliant-fuzz-XXXXXX"));
+        std::atexit([] { delete dir(); });
+        return made;
+    }();
     return d;
 }
 
