@@ -1,6 +1,7 @@
 #include "book/FlashPageSourcePDF.h"
 
 #include "book/PDFToSWFPageConverter.h"
+#include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/NotificationCenter.h"
 
@@ -17,8 +18,9 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
 {
     setSourceFile(pdfPath);
     QString error;
-    m_document = PdfDocument::open(sourceFile(), {}, &error);
-    if (!m_document)
+    if (!IsolatedPdfRasterizer::checkDocumentInWorker(sourceFile(), &error))
+        LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    else if (!(m_document = PdfDocument::open(sourceFile(), {}, &error)))
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
     m_toPageConverter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), m_document, quality);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);

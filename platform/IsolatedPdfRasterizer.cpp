@@ -15,6 +15,7 @@
 #include <set>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -390,4 +391,56 @@ PdfRasterizerPtr IsolatedPdfRasterizer::openPreferred(const QString &path, int m
     bool ok = false;
     const int timeout = qEnvironmentVariableIntValue("FOLIANT_RENDER_TIMEOUT_MS", &ok);
     return open(path, maxConcurrent, error, ok && timeout > 0 ? timeout : kDefaultPageTimeoutMs);
+}
+
+bool IsolatedPdfRasterizer::checkDocumentInWorker(const QString &path, QString *error)
+{
+    const QByteArray program = QFile::encodeName(workerProgram());
+    if (qEnvironmentVariable("FOLIANT_RENDER_IN_PROCESS") == QStringLiteral("1") ||
+        !QFileInfo(workerProgram()).isExecutable())
+        return true;
+    bool ok = false;
+    int timeoutMs = qEnvironmentVariableIntValue("FOLIANT_RENDER_TIMEOUT_MS", &ok);
+    if (!ok || timeoutMs <= 0)
+        timeoutMs = kDefaultPageTimeoutMs;
+
+    // posix_spawn rather than QProcess: the import thread runs this, and the
+    // render workers start the same way.
+    const QByteArray file = QFile::encodeName(path);
+    char checkFlag[] = "--check";
+    char *argv[] = {const_cast<char *>(program.constData()), checkFlag, const_cast<char *>(file.constData()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = ::posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return true; // no worker to ask: the document opens in this process as before
+
+    QElapsedTimer clock;
+    clock.start();
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
+            return true;
+        if (clock.elapsed() > timeoutMs) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            if (error)
+                *error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
+            return false;
+        }
+        ::usleep(5000);
+    }
+    if (WIFSIGNALED(status)) {
+        if (error)
+            *error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(WTERMSIG(status));
+        return false;
+    }
+    return true;
 }

@@ -24,6 +24,13 @@ public:
     // limit per page may be set with FOLIANT_RENDER_TIMEOUT_MS.
     static PdfRasterizerPtr openPreferred(const QString &path, int maxConcurrent = 2, QString *error = nullptr);
 
+    // Reads the document's structure (pages, boxes, rotations, links, outline)
+    // once in a worker before this process opens it, so that a file which
+    // crashes or hangs the document model fails here instead of taking the
+    // application down. False, with `error`, only when the worker died or ran
+    // past the time limit; true when isolation is off or there is no worker.
+    static bool checkDocumentInWorker(const QString &path, QString *error = nullptr);
+
     // resources/lib/pdfrender.
     static QString workerProgram();
 };

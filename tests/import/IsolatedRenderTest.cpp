@@ -114,3 +114,27 @@ TEST_F(IsolatedRender, ARendererThatHangsIsStoppedAtTheTimeLimit)
     EXPECT_TRUE(log.contains(QStringLiteral("took longer than 8000 ms")))
         << log.messages().join(QLatin1Char('\n')).toStdString();
 }
+
+// A file that crashes or hangs the document model ends as an import without a
+// book, the process alive.
+TEST_F(IsolatedRender, ADocumentReaderCrashOrHangEndsTheImportWithoutABook)
+{
+    for (const char *fault : {"crash:check", "hang:check"}) {
+        ScopedEnv env("FOLIANT_RENDER_WORKER_FAULT", fault);
+        ScopedEnv limit("FOLIANT_RENDER_TIMEOUT_MS", "3000");
+        LogCapture log("FlashPageSourcePDF");
+        auto op = std::make_shared<ImportPDFOperation>(importData(QStringLiteral("links.pdf")), QStringLiteral("ALL"),
+                                                       144, 85);
+        op->setImportLinks(true);
+        OperationQueue queue;
+        queue.addOperation(op);
+        ASSERT_TRUE(op->waitUntilFinished(120000)) << fault;
+        EXPECT_TRUE(!op->flashPageSource() || op->flashPageSource()->pages().isEmpty()) << fault;
+        const QString expected = QString::fromLatin1(fault) == QStringLiteral("crash:check")
+                                     ? QStringLiteral("crashed")
+                                     : QStringLiteral("longer than");
+        EXPECT_TRUE(log.contains(expected)) << fault << ": " << log.messages().join(QLatin1Char('\n')).toStdString();
+    }
+    QString error;
+    EXPECT_TRUE(IsolatedPdfRasterizer::checkDocumentInWorker(importData(QStringLiteral("links.pdf")), &error));
+}

@@ -8,6 +8,7 @@
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
+#include "platform/PdfDocument.h"
 #include "platform/PdfRasterizer.h"
 
 #include <QByteArray>
@@ -19,6 +20,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <string>
 
 #include <unistd.h>
@@ -77,8 +80,47 @@ void injectFault(int page)
 
 } // namespace
 
+// Reads the whole structure the import reads with the document model; the
+// application runs this first so that a file which crashes or hangs it ends
+// only this process.
+int checkDocument(const char *path)
+{
+    const QByteArray fault = qgetenv("FOLIANT_RENDER_WORKER_FAULT");
+    if (fault == "crash:check")
+        std::abort();
+    if (fault == "hang:check")
+        for (;;)
+            ::pause();
+    QString error;
+    const PdfDocumentPtr doc = PdfDocument::open(QString::fromLocal8Bit(path), {}, &error);
+    if (!doc)
+        return 1;
+    // A part that the model refuses with an exception is a handled failure the
+    // import reports itself; only a crash or a hang is this check's business.
+    const auto attempt = [](const auto &read) {
+        try {
+            read();
+        } catch (const std::exception &) {
+        }
+    };
+    for (int page = 0; page < doc->pageCount(); ++page) {
+        attempt([&] { doc->cropBox(page); });
+        attempt([&] { doc->rotation(page); });
+        attempt([&] { doc->annotations(page); });
+    }
+    attempt([&] {
+        if (doc->hasOutline())
+            doc->outline();
+    });
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--check") == 0) {
+        log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
+        return checkDocument(argv[2]);
+    }
     if (argc != 2) {
         writeAll(QByteArray("ERR usage: pdfrender FILE.pdf\n"));
         return 2;
