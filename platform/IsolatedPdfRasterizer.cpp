@@ -1,5 +1,6 @@
 #include "platform/IsolatedPdfRasterizer.h"
 
+#include "platform/BorrowPool.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 
@@ -256,11 +257,9 @@ class IsolatedRasterizer : public PdfRasterizer
 {
 public:
     IsolatedRasterizer(QString path, int pages, int maxConcurrent, int timeoutMs, std::unique_ptr<Worker> first)
-        : m_path(std::move(path)), m_pageCount(pages), m_maxOpen(std::max(1, maxConcurrent)), m_timeoutMs(timeoutMs)
-    {
-        m_free.push_back(std::move(first));
-        m_open = 1;
-    }
+        : m_path(std::move(path)), m_pageCount(pages), m_timeoutMs(timeoutMs),
+          m_workers(maxConcurrent, std::move(first))
+    {}
 
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
@@ -281,7 +280,7 @@ public:
             }
         }
         QString error;
-        std::unique_ptr<Worker> worker = borrow(error);
+        std::unique_ptr<Worker> worker = m_workers.borrow([this, &error] { return startWorker(error); });
         if (!worker) {
             out.error = error;
             return out;
@@ -294,63 +293,33 @@ public:
             {
                 std::lock_guard lock(m_mutex);
                 m_failed.insert(page);
-                --m_open;
             }
-            m_returned.notify_one();
+            m_workers.discard();
             return out;
         }
         if (out.ok())
             m_renders.fetch_add(1);
-        giveBack(std::move(worker));
+        m_workers.giveBack(std::move(worker));
         return out;
     }
 
 private:
-    std::unique_ptr<Worker> borrow(QString &error)
+    std::unique_ptr<Worker> startWorker(QString &error)
     {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            if (!m_free.empty()) {
-                auto worker = std::move(m_free.back());
-                m_free.pop_back();
-                return worker;
-            }
-            if (m_open < m_maxOpen) {
-                ++m_open;
-                lock.unlock();
-                auto worker = std::make_unique<Worker>();
-                int pages = 0;
-                if (worker->start(m_path, m_timeoutMs, pages, error))
-                    return worker;
-                LOG4CXX_ERROR(logger, "a render worker for " << m_path << " could not start: " << error);
-                worker.reset();
-                lock.lock();
-                --m_open;
-                m_returned.notify_one();
-                return nullptr;
-            }
-            m_returned.wait(lock);
-        }
-    }
-
-    void giveBack(std::unique_ptr<Worker> worker)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_free.push_back(std::move(worker));
-        }
-        m_returned.notify_one();
+        auto worker = std::make_unique<Worker>();
+        int pages = 0;
+        if (worker->start(m_path, m_timeoutMs, pages, error))
+            return worker;
+        LOG4CXX_ERROR(logger, "a render worker for " << m_path << " could not start: " << error);
+        return nullptr;
     }
 
     QString m_path;
     int m_pageCount;
-    int m_maxOpen;
     int m_timeoutMs;
-    std::mutex m_mutex;
-    std::condition_variable m_returned;
-    std::vector<std::unique_ptr<Worker>> m_free;
+    BorrowPool<Worker> m_workers;
+    std::mutex m_mutex; // guards m_failed
     std::set<int> m_failed;
-    int m_open = 0;
     std::atomic<int> m_renders{0};
 };
 

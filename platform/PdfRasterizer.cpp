@@ -1,5 +1,7 @@
 #include "platform/PdfRasterizer.h"
 
+#include "platform/BorrowPool.h"
+
 #include "platform/Logging.h"
 
 #include <QFile>
@@ -23,11 +25,8 @@ class PopplerRasterizer : public PdfRasterizer
 {
 public:
     PopplerRasterizer(QString path, int pages, int maxConcurrent, std::unique_ptr<Poppler::Document> first)
-        : m_path(std::move(path)), m_pageCount(pages), m_maxOpen(std::max(1, maxConcurrent))
-    {
-        m_free.push_back(std::move(first));
-        m_open = 1;
-    }
+        : m_path(std::move(path)), m_pageCount(pages), m_documents(maxConcurrent, std::move(first))
+    {}
 
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
@@ -39,7 +38,7 @@ public:
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
             return out;
         }
-        std::unique_ptr<Poppler::Document> doc = borrow();
+        std::unique_ptr<Poppler::Document> doc = m_documents.borrow([this] { return openDocument(m_path); });
         if (!doc) {
             out.error = QStringLiteral("the document could not be opened again");
             return out;
@@ -61,7 +60,7 @@ public:
         } catch (...) {
             image = QImage();
         }
-        giveBack(std::move(doc));
+        m_documents.giveBack(std::move(doc));
         if (image.isNull()) {
             out.error = QStringLiteral("page %1 could not be rendered").arg(page + 1);
             return out;
@@ -77,39 +76,6 @@ public:
         if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()))
             out.error = QStringLiteral("page %1 could not be encoded").arg(page + 1);
         return out;
-    }
-
-private:
-    std::unique_ptr<Poppler::Document> borrow()
-    {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            if (!m_free.empty()) {
-                auto doc = std::move(m_free.back());
-                m_free.pop_back();
-                return doc;
-            }
-            if (m_open < m_maxOpen) {
-                ++m_open;
-                lock.unlock();
-                auto doc = openDocument(m_path);
-                if (!doc) {
-                    lock.lock();
-                    --m_open;
-                }
-                return doc;
-            }
-            m_returned.wait(lock);
-        }
-    }
-
-    void giveBack(std::unique_ptr<Poppler::Document> doc)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_free.push_back(std::move(doc));
-        }
-        m_returned.notify_one();
     }
 
 public:
@@ -129,11 +95,7 @@ public:
 private:
     QString m_path;
     int m_pageCount;
-    int m_maxOpen;
-    std::mutex m_mutex;
-    std::condition_variable m_returned;
-    std::vector<std::unique_ptr<Poppler::Document>> m_free;
-    int m_open = 0;
+    BorrowPool<Poppler::Document> m_documents;
     std::atomic<int> m_renders{0};
 };
 
