@@ -628,7 +628,9 @@ void FlashBookOutput::ouputTheBook()
     const QString html = outputHTMLFileName();
     const QString page = m_flashTemplate ? m_flashTemplate->tmplHTMLFilePath() : QString();
     if (page.isEmpty()) {
-        LOG4CXX_WARN(logger, "the template has no HTML page; skipped " << html);
+        // An earlier template's page must not stay beside this configuration.
+        LOG4CXX_WARN(logger, "the template has no HTML page; removed " << html);
+        BookFiles::remove(html);
     } else if (m_HTMLConfig) {
         m_HTMLConfig->generateHTMLFrom(page, html);
     } else {
