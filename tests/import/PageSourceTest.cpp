@@ -116,11 +116,10 @@ TEST_F(PageSource, StopEndsTheLoopsAndLookupsAndFreesTheWorkFolder)
 
 TEST_F(PageSource, UnreadableOrEmptyDocumentsGiveAnEmptyBook)
 {
-    for (const char *name : {"garbage.pdf", "empty.pdf", "zero_pages.pdf", "encrypted_user.pdf", "missing.pdf"}) {
-        FlashPageSourcePDF source(pdfData(QString::fromLatin1(name)), QStringLiteral("ALL"), 144, 85);
-        generateAll(source);
-        EXPECT_TRUE(source.pages().isEmpty()) << name;
-    }
+    // Unreadable files give no pages (the import operation's test goes through the rest).
+    FlashPageSourcePDF missing(pdfData(QStringLiteral("missing.pdf")), QStringLiteral("ALL"), 144, 85);
+    generateAll(missing);
+    EXPECT_TRUE(missing.pages().isEmpty());
     // An explicit range over no document still walks it; nothing is rendered.
     FlashPageSourcePDF source(pdfData(QStringLiteral("garbage.pdf")), QStringLiteral("1-2"), 144, 85);
     generateAll(source);
