@@ -1,5 +1,6 @@
 #include "app/Foliant_for_macAppDelegate.h"
 #include "app/widgets/MainWindow.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -8,6 +9,32 @@
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
+
+namespace {
+// Qt's own messages and the web pages' console lines go to the log file with
+// the application's; only warnings and worse reach the terminal, through the
+// log's console appender.
+void logQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    static const auto qtLogger = Logging::logger("Qt");
+    const char *category = context.category ? context.category : "default";
+    switch (type) {
+    case QtDebugMsg:
+        LOG4CXX_DEBUG(qtLogger, category << ": " << message);
+        break;
+    case QtInfoMsg:
+        LOG4CXX_INFO(qtLogger, category << ": " << message);
+        break;
+    case QtWarningMsg:
+        LOG4CXX_WARN(qtLogger, category << ": " << message);
+        break;
+    case QtCriticalMsg:
+    case QtFatalMsg:
+        LOG4CXX_ERROR(qtLogger, category << ": " << message);
+        break;
+    }
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,6 +51,7 @@ int main(int argc, char *argv[])
             return 0;
         }
     }
+    qInstallMessageHandler(logQtMessage);
     // The web engine refuses to start its sandbox as root (CI, containers).
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
