@@ -66,12 +66,12 @@ QString PDFToSWFPageConverter::pendingThumbPath(int page) const
 
 QString PDFToSWFPageConverter::getPDF2swfLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/pdf2swf"));
+    return Paths::program(QStringLiteral("pdf2swf"));
 }
 
 QString PDFToSWFPageConverter::getswfSizeLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/getswfSize"));
+    return Paths::program(QStringLiteral("getswfSize"));
 }
 
 QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &path) const
