@@ -172,11 +172,12 @@ test('a search from the address marks the word on the page; the contents, copyin
 
     // The contents panel goes to its entry's page and marks the current section.
     await page.click('[data-button=contents]');
-    await page.click('.fo-toc button[data-page="5"]');
+    const entry = name === 'links' ? 5 : 4; // "A2", PDF page 5
+    await page.click(`.fo-toc button[data-page="${entry}"]`);
     await S.settle(page);
     const after = await page.evaluate(() => ({ page: window.foliant.page, current: document.querySelector('.fo-toc [aria-current]')?.dataset.page }));
-    assert.ok(after.page <= 5 && after.page >= 4, JSON.stringify(after));
-    assert.equal(after.current, '5');
+    assert.ok(after.page <= entry && after.page >= entry - 1, JSON.stringify(after));
+    assert.equal(after.current, String(entry));
     const events = await page.evaluate(async () => {
       const seen = [];
       window.addEventListener('foliant:pagechange', (e) => seen.push(e.detail.page));

@@ -140,7 +140,6 @@ class FlipPlayer {
       this.pageImgs[n - 1] = img;
       return el('div', { class: 'page' }, img);
     });
-    this.pageImgs.forEach((img, i) => this.text.loadPage(i));
     this.bookEl.append(...pages);
     const w = Math.max(1, number(cfg.largePageWidth, 600));
     const h = Math.max(1, number(cfg.largePageHeight, 800));
@@ -206,6 +205,7 @@ class FlipPlayer {
     const n = this.current() + 1;
     this.counter.textContent = `${n} / ${this.files.length}`;
     document.body.dataset.page = String(n);
+    this.text.near(n - 1, this.files.length);
     const atStart = n <= 1;
     const atEnd = n >= this.files.length;
     this.prevBtn.disabled = atStart;

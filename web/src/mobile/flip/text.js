@@ -37,12 +37,22 @@ export class FlipText {
     const outline = Array.isArray(window.__foliantOutline) ? window.__foliantOutline : [];
     if (outline.length) bar.insertBefore(p.button('contents', 'Contents', () => this.showContents(outline)), before);
     await loadScript(this.base + 'text/index.js').catch(() => {});
-    if (this.index) bar.insertBefore(p.button('search', 'Search', () => this.showSearch()), before);
+    if (!this.index) return;
+    bar.insertBefore(p.button('search', 'Search', () => this.showSearch()), before);
+    if (this.around) this.near(...this.around);
   }
 
-  // Called for each page element as the book is built.
-  loadPage(i) {
-    loadScript(`${this.base}text/${i + 1}.js`).catch(() => {});
+  // Loads the words of the pages around page i (from 0) once the book has
+  // text; a long book never asks for all of its pages at once.
+  near(i, count) {
+    this.around = [i, count];
+    if (!this.index) return;
+    this.requested ||= new Set();
+    for (let k = Math.max(0, i - 2); k < Math.min(count, i + 4); k++) {
+      if (this.requested.has(k)) continue;
+      this.requested.add(k);
+      loadScript(`${this.base}text/${k + 1}.js`).catch(() => {});
+    }
   }
 
   receive(i, data) {
