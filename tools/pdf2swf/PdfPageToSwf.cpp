@@ -55,7 +55,8 @@ std::vector<QRect> coverAreas(const std::vector<QRectF> &areas, QSize frame)
 } // namespace
 
 QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double zoom, int jpegQuality, bool compress,
-                                 QString &error, QStringList *notes)
+                                 QString &error, QStringList *notes,
+                                 const std::vector<std::pair<QRectF, QString>> &lost)
 {
     const int pages = document.numPages();
     if (page < 1 || page > pages) {
@@ -87,7 +88,14 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
         painter.end();
         // What the movie cannot express is covered, on top of everything,
         // by the page's own picture of those areas.
-        const std::vector<QRect> areas = coverAreas(device.engine().rasterAreas(), frame);
+        std::vector<QRectF> wanted = device.engine().rasterAreas();
+        QStringList reasons = device.engine().rasterReasons();
+        for (const auto &[rect, reason] : lost) {
+            wanted.push_back(rect);
+            if (!reasons.contains(reason))
+                reasons << reason;
+        }
+        const std::vector<QRect> areas = coverAreas(wanted, frame);
         if (!areas.empty() && !writer.overflowed()) {
             const QImage image = renderPicture(document, *p, zoom, frame);
             if (image.isNull()) {
@@ -99,7 +107,7 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
                 cover.drawImage(QRectF(area), image.copy(area));
         }
         if (notes) {
-            for (const QString &reason : device.engine().rasterReasons())
+            for (const QString &reason : reasons)
                 *notes << QStringLiteral("page %1: %2 is drawn as a picture").arg(page).arg(reason);
         }
     }
