@@ -241,7 +241,7 @@ test('links, page actions and placed media work; unsafe links are dropped', asyn
   });
   const page = await open('linked', { hash: '#page=2' });
   const links = await page.evaluate(() => [...document.querySelectorAll('.fo-page[data-page="2"] .fo-link')].map((a) => a.tagName + ' ' + (a.getAttribute('href') || a.getAttribute('aria-label'))));
-  assert.deepEqual(links, ['A https://example.org/a', 'BUTTON Go to page 5']);
+  assert.deepEqual(links, ['A https://example.org/a', 'BUTTON Link to page 5']);
   // The placed image covers the lower right quarter of page 3.
   const s = await spread(page);
   const yellow = s.img.at(s.r.left + s.r.pw * 1.8, s.r.top + s.r.h * 0.8);
