@@ -85,6 +85,17 @@ export class Controls {
     } else bar.append(...nav.filter(Boolean), pageno, ...after.filter(Boolean));
     if (tools.length) bar.append(el('span', { class: 'fo-sep', 'aria-hidden': 'true' }), ...tools);
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', 'false');
+    // A toolbar that scrolls (narrow windows, high zoom) brings the focused
+    // control wholly into view; browsers leave a half-visible one as it is.
+    bar.addEventListener('focusin', (e) => {
+      const r = e.target.getBoundingClientRect();
+      const b = bar.getBoundingClientRect();
+      const pad = 6;
+      if (r.right > b.right - pad) bar.scrollLeft += r.right - b.right + pad;
+      else if (r.left < b.left + pad) bar.scrollLeft -= b.left - r.left + pad;
+      if (r.bottom > b.bottom - pad) bar.scrollTop += r.bottom - b.bottom + pad;
+      else if (r.top < b.top + pad) bar.scrollTop -= b.top - r.top + pad;
+    });
     return bar;
   }
 
