@@ -25,7 +25,11 @@ export class PageLoading {
     const seq = (this.fillSeq = (this.fillSeq || 0) + 1);
     const shown = vis.filter(want).map((i) => this.fillPage(i, 'high'));
     const around = [last + 1, last + 2, first - 1, first - 2];
+    // Neighbours wait for a quiet moment, so their decoding never competes
+    // with a turn or a gesture of the reader.
+    const quiet = () => new Promise((r) => (window.requestIdleCallback ? requestIdleCallback(r, { timeout: 1500 }) : setTimeout(r, 200)));
     Promise.allSettled(shown).then(async () => {
+      await quiet();
       for (const i of around) {
         // The reader moved on: the newer call loads what is near now.
         if (seq !== this.fillSeq) return;
