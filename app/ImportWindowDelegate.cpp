@@ -8,7 +8,6 @@
 #include <QMetaObject>
 
 #include <cmath>
-#include <iostream>
 
 #include "book/FlashPageSourcePDF.h"
 #include "book/ImportPDFOperation.h"
@@ -104,6 +103,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportType(PageFormat);
     enableButtons(false);
     m_infoText = QStringLiteral("Importing...");
+    m_pagesDone = m_pagesTotal = 0;
     emit stateChanged();
     s->saveSettings();
     iFlashPageSource.reset();
@@ -180,7 +180,7 @@ void ImportWindowDelegate::importFinished()
 
 void ImportWindowDelegate::onCancelAction()
 {
-    std::cout << "cancel import pdf!!," << static_cast<const void *>(this) << std::endl;
+    LOG4CXX_DEBUG(logger, "cancel import pdf!!," << static_cast<const void *>(this));
     enableButtons(true);
     if (m_isImporting && iQueue->operationCount() > 0) {
         m_cancelRequested = true;
@@ -196,7 +196,7 @@ void ImportWindowDelegate::onBrowseFileAction()
         return;
     const QStringList chosen =
         m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
-    std::cout << "die end," << (chosen.isEmpty() ? std::string() : chosen.first().toStdString()) << std::endl;
+    LOG4CXX_DEBUG(logger, "die end," << (chosen.isEmpty() ? QString() : chosen.first()));
     if (!chosen.isEmpty()) {
         txtImportFile = chosen.first();
         emit fieldsChanged();
@@ -228,5 +228,7 @@ void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
     if (m_infoHidden)
         return;
     m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    m_pagesDone = pageIndex;
+    m_pagesTotal = totalPage;
     emit stateChanged();
 }

@@ -63,6 +63,9 @@ public:
     bool infoHidden() const { return m_infoHidden; }
     const QString &infoText() const { return m_infoText; }
     bool progressRunning() const { return !m_idle; }
+    // Pages done and pages to do in the current step; 0 of 0 until the first page.
+    int pagesDone() const { return m_pagesDone; }
+    int pagesTotal() const { return m_pagesTotal; }
     bool isImporting() const { return m_isImporting; }
 
     int pageWidth() const { return m_pageWidth; }
@@ -96,6 +99,8 @@ private:
     QString m_infoText;
     bool m_isImporting = false;
     bool m_cancelRequested = false;
+    int m_pagesDone = 0;
+    int m_pagesTotal = 0;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     FlashPageSourcePtr iFlashPageSource;

@@ -66,12 +66,12 @@ QString PDFToSWFPageConverter::pendingThumbPath(int page) const
 
 QString PDFToSWFPageConverter::getPDF2swfLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/pdf2swf"));
+    return Paths::program(QStringLiteral("pdf2swf"));
 }
 
 QString PDFToSWFPageConverter::getswfSizeLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/getswfSize"));
+    return Paths::program(QStringLiteral("getswfSize"));
 }
 
 QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &path) const
@@ -101,6 +101,9 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
     else if (logger->isDebugEnabled() && !result.ok())
         LOG4CXX_DEBUG(logger, "pdf2swf page " << page << " exit " << result.exitCode << ": "
                                               << QString::fromUtf8(result.standardError).trimmed());
+    // A page made in part of pictures (what the vector format cannot express) says why.
+    else if (result.ok() && !result.standardError.trimmed().isEmpty())
+        LOG4CXX_INFO(logger, QString::fromUtf8(result.standardError).trimmed());
     if (page == 1)
         getFileWandH(path);
 }

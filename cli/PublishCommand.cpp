@@ -105,7 +105,7 @@ bool PublishCommand::check(int *exitCode, QString *error)
 
     // Vector pages are made by a program of the installation; without it every
     // import would fail with a reason that blames the PDF.
-    const QString converter = Paths::resource(QStringLiteral("lib/pdf2swf"));
+    const QString converter = Paths::program(QStringLiteral("pdf2swf"));
     if (!o.sample && !o.images && !QFileInfo(converter).isExecutable()) {
         *error = QStringLiteral("vector pages need the program %1, which is missing (--images makes page images "
                                 "without it)")

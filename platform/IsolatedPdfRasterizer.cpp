@@ -327,7 +327,7 @@ private:
 
 QString IsolatedPdfRasterizer::workerProgram()
 {
-    return Paths::resource(QStringLiteral("lib/pdfrender"));
+    return Paths::program(QStringLiteral("pdfrender"));
 }
 
 PdfRasterizerPtr IsolatedPdfRasterizer::open(const QString &path, int maxConcurrent, QString *error, int pageTimeoutMs)

@@ -84,6 +84,14 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     prgBar->setRange(0, 0);
     prgBar->setMaximumHeight(10);
     prgBar->setTextVisible(false);
+    // The line and the bar come and go with the work; their room stays, so the
+    // buttons do not move under the pointer.
+    for (QWidget *w : {static_cast<QWidget *>(lblInfo), static_cast<QWidget *>(prgBar)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    lblInfo->setMinimumHeight(lblInfo->fontMetrics().lineSpacing() * 2);
 
     btnOK = new QPushButton(tr("Import"), this);
     btnOK->setDefault(true);
@@ -166,6 +174,11 @@ void ImportDialog::readState()
     lblInfo->setVisible(!m_delegate.infoHidden());
     lblInfo->setText(m_delegate.infoText());
     prgBar->setVisible(m_delegate.progressRunning());
+    // Busy until the first page is counted, then the bar follows the pages.
+    const int total = m_delegate.pagesTotal();
+    prgBar->setRange(0, total > 0 ? total : 0);
+    if (total > 0)
+        prgBar->setValue(qBound(0, m_delegate.pagesDone(), total));
 }
 
 void ImportDialog::writeFields()
