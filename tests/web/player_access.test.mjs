@@ -207,7 +207,9 @@ test('with reduced motion a turn draws no fold; the pages in view load first, fa
 
   server.requests.length = 0;
   const deep = await open('Paper', { hash: '#page=9' });
-  await deep.waitForTimeout(500);
+  await deep.waitForSelector('.fo-page[data-page="11"][data-ready]', { state: 'attached' });
+  await deep.waitForSelector('.fo-page[data-page="6"][data-ready]', { state: 'attached' });
+  await deep.waitForTimeout(300);
   const pages = server.requests.filter((r) => r.startsWith('/Paper/files/page/')).map((r) => parseInt(r.split('/').pop(), 10));
   assert.deepEqual(pages.slice(0, 2).sort((a, b) => a - b), [8, 9], `the spread in view first: ${pages}`);
   assert.deepEqual([...pages].sort((a, b) => a - b), [6, 7, 8, 9, 10, 11]);
