@@ -241,6 +241,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         choices.images = o.images;
         choices.links = o.links;
         choices.bookmarks = o.bookmarks;
+        choices.text = !o.noText;
         const CliSession::Outcome outcome = session.importPdf(
             choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
         if (outcome == CliSession::Outcome::Interrupted) {

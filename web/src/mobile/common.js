@@ -121,6 +121,11 @@ export function openModal(node, onClose = () => {}) {
   const opener = document.activeElement;
   node.setAttribute('aria-modal', 'true');
   const keys = (ev) => {
+    // Removed by other means (a result chosen): the sheet lets go of the keys.
+    if (!node.isConnected) {
+      document.removeEventListener('keydown', keys, true);
+      return;
+    }
     if (ev.key === 'Escape') {
       ev.preventDefault();
       close();

@@ -195,13 +195,15 @@ export class Controls {
   // ---- dialogs and panels ---------------------------------------------
   // A layer is a dialog or panel over the book. While one is open it keeps
   // the keyboard: Tab cycles inside it, Escape closes it, keys never reach
-  // the book; on closing, focus returns to what opened it. New panels call
-  // openLayer(node) after appending node to the root, and closeLayer(node).
-  openLayer(node, focus) {
+  // the book; on closing, focus returns to what opened it. A panel calls
+  // openLayer(node, focus, button) once node is in the root (`button`, its
+  // toolbar toggle, shows pressed while it is open) and closeLayer(node).
+  openLayer(node, focus, button) {
     this.layers = (this.layers || []).filter((l) => l.node !== node);
     const active = document.activeElement;
     const opener = active && active !== document.body && !node.contains(active) ? active : this.stage;
-    this.layers.push({ node, opener });
+    this.layers.push({ node, opener, button });
+    button?.setAttribute('aria-pressed', 'true');
     node.classList.add('fo-open');
     (focus || focusables(node)[0] || node).focus({ preventScroll: true });
   }
@@ -209,10 +211,10 @@ export class Controls {
   closeLayer(node) {
     const i = (this.layers || []).findIndex((l) => l.node === node);
     if (i < 0) return;
-    const [{ opener }] = this.layers.splice(i, 1);
+    const [{ opener, button }] = this.layers.splice(i, 1);
     node.classList.remove('fo-open');
     if (node.classList.contains('fo-dialog')) node.remove();
-    if (node === this.thumbs) this.buttons.thumbnails?.setAttribute('aria-pressed', 'false');
+    button?.setAttribute('aria-pressed', 'false');
     const back = opener?.isConnected && !opener.disabled && opener.offsetParent !== null ? opener : this.stage;
     back.focus({ preventScroll: true });
   }
@@ -256,9 +258,8 @@ export class Controls {
       this.root.append(this.thumbs);
     }
     if (this.thumbs.classList.contains('fo-open')) return this.closeLayer(this.thumbs);
-    this.buttons.thumbnails?.setAttribute('aria-pressed', 'true');
     this.markThumb(true);
-    this.openLayer(this.thumbs, this.thumbList.querySelector('[aria-selected=true]'));
+    this.openLayer(this.thumbs, this.thumbList.querySelector('[aria-selected=true]'), this.buttons.thumbnails);
   }
 
   // The thumbnail list: arrows (mirrored in a right-to-left book), Home and
