@@ -144,3 +144,5 @@ export function translator(code) {
 }
 
 export const languages = Object.keys(tables);
+// Every language's table holds every text of the English one.
+export const texts = tables;
