@@ -54,6 +54,7 @@ void ImportWindowDelegate::awakeFromNib()
     importQuality = s->importQualityLevel();
     btnImportLinks = s->importLinks() == 1;
     btnImportBookMark = s->importBookmark() == 1;
+    btnImportText = s->importText() != 0;
     PageFormat = s->ImportType();
     m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"),
                                         [this](const Notification &n) { anyThread_handleMSG(n); });
@@ -100,6 +101,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportPageRange(txtPageRange);
     s->setImportBookmark(btnImportBookMark ? 1 : 0);
     s->setImportLinks(btnImportLinks ? 1 : 0);
+    s->setImportText(btnImportText ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
     m_infoText = QStringLiteral("Importing...");
@@ -124,6 +126,7 @@ void ImportWindowDelegate::startImport()
     m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
+    m_importPDF->setImportText(AppSettings::shareInstance()->importText() != 0);
     // The results are taken on the main thread, and only from the latest import.
     std::weak_ptr<ImportPDFOperation> operation = m_importPDF;
     m_importPDF->whenFinished(this, [this, operation] {

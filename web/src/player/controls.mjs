@@ -123,7 +123,7 @@ export class Controls {
       p.classList.remove('fo-open');
       closed = true;
     }
-    if (this.buttons.thumbnails) this.buttons.thumbnails.setAttribute('aria-pressed', 'false');
+    for (const name of ['thumbnails', 'search', 'contents']) this.buttons[name]?.setAttribute('aria-pressed', 'false');
     if (!closed && this.zoom !== 1) this.setZoom(1);
     this.stage.focus({ preventScroll: true });
   }

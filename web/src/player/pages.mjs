@@ -39,6 +39,7 @@ export class PageLoading {
         performance.mark?.('foliant-first-page');
       }
       this.addItems(i, inner);
+      this.addText(i);
     };
     const missing = (err) => {
       this.loaded.set(i, 'missing');
@@ -93,8 +94,9 @@ export class PageLoading {
     const cssW = rect?.pageWidth || this.pageSize.w;
     const cssH = (cssW * this.pageSize.h) / this.pageSize.w;
     const scale = Math.min(8, (window.devicePixelRatio || 1) * zoom);
-    await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
+    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
     canvas.dataset.scale = String(scale);
+    if (aspect > 0) canvas.dataset.aspect = String(aspect);
   }
 
   // Redraws the vector pages in view whose pixels no longer match their size

@@ -8,6 +8,7 @@
 //   zoom.mjs      zoom and pan
 //   media.mjs     items on pages and background music
 //   share.mjs     sharing and analytics
+//   text.mjs      text layer, search, table of contents, window.foliant
 // Every change to the page turner's own behaviour is in flip-adapter.mjs.
 import css from './player.css';
 import { unpackConfig, UnpackError } from './unpack.mjs';
@@ -22,6 +23,7 @@ import { Controls } from './controls.mjs';
 import { ZoomPan } from './zoom.mjs';
 import { Media } from './media.mjs';
 import { Sharing } from './share.mjs';
+import { BookText } from './text.mjs';
 
 export { safeHref };
 
@@ -152,6 +154,7 @@ export class Player {
     this.toast = el('div', { class: 'fo-toast', 'aria-hidden': 'true' });
     const main = el('div', { class: 'fo-main' }, [header, this.stage, this.toolbar]);
     this.root.append(this.bg, main, this.live, this.toast);
+    this.setupText();
     this.buildBook();
     this.bindKeys();
     this.bindZoomPan();
@@ -212,7 +215,7 @@ export class Player {
   }
 }
 
-for (const part of [Turning, PageLoading, Controls, ZoomPan, Media, Sharing]) {
+for (const part of [Turning, PageLoading, Controls, ZoomPan, Media, Sharing, BookText]) {
   for (const name of Object.getOwnPropertyNames(part.prototype)) {
     if (name === 'constructor') continue;
     if (Object.hasOwn(Player.prototype, name)) throw new Error(`player: ${name} is defined twice`);

@@ -138,6 +138,7 @@ export class Turning {
     this.markThumb();
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', String(this.bookmarks.has(vis[0])));
     this.renderZoomedVectors();
+    this.onTextPage(vis);
   }
 
   go(i) {
