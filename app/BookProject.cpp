@@ -3,6 +3,7 @@
 #include "app/MarlspanUtility.h"
 #include "app/ProjectArchive.h"
 #include "book/FlashPageSourceStored.h"
+#include "book/PDFToPageConverter.h"
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"
 #include "platform/Xml.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
@@ -150,6 +152,7 @@ bool BookProject::save(const QString &path, const Book &book, const QString &pre
     XmlNode pages = root.addChild(QStringLiteral("book"));
     pages.setAttribute(QStringLiteral("pageWidth"), QString::number(book.pageWidth));
     pages.setAttribute(QStringLiteral("pageHeight"), QString::number(book.pageHeight));
+    QSet<QString> wordEntries;
     if (book.pageSource) {
         pages.setAttribute(QStringLiteral("source"), book.pageSource->sourceFile());
         for (const ListSlot &slot : kLists) {
@@ -160,7 +163,17 @@ bool BookProject::save(const QString &path, const Book &book, const QString &pre
                 if (!record)
                     continue;
                 page.setAttribute(QStringLiteral("index"), QString::number(record->pageIndex()));
-                page.setAttribute(QStringLiteral("file"), files.add(QStringLiteral("pages"), record->pageFilePath()));
+                const QString stored = files.add(QStringLiteral("pages"), record->pageFilePath());
+                page.setAttribute(QStringLiteral("file"), stored);
+                // The page's words (the book's text) lie beside its file and
+                // go back there.
+                const QString words = PDFToPageConverter::wordsPathFor(record->pageFilePath(), record->pageIndex());
+                const QString wordsEntry =
+                    QStringLiteral("%1/%2").arg(QFileInfo(stored).path(), QFileInfo(words).fileName());
+                if (!stored.isEmpty() && QFileInfo(words).isFile() && !wordEntries.contains(wordsEntry)) {
+                    wordEntries.insert(wordsEntry);
+                    entries.append({wordsEntry, {}, words});
+                }
                 page.setAttribute(QStringLiteral("original"), record->pageFilePath());
                 if (dynamic_cast<const FlashPageImage *>(record.get()))
                     page.setAttribute(QStringLiteral("image"), QStringLiteral("1"));
