@@ -1,7 +1,7 @@
 #include "app/Foliant_for_macAppDelegate.h"
 
 #include "app/ImportWindowDelegate.h"
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "app/OutputWindowDelegate.h"
 #include "app/PageEditorWindowDelegate.h"
 #include "book/FlashPageSourceImg.h"

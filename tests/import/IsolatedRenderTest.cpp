@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/ImportPDFOperation.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/OperationQueue.h"
