@@ -299,6 +299,8 @@ void Foliant_for_macAppDelegate::OnExportTmplSettings()
         if (!iFlashTmpl->exportPropertiesSettingsTo(path))
             window->prompts().showMessage(QStringLiteral("The settings could not be saved."),
                                           QStringLiteral("Writing %1 failed.").arg(path));
+        else
+            window->showStatus(QStringLiteral("Settings exported to %1").arg(QDir::toNativeSeparators(path)));
     });
 }
 
@@ -311,11 +313,14 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
             window->prompts().chooseFiles(QStringLiteral("Import template settings"), {QStringLiteral("txt")}, false);
         // A cancelled panel reads nothing and only refreshes outline and preview.
         const QString path = chosen.isEmpty() ? QString() : chosen.first();
-        if (!path.isEmpty() && !iFlashTmpl->importPropertiesSettingsFrom(path))
+        const bool read = !path.isEmpty() && iFlashTmpl->importPropertiesSettingsFrom(path);
+        if (!path.isEmpty() && !read)
             window->prompts().showMessage(QStringLiteral("The settings could not be read."),
                                           QStringLiteral("%1 is not a readable settings file.").arg(path));
         window->reloadOutline(false);
         applyChange();
+        if (read)
+            window->showStatus(QStringLiteral("Settings imported from %1").arg(QDir::toNativeSeparators(path)));
     });
 }
 
@@ -374,6 +379,16 @@ void Foliant_for_macAppDelegate::OnExportFlipBook()
         m_outputDelegate->setFlashPageSource(iFlashPageSource);
         m_outputDelegate->setFlashOutline(iFlashOutline);
         m_outputDelegate->setFlashPagesAnnotations(iFlashPagesAnnotations);
+        // The title starts as the book's own (over one remembered from an
+        // earlier book), and keeps what the person typed for this one.
+        const QString bookTitle =
+            iFlashTmpl ? iFlashTmpl->propertyValueFor(QStringLiteral("Title"), QString()).trimmed() : QString();
+        const QString shown = m_outputDelegate->txtTitle;
+        if (!bookTitle.isEmpty() && (m_offeredTitle.isNull() || shown.isEmpty() || shown == m_offeredTitle)) {
+            m_outputDelegate->txtTitle = bookTitle;
+            m_offeredTitle = bookTitle;
+            emit m_outputDelegate->fieldsChanged();
+        }
         window->runPublishSheet(*m_outputDelegate);
     });
 }

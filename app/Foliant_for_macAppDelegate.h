@@ -104,6 +104,7 @@ private:
     QTimer *iApplyChangeTimer = nullptr;
     int m_applyTag = 0; // the Apply button's frame counter
     QString iFlashPreviewFolder;
+    QString m_offeredTitle; // the book title last put into the publish dialog
     std::vector<ScopedObserver> m_observers;
 
     ImportWindowDelegate *m_importDelegate = nullptr;

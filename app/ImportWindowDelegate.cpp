@@ -8,7 +8,6 @@
 #include <QMetaObject>
 
 #include <cmath>
-#include <iostream>
 
 #include "book/FlashPageSourcePDF.h"
 #include "book/ImportPDFOperation.h"
@@ -55,6 +54,7 @@ void ImportWindowDelegate::awakeFromNib()
     importQuality = s->importQualityLevel();
     btnImportLinks = s->importLinks() == 1;
     btnImportBookMark = s->importBookmark() == 1;
+    btnImportText = s->importText() != 0;
     PageFormat = s->ImportType();
     m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"),
                                         [this](const Notification &n) { anyThread_handleMSG(n); });
@@ -101,9 +101,11 @@ void ImportWindowDelegate::onImportAction()
     s->setImportPageRange(txtPageRange);
     s->setImportBookmark(btnImportBookMark ? 1 : 0);
     s->setImportLinks(btnImportLinks ? 1 : 0);
+    s->setImportText(btnImportText ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
     m_infoText = QStringLiteral("Importing...");
+    m_pagesDone = m_pagesTotal = 0;
     emit stateChanged();
     s->saveSettings();
     iFlashPageSource.reset();
@@ -124,6 +126,7 @@ void ImportWindowDelegate::startImport()
     m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
+    m_importPDF->setImportText(AppSettings::shareInstance()->importText() != 0);
     // The results are taken on the main thread, and only from the latest import.
     std::weak_ptr<ImportPDFOperation> operation = m_importPDF;
     m_importPDF->whenFinished(this, [this, operation] {
@@ -180,7 +183,7 @@ void ImportWindowDelegate::importFinished()
 
 void ImportWindowDelegate::onCancelAction()
 {
-    std::cout << "cancel import pdf!!," << static_cast<const void *>(this) << std::endl;
+    LOG4CXX_DEBUG(logger, "cancel import pdf!!," << static_cast<const void *>(this));
     enableButtons(true);
     if (m_isImporting && iQueue->operationCount() > 0) {
         m_cancelRequested = true;
@@ -196,7 +199,7 @@ void ImportWindowDelegate::onBrowseFileAction()
         return;
     const QStringList chosen =
         m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
-    std::cout << "die end," << (chosen.isEmpty() ? std::string() : chosen.first().toStdString()) << std::endl;
+    LOG4CXX_DEBUG(logger, "die end," << (chosen.isEmpty() ? QString() : chosen.first()));
     if (!chosen.isEmpty()) {
         txtImportFile = chosen.first();
         emit fieldsChanged();
@@ -228,5 +231,7 @@ void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
     if (m_infoHidden)
         return;
     m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    m_pagesDone = pageIndex;
+    m_pagesTotal = totalPage;
     emit stateChanged();
 }

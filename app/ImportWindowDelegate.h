@@ -55,6 +55,7 @@ public:
     int importQuality = 0; // item index 0..4
     bool btnImportBookMark = false;
     bool btnImportLinks = false;
+    bool btnImportText = true;
     int PageFormat = 0; // 0 vector pages, 1 page images
 
     // What the controls show; the window reads these after stateChanged().
@@ -63,6 +64,9 @@ public:
     bool infoHidden() const { return m_infoHidden; }
     const QString &infoText() const { return m_infoText; }
     bool progressRunning() const { return !m_idle; }
+    // Pages done and pages to do in the current step; 0 of 0 until the first page.
+    int pagesDone() const { return m_pagesDone; }
+    int pagesTotal() const { return m_pagesTotal; }
     bool isImporting() const { return m_isImporting; }
 
     int pageWidth() const { return m_pageWidth; }
@@ -96,6 +100,8 @@ private:
     QString m_infoText;
     bool m_isImporting = false;
     bool m_cancelRequested = false;
+    int m_pagesDone = 0;
+    int m_pagesTotal = 0;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     FlashPageSourcePtr iFlashPageSource;

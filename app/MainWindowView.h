@@ -39,6 +39,9 @@ public:
     // The help box under the property outline.
     virtual void showPropertyTip(const QString &title, const QString &description) = 0;
 
+    // A short note in the status bar (a file saved, settings read).
+    virtual void showStatus(const QString &message) = 0;
+
     // The property outline shows this model.
     virtual void setPropertyOutline(FlashTemplateOutlineDelegate *model) = 0;
     // Re-reads the outline; with `expandAll` every node is opened.
@@ -76,6 +79,7 @@ public:
         tipTitle = t;
         tipDescription = d;
     }
+    void showStatus(const QString &message) override { status = message; }
     void setPropertyOutline(FlashTemplateOutlineDelegate *model) override { outline = model; }
     void reloadOutline(bool expandAll) override
     {
@@ -101,7 +105,7 @@ public:
     int outlineReloads = 0;
     int sheetsShown = 0;
     bool outlineExpanded = false;
-    QString title, applyImage, tipTitle, tipDescription;
+    QString title, applyImage, tipTitle, tipDescription, status;
     QRect screen, frame;
     QUrl loadedUrl;
     FlashTemplateOutlineDelegate *outline = nullptr;

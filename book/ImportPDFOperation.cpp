@@ -59,6 +59,7 @@ void ImportPDFOperation::main()
     std::shared_ptr<FlashPageSourcePDF> source;
     const bool pagesOk = guardedStep("Run Import PDF Operation error,import pages:", [&] {
         source = std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality);
+        source->toPageConverter()->setExtractText(m_importText);
         setFlashPageSource(source);
         // A cancel between the creation and the line above found no source to stop.
         if (isCancelled())

@@ -23,6 +23,9 @@ public:
     void setImportLinks(bool on) { m_importLinks = on; }
     bool importBookmarks() const { return m_importBookmarks; }
     void setImportBookmarks(bool on) { m_importBookmarks = on; }
+    // Whether the pages' words are extracted (on unless turned off).
+    bool importText() const { return m_importText; }
+    void setImportText(bool on) { m_importText = on; }
 
     FlashPageSourcePtr flashPageSource() const;
     FlashPagesAnnotationsPtr flashPagesAnnotation() const { return m_flashPagesAnnotation; }
@@ -50,4 +53,5 @@ private:
     QString m_pageRange;
     bool m_importBookmarks = false;
     bool m_importLinks = false;
+    bool m_importText = true;
 };

@@ -64,14 +64,19 @@ QString PDFToSWFPageConverter::pendingThumbPath(int page) const
     return Paths::join(converterWorkFolder(), QStringLiteral(".thumb%1.jpg").arg(page));
 }
 
+QString PDFToPageConverter::wordsPathFor(const QString &pagePath, int page)
+{
+    return Paths::join(QFileInfo(pagePath).path(), QString::number(page) + QStringLiteral(".words"));
+}
+
 QString PDFToSWFPageConverter::getPDF2swfLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/pdf2swf"));
+    return Paths::program(QStringLiteral("pdf2swf"));
 }
 
 QString PDFToSWFPageConverter::getswfSizeLibPath()
 {
-    return Paths::resource(QStringLiteral("lib/getswfSize"));
+    return Paths::program(QStringLiteral("getswfSize"));
 }
 
 QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &path) const
@@ -101,6 +106,9 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
     else if (logger->isDebugEnabled() && !result.ok())
         LOG4CXX_DEBUG(logger, "pdf2swf page " << page << " exit " << result.exitCode << ": "
                                               << QString::fromUtf8(result.standardError).trimmed());
+    // A page made in part of pictures (what the vector format cannot express) says why.
+    else if (result.ok() && !result.standardError.trimmed().isEmpty())
+        LOG4CXX_INFO(logger, QString::fromUtf8(result.standardError).trimmed());
     if (page == 1)
         getFileWandH(path);
 }
@@ -169,6 +177,15 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
     const bool wantMobile = !QFile::exists(mobile);
     const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true);
+    if (extractText() && !m_cancelled.load()) {
+        // The worker that rendered the page has the document open: the words
+        // cost no second parse of the file.
+        const PdfRasterizer::Words words = r->words(page - 1);
+        if (words.ok())
+            writeFile(pagePath(page, ".words"), words.lines);
+        else
+            LOG4CXX_WARN(logger, "no text for page " << page << ": " << words.error);
+    }
     if (!out.ok()) {
         LOG4CXX_DEBUG(logger, "page " << page << ": " << out.error);
         return;

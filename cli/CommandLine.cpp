@@ -133,6 +133,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         parser.addOption(flag({QStringLiteral("images")}));
         parser.addOption(flag({QStringLiteral("links")}));
         parser.addOption(flag({QStringLiteral("bookmarks")}));
+        parser.addOption(flag({QStringLiteral("no-text")}));
         parser.addOption(valueOption("title", "TEXT"));
         parser.addOption(valueOption("name", "NAME"));
         parser.addOption(flag({QStringLiteral("app")}));
@@ -157,6 +158,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         o.images = parser.isSet(QStringLiteral("images"));
         o.links = parser.isSet(QStringLiteral("links"));
         o.bookmarks = parser.isSet(QStringLiteral("bookmarks"));
+        o.noText = parser.isSet(QStringLiteral("no-text"));
         o.app = parser.isSet(QStringLiteral("app"));
         o.force = parser.isSet(QStringLiteral("force"));
         o.quiet = parser.isSet(QStringLiteral("quiet"));
@@ -313,6 +315,8 @@ Import:
   --images          page images instead of vector pages
   --links           import the links of the PDF
   --bookmarks       import the outline (bookmarks) of the PDF
+  --no-text         leave out the text of the pages (no search, selectable
+                    text or text edition)
   --sample          publish the sample book instead of a PDF
 
 Template (applied in this order, before the first import):

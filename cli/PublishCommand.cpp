@@ -105,7 +105,7 @@ bool PublishCommand::check(int *exitCode, QString *error)
 
     // Vector pages are made by a program of the installation; without it every
     // import would fail with a reason that blames the PDF.
-    const QString converter = Paths::resource(QStringLiteral("lib/pdf2swf"));
+    const QString converter = Paths::program(QStringLiteral("pdf2swf"));
     if (!o.sample && !o.images && !QFileInfo(converter).isExecutable()) {
         *error = QStringLiteral("vector pages need the program %1, which is missing (--images makes page images "
                                 "without it)")
@@ -241,6 +241,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         choices.images = o.images;
         choices.links = o.links;
         choices.bookmarks = o.bookmarks;
+        choices.text = !o.noText;
         const CliSession::Outcome outcome = session.importPdf(
             choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
         if (outcome == CliSession::Outcome::Interrupted) {

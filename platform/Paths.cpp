@@ -48,7 +48,7 @@ QString defaultResources()
     QString appDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
     if (appDir.isEmpty())
         appDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
-    for (const char *candidate : {"../resources", "../share/foliant/resources", "resources", "../../resources"}) {
+    for (const char *candidate : {"../resources", "../share/foliant", "resources", "../../resources"}) {
         const QString dir = QDir::cleanPath(appDir + QLatin1Char('/') + QLatin1String(candidate));
         if (QFileInfo(dir + QStringLiteral("/AppFiles")).isDir())
             return dir;
@@ -151,4 +151,15 @@ QString Paths::join(const QString &base, const QString &component)
 QString Paths::resource(const QString &relative)
 {
     return join(resources(), relative);
+}
+
+QString Paths::program(const QString &name)
+{
+    // The build tree keeps the programs in resources/lib; installed, they live
+    // in lib/foliant beside share/foliant, where architecture-bound files belong.
+    const QString beside = resource(QStringLiteral("lib/") + name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(resources() + QStringLiteral("/../../lib/foliant/") + name);
+    return QFileInfo::exists(installed) ? installed : beside;
 }

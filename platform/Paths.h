@@ -38,4 +38,7 @@ public:
 
     // A resource below the resource root, e.g. resource("AppFiles/float").
     static QString resource(const QString &relative);
+
+    // One of the converter programs the application runs, e.g. program("pdf2swf").
+    static QString program(const QString &name);
 };

@@ -6,9 +6,11 @@
 #include "platform/Paths.h"
 #include "publish/Base64.h"
 #include "publish/BookFiles.h"
+#include "publish/BookTextOutput.h"
 #include "publish/Rc4.h"
 #include "publish/zip/ZKDataArchive.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTimeZone>
 
@@ -665,6 +667,11 @@ void FlashBookOutput::ouputTheBook()
 
     const QString files = Paths::join(S, iResourceFolder);
     ouputBookXML(QStringLiteral("%1/config.xml").arg(files));
+
+    // The words, the search index, the outline and the text edition.
+    BookTextOutput(m_flashPageSource, m_flashOutline, S, QDir(S).relativeFilePath(html),
+                   m_HTMLConfig ? m_HTMLConfig->HTMLTitle() : QString())
+        .write();
 
     if (m_flashTemplate) {
         m_flashTemplate->copyBookSWFToFile(Paths::join(files, QStringLiteral("book.swf")));

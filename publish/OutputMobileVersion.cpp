@@ -83,22 +83,55 @@ QString OutputMobileVersion::GetPreviewJSText(const QString &path)
     return QString::fromUtf8(BookFiles::read(path));
 }
 
-QString OutputMobileVersion::flipConfigText() const
+QString OutputMobileVersion::logoUrl() const
 {
     const QString logo = property(QStringLiteral("LogoFile"), QString());
-    QString background;
-    if (m_flashTemplate && m_flashTemplate->tmplName() == QLatin1String("Panoramic")) {
-        background = QStringLiteral("../files/extfiles/b.jpg");
-    } else {
-        const QString image = property(QStringLiteral("ImagePath"), QString());
-        if (!image.isEmpty())
-            background = QStringLiteral("%1%2.%3").arg(QStringLiteral("../files/extfiles/"),
-                                                       QStringLiteral("ImagePath"), BookFiles::pathExtension(image));
-    }
+    if (logo.isEmpty())
+        return {};
+    return QStringLiteral("%1%2.%3").arg(QStringLiteral("../files/extfiles/"), QStringLiteral("LogoFile"),
+                                         BookFiles::pathExtension(logo));
+}
+
+QString OutputMobileVersion::backgroundUrl() const
+{
+    if (m_flashTemplate && m_flashTemplate->tmplName() == QLatin1String("Panoramic"))
+        return QStringLiteral("../files/extfiles/b.jpg");
+    const QString image = property(QStringLiteral("ImagePath"), QString());
+    if (image.isEmpty())
+        return {};
+    return QStringLiteral("%1%2.%3").arg(QStringLiteral("../files/extfiles/"), QStringLiteral("ImagePath"),
+                                         BookFiles::pathExtension(image));
+}
+
+QString OutputMobileVersion::rightToLeft() const
+{
+    return AddDouble(property(QStringLiteral("direction"), QStringLiteral("Right")) == QLatin1String("Right")
+                         ? QStringLiteral("No")
+                         : QStringLiteral("Yes"));
+}
+
+QList<QPair<QString, QString>> OutputMobileVersion::lookEntries() const
+{
+    return {
+        {QStringLiteral("enableAutoPlay"), AddDouble(property(QStringLiteral("Enable"), QStringLiteral("No")))},
+        {QStringLiteral("autoPlayDuration"), number(QStringLiteral("Interval"), QStringLiteral("3"))},
+        {QStringLiteral("autoPlayLoopCount"), number(QStringLiteral("loop"), QStringLiteral("0"))},
+        {QStringLiteral("bgBeginColor"),
+         recplaceColor(property(QStringLiteral("GradientStartColor"), QStringLiteral("0xFF9900")))},
+        {QStringLiteral("bgEndColor"),
+         recplaceColor(property(QStringLiteral("GradientEndColor"), QStringLiteral("0xe8ac4d")))},
+        {QStringLiteral("bgMRotation"), number(QStringLiteral("GradientAngle"), QStringLiteral("90"))},
+        {QStringLiteral("backGroundImgURL"), AddDouble(backgroundUrl())},
+        {QStringLiteral("RightToLeft"), rightToLeft()},
+    };
+}
+
+QString OutputMobileVersion::flipConfigText() const
+{
     const int pageCount = m_flashPageSource ? int(m_flashPageSource->pages().size()) : 0;
     const AppSettings *settings = AppSettings::shareInstance();
 
-    const QList<QPair<QString, QString>> entries = {
+    QList<QPair<QString, QString>> entries = {
         {QStringLiteral("BookmarkButtonVisible"), QStringLiteral("\"Show\"")},
         {QStringLiteral("searchColor"), QStringLiteral("\"#00ffff\"")},
         {QStringLiteral("searchAlpha"), QStringLiteral("0.3")},
@@ -114,11 +147,7 @@ QString OutputMobileVersion::flipConfigText() const
         {QStringLiteral("LinkDownColor"), QStringLiteral("\"#808080\"")},
         {QStringLiteral("OpenWindow"), QStringLiteral("\"Blank\"")},
         {QStringLiteral("LinkAlpha"), QStringLiteral("0.1")},
-        {QStringLiteral("appLogoIcon"),
-         AddDouble(logo.isEmpty()
-                       ? QString()
-                       : QStringLiteral("%1%2.%3").arg(QStringLiteral("../files/extfiles/"), QStringLiteral("LogoFile"),
-                                                       BookFiles::pathExtension(logo)))},
+        {QStringLiteral("appLogoIcon"), AddDouble(logoUrl())},
         {QStringLiteral("appLogoLinkURL"), AddDouble(property(QStringLiteral("link"), QString()))},
         {QStringLiteral("bookTitle"), AddDouble(property(QStringLiteral("Title"), QString()))},
         {QStringLiteral("bookDescription"), AddDouble(property(QStringLiteral("AuthorInfo"), QString()))},
@@ -126,19 +155,10 @@ QString OutputMobileVersion::flipConfigText() const
         {QStringLiteral("ThumbnailsButtonVisible"),
          AddDouble(property(QStringLiteral("Thumbnail"), QStringLiteral("Show")))},
         {QStringLiteral("ZoomButtonVisible"), AddDouble(property(QStringLiteral("Zoom"), QStringLiteral("Show")))},
-        {QStringLiteral("enableAutoPlay"), AddDouble(property(QStringLiteral("Enable"), QStringLiteral("No")))},
-        {QStringLiteral("autoPlayDuration"), number(QStringLiteral("Interval"), QStringLiteral("3"))},
-        {QStringLiteral("autoPlayLoopCount"), number(QStringLiteral("loop"), QStringLiteral("0"))},
-        {QStringLiteral("bgBeginColor"),
-         recplaceColor(property(QStringLiteral("GradientStartColor"), QStringLiteral("0xFF9900")))},
-        {QStringLiteral("bgEndColor"),
-         recplaceColor(property(QStringLiteral("GradientEndColor"), QStringLiteral("0xe8ac4d")))},
-        {QStringLiteral("bgMRotation"), number(QStringLiteral("GradientAngle"), QStringLiteral("90"))},
-        {QStringLiteral("backGroundImgURL"), AddDouble(background)},
-        {QStringLiteral("RightToLeft"),
-         AddDouble(property(QStringLiteral("direction"), QStringLiteral("Right")) == QLatin1String("Right")
-                       ? QStringLiteral("No")
-                       : QStringLiteral("Yes"))},
+    };
+    // The look and the automatic turning, shared with the "Slide" player.
+    entries += lookEntries();
+    entries += {
         {QStringLiteral("googleAnalyticsID"), AddDouble(property(QStringLiteral("GoogleAnalytics"), QString()))},
         {QStringLiteral("totalPageCount"), QString::number(pageCount)},
         {QStringLiteral("largePageWidth"), QString::number(settings->PageWidth())},
@@ -156,15 +176,32 @@ QString OutputMobileVersion::flipConfigText() const
     return text + QStringLiteral("};") + QStringLiteral("var pageEditor = [];ols=[]");
 }
 
+QString OutputMobileVersion::slideTitle() const
+{
+    return property(QStringLiteral("bookTitle"), property(QStringLiteral("Title"), QStringLiteral("Foliant Book")));
+}
+
 QString OutputMobileVersion::slideOptionsText() const
 {
     const AppSettings *settings = AppSettings::shareInstance();
     const int pageCount = m_flashPageSource ? int(m_flashPageSource->pages().size()) : 0;
-    return QStringLiteral("{pageWidth:%1,pageHeight:%2,totalPage:%3,zoomPageDir:\"../files/mobile/\","
-                          "normalPageDir:\"../files/mobile/\"}")
-        .arg(settings->PageWidth())
-        .arg(settings->PageHeight())
-        .arg(pageCount);
+    QString text = QStringLiteral("{pageWidth:%1,pageHeight:%2,totalPage:%3,zoomPageDir:\"../files/mobile/\","
+                                  "normalPageDir:\"../files/mobile/\"")
+                       .arg(settings->PageWidth())
+                       .arg(settings->PageHeight())
+                       .arg(pageCount);
+    // The same book settings the "Flip" player gets, under the same names.
+    QList<QPair<QString, QString>> entries = {
+        {QStringLiteral("bookTitle"), AddDouble(slideTitle())},
+        {QStringLiteral("appLogoIcon"), AddDouble(logoUrl())},
+        {QStringLiteral("appLogoLinkURL"), AddDouble(property(QStringLiteral("link"), QString()))},
+    };
+    entries += lookEntries();
+    for (const auto &[key, value] : entries)
+        text += QLatin1Char(',') + key + QLatin1Char(':') + value;
+    // The object sits in a script element of the page: "</script>" in a title
+    // must not end it. Outside the strings the text holds no "<".
+    return text.replace(QLatin1Char('<'), QStringLiteral("\\u003c")) + QLatin1Char('}');
 }
 
 void OutputMobileVersion::PublishMobileConfig()
@@ -230,8 +267,7 @@ void OutputMobileVersion::generateMobileHtmlFrom(const QString &source, const QS
         return;
     }
     // The title is text in an HTML page: "Tom & Jerry <2>" must show as typed.
-    text.replace(QStringLiteral("${index.title}"),
-                 property(QStringLiteral("bookTitle"), QStringLiteral("Foliant Book")).toHtmlEscaped());
+    text.replace(QStringLiteral("${index.title}"), slideTitle().toHtmlEscaped());
     text.replace(QStringLiteral("${fbbook.options}"), slideOptionsText());
     BookFiles::writeAtomically(destination, text.toUtf8());
 }

@@ -33,7 +33,8 @@ public:
 
     // The "Flip" player's configuration script text.
     QString flipConfigText() const;
-    // The "Slide" player's options object.
+    // The "Slide" player's options object: page size, page count and folders,
+    // then the look and automatic turning the "Flip" player also gets.
     QString slideOptionsText() const;
 
     static QString GetMobileConfig(const QString &text, const QString &key, const QString &value);
@@ -43,6 +44,13 @@ public:
     static QString GetPreviewJSText(const QString &path);
 
 private:
+    QString logoUrl() const;
+    QString backgroundUrl() const;
+    QString rightToLeft() const;
+    QString slideTitle() const;
+    // Colours, background, reading direction and automatic turning, in the
+    // order the "Flip" configuration lists them.
+    QList<QPair<QString, QString>> lookEntries() const;
     QString property(const QString &key, const QString &defaultValue) const;
     // A value the script takes as a bare number; anything else gives `fallback`,
     // since it would otherwise run as script code.

@@ -66,9 +66,13 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     btnImportLinks->setToolTip(tr("Keep the document's web and page links clickable in the book"));
     btnImportBookMark = new QCheckBox(tr("Import bookmarks"), this);
     btnImportBookMark->setToolTip(tr("Use the document's outline as the book's table of contents"));
+    btnImportText = new QCheckBox(tr("Import text"), this);
+    btnImportText->setToolTip(
+        tr("Keep the pages' words: readers can search, select and hear the text, and search engines find it"));
     auto *extrasRow = new QHBoxLayout;
     extrasRow->addWidget(btnImportLinks);
     extrasRow->addWidget(btnImportBookMark);
+    extrasRow->addWidget(btnImportText);
     extrasRow->addStretch();
 
     auto *options = new QGroupBox(tr("Options"), this);
@@ -84,6 +88,14 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     prgBar->setRange(0, 0);
     prgBar->setMaximumHeight(10);
     prgBar->setTextVisible(false);
+    // The line and the bar come and go with the work; their room stays, so the
+    // buttons do not move under the pointer.
+    for (QWidget *w : {static_cast<QWidget *>(lblInfo), static_cast<QWidget *>(prgBar)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    lblInfo->setMinimumHeight(lblInfo->fontMetrics().lineSpacing() * 2);
 
     btnOK = new QPushButton(tr("Import"), this);
     btnOK->setDefault(true);
@@ -110,6 +122,7 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     connect(PageFormat, &QButtonGroup::idClicked, this, &ImportDialog::writeFields);
     connect(btnImportLinks, &QCheckBox::toggled, this, &ImportDialog::writeFields);
     connect(btnImportBookMark, &QCheckBox::toggled, this, &ImportDialog::writeFields);
+    connect(btnImportText, &QCheckBox::toggled, this, &ImportDialog::writeFields);
     connect(pageRangeType, &QButtonGroup::idClicked, this, [this] {
         writeFields();
         m_delegate.onPageRangeTypeChangeAction();
@@ -145,6 +158,7 @@ void ImportDialog::readFields()
         m_delegate.importQuality >= 0 && m_delegate.importQuality < 5 ? m_delegate.importQuality : 0);
     btnImportLinks->setChecked(m_delegate.btnImportLinks);
     btnImportBookMark->setChecked(m_delegate.btnImportBookMark);
+    btnImportText->setChecked(m_delegate.btnImportText);
     (m_delegate.PageFormat == 1 ? m_image : m_vector)->setChecked(true);
     m_updating = false;
     readState();
@@ -163,9 +177,15 @@ void ImportDialog::readState()
     m_allPages->setEnabled(idle);
     m_rangePages->setEnabled(idle);
     btnImportLinks->setEnabled(idle);
+    btnImportText->setEnabled(idle);
     lblInfo->setVisible(!m_delegate.infoHidden());
     lblInfo->setText(m_delegate.infoText());
     prgBar->setVisible(m_delegate.progressRunning());
+    // Busy until the first page is counted, then the bar follows the pages.
+    const int total = m_delegate.pagesTotal();
+    prgBar->setRange(0, total > 0 ? total : 0);
+    if (total > 0)
+        prgBar->setValue(qBound(0, m_delegate.pagesDone(), total));
 }
 
 void ImportDialog::writeFields()
@@ -178,5 +198,6 @@ void ImportDialog::writeFields()
     m_delegate.importQuality = importQuality->currentIndex();
     m_delegate.btnImportLinks = btnImportLinks->isChecked();
     m_delegate.btnImportBookMark = btnImportBookMark->isChecked();
+    m_delegate.btnImportText = btnImportText->isChecked();
     m_delegate.PageFormat = PageFormat->checkedId() == 1 ? 1 : 0;
 }

@@ -31,6 +31,7 @@ public:
     QRadioButton *imageOption() const { return m_image; }
     QCheckBox *linksBox() const { return btnImportLinks; }
     QCheckBox *bookmarksBox() const { return btnImportBookMark; }
+    QCheckBox *textBox() const { return btnImportText; }
     QPushButton *importButton() const { return btnOK; }
     QPushButton *cancelButton() const { return btnCancel; }
     QLabel *infoLabel() const { return lblInfo; }
@@ -55,6 +56,7 @@ private:
     QRadioButton *m_image;
     QCheckBox *btnImportLinks;
     QCheckBox *btnImportBookMark;
+    QCheckBox *btnImportText;
     QPushButton *btnBrowse;
     QPushButton *btnOpen;
     QPushButton *btnOK;

@@ -4,6 +4,7 @@
 #include "app/PageEditorWindowDelegate.h"
 #include "app/widgets/ImportDialog.h"
 #include "app/widgets/PageEditorWindow.h"
+#include "app/widgets/PreviewFrame.h"
 #include "app/widgets/PublishDialog.h"
 #include "platform/Paths.h"
 #include "platform/UserDefaults.h"
@@ -11,6 +12,7 @@
 #include "templates/widgets/FlashTemplateOutline.h"
 #include "templates/widgets/SelectTemplateWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -28,6 +30,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTimer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -66,14 +69,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     sideLayout->addWidget(m_outline, 1);
     sideLayout->addWidget(m_tipBox);
 
-    m_preview = new QWebEngineView(this);
+    m_previewFrame = new PreviewFrame(this);
+    m_preview = m_previewFrame->view();
     m_preview->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     m_preview->setToolTip(QString());
     m_preview->setHtml(QStringLiteral("<html><body style='background:#2d3748'></body></html>"));
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(side);
-    splitter->addWidget(m_preview);
+    splitter->addWidget(m_previewFrame);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({380, 900});
@@ -87,21 +91,25 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     toolbar->setIconSize(QSize(32, 32));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 
-    m_import = addCommand(tr("Import PDF"), QStringLiteral("import"), QKeySequence::Open,
-                          tr("Turn a PDF document into the book (Ctrl+O); you can also drop a PDF on the window"));
-    m_template = addCommand(tr("Template"), QStringLiteral("template"), QKeySequence(tr("Ctrl+T")),
+    // The menus show the texts with their access keys; the toolbar drops the "&".
+    m_import = addCommand(tr("&Import PDF"), QStringLiteral("import"), QKeySequence(tr("Ctrl+I")),
+                          tr("Turn a PDF document into the book (Ctrl+I); you can also drop a PDF on the window"));
+    m_template = addCommand(tr("Choose &Template"), QStringLiteral("template"), QKeySequence(tr("Ctrl+T")),
                             tr("Choose the book's template and style (Ctrl+T)"));
-    m_importSettings = addCommand(tr("Import Settings"), QStringLiteral("import-settings"),
+    m_template->setIconText(tr("Template"));
+    m_importSettings = addCommand(tr("&Import Settings"), QStringLiteral("import-settings"),
                                   QKeySequence(tr("Ctrl+Shift+I")), tr("Load property values from a settings file"));
-    m_exportSettings = addCommand(tr("Export Settings"), QStringLiteral("export-settings"),
+    m_exportSettings = addCommand(tr("&Export Settings"), QStringLiteral("export-settings"),
                                   QKeySequence(tr("Ctrl+Shift+E")), tr("Save the property values to a settings file"));
-    m_pageEditor = addCommand(tr("Page Editor"), QStringLiteral("page-editor"), QKeySequence(tr("Ctrl+E")),
+    m_pageEditor = addCommand(tr("&Page Editor"), QStringLiteral("page-editor"), QKeySequence(tr("Ctrl+E")),
                               tr("Place links, images, video and sound on the pages (Ctrl+E)"));
-    m_publish = addCommand(tr("Publish"), QStringLiteral("publish"), QKeySequence(tr("Ctrl+P")),
+    m_publish = addCommand(tr("&Publish"), QStringLiteral("publish"), QKeySequence(tr("Ctrl+P")),
                            tr("Write the book for the web (Ctrl+P)"));
-    m_help = addCommand(tr("Help"), QStringLiteral("help"), QKeySequence::HelpContents, tr("Open the manual (F1)"));
-    m_apply = addCommand(tr("Apply"), QStringLiteral("apply"), QKeySequence(tr("Ctrl+R")),
+    m_help = addCommand(tr("&Manual"), QStringLiteral("help"), QKeySequence::HelpContents, tr("Open the manual (F1)"));
+    m_help->setIconText(tr("Help"));
+    m_apply = addCommand(tr("&Apply Changes"), QStringLiteral("apply"), QKeySequence(tr("Ctrl+R")),
                          tr("Show property changes in the preview (Ctrl+R)"));
+    m_apply->setIconText(tr("Apply"));
     m_apply->setObjectName(QStringLiteral("toolBarItemApplyChange"));
 
     toolbar->addAction(m_import);
@@ -217,7 +225,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::loadPreview(const QUrl &url)
 {
     m_preview->load(url);
-    statusBar()->showMessage(tr("Preview updated"), 3000);
 }
 
 void MainWindow::setApplyImage(const QString &name)
@@ -239,10 +246,16 @@ void MainWindow::setPropertyOutline(FlashTemplateOutlineDelegate *model)
 
 void MainWindow::reloadOutline(bool expandAll)
 {
-    if (auto *model = m_outline->outlineModel())
-        model->reloadData();
+    if (!m_outline->outlineModel())
+        return;
+    m_outline->reloadKeepingState();
     if (expandAll)
         m_outline->expandAll();
+}
+
+void MainWindow::showStatus(const QString &message)
+{
+    statusBar()->showMessage(message, 10000);
 }
 
 QModelIndex MainWindow::selectedPropertyIndex() const
@@ -255,9 +268,33 @@ UserPrompts &MainWindow::prompts()
     return m_promptsOverride ? *m_promptsOverride : m_prompts;
 }
 
+namespace {
+// The first control a person fills in: the first field in the Tab order, or
+// the first control of any kind when the dialog has no field.
+QWidget *firstField(QDialog *dialog)
+{
+    QWidget *first = nullptr;
+    for (QWidget *w = dialog->nextInFocusChain(); w && w != dialog; w = w->nextInFocusChain()) {
+        if (!dialog->isAncestorOf(w) || !w->isVisibleTo(dialog) || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+            continue;
+        if (!qobject_cast<QAbstractButton *>(w))
+            return w;
+        if (!first)
+            first = w;
+    }
+    return first;
+}
+} // namespace
+
 int MainWindow::runSheet(QDialog *dialog)
 {
     dialog->setWindowModality(Qt::WindowModal);
+    // A dialog opens on its first field, not on the button used last time.
+    QTimer::singleShot(0, dialog, [dialog] {
+        if (QWidget *field = firstField(dialog))
+            field->setFocus(Qt::TabFocusReason);
+    });
     if (onSheetShown)
         onSheetShown(dialog);
     return dialog->exec();
@@ -286,12 +323,14 @@ int MainWindow::runPublishSheet(OutputWindowDelegate &dialog)
 
 int MainWindow::runPageEditorSheet(PageEditorWindowDelegate &dialog)
 {
-    if (!m_pageEditorWindow) {
-        m_pageEditorWindow = new PageEditorWindow(dialog, this);
-        // The page was asked for before the window existed: show it now.
-        dialog.ShowFlashEditorToForm();
-    }
-    return runSheet(m_pageEditorWindow);
+    // A fresh window with a fresh page each time: nothing of an earlier session
+    // survives but what it saved into the page list.
+    delete m_pageEditorWindow;
+    m_pageEditorWindow = new PageEditorWindow(dialog, this);
+    dialog.ShowFlashEditorToForm();
+    const int code = runSheet(m_pageEditorWindow);
+    delete m_pageEditorWindow;
+    return code;
 }
 
 QString MainWindow::droppedPdf(const QMimeData *mime)

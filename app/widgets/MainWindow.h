@@ -4,13 +4,15 @@
 #include "app/widgets/WidgetPrompts.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 class FlashTemplateOutline;
 class Foliant_for_macAppDelegate;
 class ImportDialog;
-class PageEditorWindow;
+#include "app/widgets/PageEditorWindow.h"
+class PreviewFrame;
 class PublishDialog;
 class QAction;
 class QGroupBox;
@@ -40,6 +42,7 @@ public:
     void showPropertyTip(const QString &title, const QString &description) override;
     void setPropertyOutline(FlashTemplateOutlineDelegate *model) override;
     void reloadOutline(bool expandAll) override;
+    void showStatus(const QString &message) override;
     QModelIndex selectedPropertyIndex() const override;
     int runImportSheet(ImportWindowDelegate &dialog) override;
     int runTemplateSheet(SelectTemplateWindowDelegate &dialog) override;
@@ -52,6 +55,7 @@ public:
     // Parts of the window, for tests and screenshots.
     FlashTemplateOutline *outline() const { return m_outline; }
     QWebEngineView *preview() const { return m_preview; }
+    PreviewFrame *previewFrame() const { return m_previewFrame; }
     QAction *applyAction() const { return m_apply; }
     QLabel *tipText() const { return m_tipText; }
     QGroupBox *tipBox() const { return m_tipBox; }
@@ -59,6 +63,7 @@ public:
     ImportDialog *importDialog() const { return m_importDialog; }
     PublishDialog *publishDialog() const { return m_publishDialog; }
     SelectTemplateWindow *templateWindow() const { return m_templateWindow; }
+    // The page editor while it is open; none otherwise.
     PageEditorWindow *pageEditorWindow() const { return m_pageEditorWindow; }
     // Called whenever a sheet has been created and is about to run (tests
     // drive it from here).
@@ -80,6 +85,7 @@ private:
     FlashTemplateOutline *m_outline;
     QGroupBox *m_tipBox;
     QLabel *m_tipText;
+    PreviewFrame *m_previewFrame;
     QWebEngineView *m_preview;
     QAction *m_import = nullptr, *m_template = nullptr, *m_importSettings = nullptr, *m_exportSettings = nullptr,
             *m_pageEditor = nullptr, *m_publish = nullptr, *m_help = nullptr, *m_apply = nullptr;
@@ -87,6 +93,6 @@ private:
     ImportDialog *m_importDialog = nullptr;
     PublishDialog *m_publishDialog = nullptr;
     SelectTemplateWindow *m_templateWindow = nullptr;
-    PageEditorWindow *m_pageEditorWindow = nullptr;
+    QPointer<PageEditorWindow> m_pageEditorWindow;
     bool m_restoredGeometry = false;
 };

@@ -55,6 +55,9 @@ PageEditorWindow::PageEditorWindow(PageEditorWindowDelegate &delegate, QWidget *
 
 PageEditorWindow::~PageEditorWindow()
 {
+    // The delegate outlives this window; it must not call into it any more.
+    if (m_delegate)
+        m_delegate->setScriptEvaluator({});
     // Pending page answers are delivered when the view goes; they must find
     // this window whole, so the view goes first.
     delete m_view;

@@ -101,11 +101,14 @@ TEST_F(ControllerCommandsTest, SettingsExportAddsTxtAndCancelledImportStillRefre
     EXPECT_TRUE(QFileInfo::exists(bare + QStringLiteral(".txt")));
     EXPECT_FALSE(QFileInfo::exists(bare));
     EXPECT_TRUE(QFileInfo::exists(withExt));
+    EXPECT_TRUE(window.status.contains(withExt)) << window.status.toStdString();
 
+    window.status.clear();
     const int loads = window.loadCount, reloads = window.outlineReloads;
     controller.OnImportTmplSettings(); // cancelled
     EXPECT_EQ(window.loadCount, loads + 1);
     EXPECT_EQ(window.outlineReloads, reloads + 1);
+    EXPECT_TRUE(window.status.isEmpty()) << "a cancelled import reported success";
 
     // Importing what was exported after a change brings the value back.
     const QString key = QStringLiteral("Title");
@@ -114,6 +117,7 @@ TEST_F(ControllerCommandsTest, SettingsExportAddsTxtAndCancelledImportStillRefre
     window.scripted.fileAnswers << QStringList{bare + QStringLiteral(".txt")};
     controller.OnImportTmplSettings();
     EXPECT_EQ(controller.flashTmpl()->propertyValueFor(key, QStringLiteral("<none>")), before);
+    EXPECT_TRUE(window.status.contains(bare)) << window.status.toStdString();
 }
 
 TEST_F(ControllerCommandsTest, PanoramicStyleCopiesItsFacesAndOtherTemplatesRemoveThem)

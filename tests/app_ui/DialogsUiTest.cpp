@@ -58,9 +58,15 @@ TEST_F(DialogsUiTest, ImportDialogFillsFromSettingsAndReportsAMissingFile)
 
     dialog.fileField()->setText(roots.root() + QStringLiteral("/missing.pdf"));
     emit dialog.fileField()->textEdited(dialog.fileField()->text());
+    const QPoint buttonAt = dialog.importButton()->mapTo(&dialog, QPoint());
     dialog.importButton()->click();
+    QApplication::processEvents();
     EXPECT_TRUE(dialog.infoLabel()->isVisible());
     EXPECT_EQ(dialog.infoLabel()->text(), QStringLiteral("Import PDF file does not exist."));
+    EXPECT_EQ(dialog.importButton()->mapTo(&dialog, QPoint()), buttonAt) << "the message moved the buttons";
+    delegate.mainThread_handleMSG(3, 9);
+    EXPECT_EQ(dialog.progress()->maximum(), 9);
+    EXPECT_EQ(dialog.progress()->value(), 3);
     EXPECT_TRUE(dialog.importButton()->isEnabled());
     EXPECT_TRUE(dialog.isVisible());
 

@@ -7,6 +7,7 @@
 #include "app/widgets/ImportDialog.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/PageEditorWindow.h"
+#include "app/widgets/PreviewFrame.h"
 #include "app/widgets/PublishDialog.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
@@ -21,6 +22,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonArray>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLineEdit>
@@ -136,9 +138,17 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
     grab(window.get(), QStringLiteral("main-window.png"));
 
     int shown = 0;
+    QStringList focused; // where each dialog put the keyboard
     window->onSheetShown = [&](QDialog *dialog) {
         ++shown;
         QTimer::singleShot(0, dialog, [&, dialog] {
+            if (auto *import = qobject_cast<ImportDialog *>(dialog))
+                focused << QString::number(dialog->focusWidget() == import->fileField());
+            if (auto *publish = qobject_cast<PublishDialog *>(dialog)) {
+                focused << QString::number(dialog->focusWidget() == publish->folderField());
+                EXPECT_EQ(publish->titleField()->text(),
+                          controller->flashTmpl()->propertyValueFor(QStringLiteral("Title"), {}));
+            }
             if (auto *found = qobject_cast<PageEditorWindow *>(dialog)) {
                 // The window may end on its own while the page loads.
                 const QPointer<PageEditorWindow> editor(found);
@@ -164,6 +174,7 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
     controller->OnExportFlipBook();
     controller->OnPageEditor();
     EXPECT_EQ(shown, 4);
+    EXPECT_EQ(focused, QStringList({QStringLiteral("1"), QStringLiteral("1")}));
     EXPECT_EQ(controller->flashTmpl()->tmplName(), QStringLiteral("float"));
 }
 
@@ -257,6 +268,75 @@ TEST_F(MainWindowUiTest, PageEditorSavesThroughTheBridge)
     const QString saved = QString::fromUtf8(readAll(pagesXml));
     EXPECT_TRUE(saved.contains(QStringLiteral("bace=\"\"")));
     EXPECT_FALSE(saved.contains(controller->flashPreviewFolder()));
+}
+
+// Each opening gets one new window and page: nothing of the last session (a
+// discarded edit, an earlier book) is left on screen.
+TEST_F(MainWindowUiTest, PageEditorOpensFreshOnTheCurrentBookEachTime)
+{
+    std::vector<QPointer<PageEditorWindow>> seen;
+    QStringList earlier, pages;
+    int views = 0;
+    window->onSheetShown = [&](QDialog *dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            auto *editor = qobject_cast<PageEditorWindow *>(dialog);
+            ASSERT_TRUE(editor);
+            seen.emplace_back(editor);
+            ASSERT_TRUE(waitFor(
+                [editor] {
+                    return editor->evaluate(QStringLiteral("String(!!(window.GetPageConfig && GetPageConfig()))"),
+                                            2000) == QStringLiteral("true");
+                },
+                30000));
+            earlier << editor->evaluate(QStringLiteral("String(window.lastSession)"));
+            editor->evaluate(QStringLiteral("window.lastSession = 'seen', ''"));
+            pages << editor->evaluate(QStringLiteral("String(GetPageConfig().split('<Page ').length - 1)"));
+            views = int(editor->findChildren<QWebEngineView *>().size());
+            controller->pageEditorDelegate()->exitWithoutSave();
+        });
+    };
+    controller->OnPageEditor();
+    controller->OnPageEditor();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_FALSE(seen[0]) << "the first editor window is still there";
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(earlier, QStringList({QStringLiteral("undefined"), QStringLiteral("undefined")}));
+    const QString count = QString::number(controller->flashPageSource()->pages().size());
+    EXPECT_EQ(pages, QStringList({count, count}));
+}
+
+// Tab passes over the preview as one stop; Enter steps into the book and
+// Escape back out.
+TEST_F(MainWindowUiTest, PreviewIsOneTabStopEnteredWithEnter)
+{
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(waitFor([this] { return loads > 0; }, 30000));
+    PreviewFrame *frame = window->previewFrame();
+    const auto press = [](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+        QApplication::processEvents();
+    };
+    const auto inPage = [&] {
+        QWidget *f = QApplication::focusWidget();
+        return f && (f == window->preview() || window->preview()->isAncestorOf(f));
+    };
+    window->outline()->setFocus();
+    for (int i = 0; i < 8 && QApplication::focusWidget() != frame; ++i) {
+        press(Qt::Key_Tab);
+        ASSERT_FALSE(inPage()) << "Tab walked into the page";
+    }
+    ASSERT_EQ(QApplication::focusWidget(), frame);
+    press(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), frame);
+    EXPECT_FALSE(inPage());
+
+    frame->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_TRUE(inPage());
+    press(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), frame);
 }
 
 TEST_F(MainWindowUiTest, DroppedPdfOpensTheImportDialogWithIt)

@@ -8,6 +8,7 @@
 #include "templates/widgets/FlashTmplItemDelegate.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -173,4 +174,56 @@ TEST(ColourText, ReadsLikeTheScannerAndWritesTwoLowerCaseDigits)
     EXPECT_EQ(MyColorOper::colorFromHexRGB(QStringLiteral("12zz")), QColor(0, 0, 0x12));
 }
 
+// Property editing with the keyboard alone, on the caption column where
+// arrow keys leave the current row: Space and Enter tick a box, F2 and Enter
+// open an editor, Enter stores, Escape leaves without storing; a reload
+// keeps the open groups and the current row.
+TEST_F(PropertyOutlineTest, KeyboardAloneEditsEveryKindAndReloadKeepsTheTree)
+{
+    view.setFocus();
+    const auto key = [&](Qt::Key k, QWidget *to = nullptr) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(to ? to : (QApplication::focusWidget() ? QApplication::focusWidget() : &view), &press);
+        QApplication::processEvents();
+    };
+    const auto at = [&](int row) { return model.index(row, 0, model.index(0, 0)); };
+
+    view.setCurrentIndex(at(0));
+    key(Qt::Key_Space, &view);
+    EXPECT_EQ(stored(0), QStringLiteral("NO"));
+    key(Qt::Key_Return, &view);
+    EXPECT_EQ(stored(0), QStringLiteral("YES"));
+
+    view.setCurrentIndex(at(4));
+    key(Qt::Key_F2, &view);
+    auto *line = view.findChild<QLineEdit *>();
+    ASSERT_TRUE(line) << "F2 opened no editor";
+    line->setText(QStringLiteral("typed"));
+    key(Qt::Key_Escape, line);
+    EXPECT_EQ(stored(4), QStringLiteral("hello")) << "Escape stored the edit";
+    key(Qt::Key_Return, &view);
+    line = view.findChild<QLineEdit *>();
+    ASSERT_TRUE(line) << "Enter opened no editor";
+    line->setText(QStringLiteral("typed"));
+    key(Qt::Key_Return, line);
+    EXPECT_EQ(stored(4), QStringLiteral("typed"));
+
+    view.setCurrentIndex(at(3));
+    key(Qt::Key_F2, &view);
+    auto *file = view.findChild<QLineEdit *>();
+    ASSERT_TRUE(file) << "the file cell did not open";
+    file->setText(QStringLiteral("/b/other.png"));
+    key(Qt::Key_Return, file);
+    EXPECT_EQ(stored(3), QStringLiteral("/b/other.png"));
+
+    view.setCurrentIndex(at(2));
+    view.collapse(model.index(0, 0));
+    view.expand(model.index(0, 0));
+    view.reloadKeepingState();
+    EXPECT_TRUE(view.isExpanded(model.index(0, 0)));
+    EXPECT_EQ(view.currentIndex().row(), 2);
+    view.collapse(model.index(0, 0));
+    view.reloadKeepingState();
+    EXPECT_FALSE(view.isExpanded(model.index(0, 0)));
+}
 } // namespace

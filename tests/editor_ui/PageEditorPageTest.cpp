@@ -127,6 +127,24 @@ TEST_F(PageEditorPageTest, PageStartsInTheWindowAndPlacesAChosenImage)
     const QString src = placeImage();
     EXPECT_TRUE(src.startsWith(QStringLiteral("editor/"))) << src.toStdString();
     EXPECT_TRUE(QFileInfo::exists(preview + QStringLiteral("/files/") + src)) << "the chooser copied the file";
+
+    // An item's caption shows while it is selected (or under the pointer)
+    // only, and the leave question covers it.
+    EXPECT_EQ(js(QStringLiteral(R"((() => {
+        const shown = () => getComputedStyle(document.querySelector('.item .label')).display !== 'none';
+        const selected = shown();
+        const dialog = document.getElementById('confirm');
+        dialog.hidden = false;
+        const label = document.querySelector('.item .label');
+        label.style.pointerEvents = 'auto'; // so that the hit test can find it
+        const r = label.getBoundingClientRect();
+        const covered = dialog.contains(document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2));
+        dialog.hidden = true;
+        label.style.pointerEvents = '';
+        document.dispatchEvent(new KeyboardEvent('keydown', {key: 'Escape', bubbles: true}));
+        return [selected, covered, shown()].join();
+    })())")),
+              u"true,true,false");
 }
 
 // The save runs after the page's bridge call has returned: QtWebEngine

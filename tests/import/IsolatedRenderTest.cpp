@@ -3,6 +3,7 @@
 
 #include "platform/AppSettings.h"
 #include "book/ImportPDFOperation.h"
+#include "book/PDFToPageConverter.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/OperationQueue.h"
 
@@ -48,8 +49,12 @@ protected:
         QList<bool> present;
         if (!op->flashPageSource())
             return present;
-        for (const FlashPagePtr &page : op->flashPageSource()->pages())
+        for (const FlashPagePtr &page : op->flashPageSource()->pages()) {
             present << QFile::exists(page->pageFilePath());
+            // The words travel beside the page file (text is on by default).
+            EXPECT_EQ(QFile::exists(page->pageFilePath()),
+                      QFile::exists(PDFToPageConverter::wordsPathFor(page->pageFilePath(), page->pageIndex())));
+        }
         // The links and outline come from the document model, not the renderer.
         EXPECT_TRUE(op->flashPagesAnnotation());
         EXPECT_TRUE(op->flashOutline());
@@ -76,7 +81,15 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
         EXPECT_EQ(a.thumbSize, b.thumbSize);
         EXPECT_EQ(a.pageJpeg, b.pageJpeg) << page;
         EXPECT_EQ(a.thumbJpeg, b.thumbJpeg) << page;
+        const PdfRasterizer::Words wa = isolated->words(page);
+        ASSERT_TRUE(wa.ok()) << wa.error.toStdString();
+        EXPECT_EQ(wa.lines, local->words(page).lines) << page;
     }
+    // Page 2 is turned by 90 degrees: its heading, at the top of the page as
+    // stored, runs down the right edge of the page as shown (where pdftotext
+    // -bbox puts it too), and the boxes are fractions of the shown page.
+    EXPECT_TRUE(isolated->words(1).lines.startsWith("9103 800 323 1115 1 Page\n9103 2045 323 260 2 2\n"));
+    EXPECT_FALSE(isolated->words(10).ok());
     // Only what was asked for travels back.
     const PdfRasterizer::Output thumbOnly = isolated->render(2, 80, false, true);
     EXPECT_TRUE(thumbOnly.pageJpeg.isEmpty());

@@ -83,20 +83,26 @@ TEST_F(Mobile, slidePlayerHasItsPlaceholdersFilled)
     EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/mobile/javascript/main.js")));
     EXPECT_EQ(readAll(out + QStringLiteral("/mobile/index.html")),
               QByteArray("<title>Atlas</title>\n<script>var o = {pageWidth:1080,pageHeight:1440,totalPage:4,"
-                         "zoomPageDir:\"../files/mobile/\",normalPageDir:\"../files/mobile/\"};</script>\n"
+                         "zoomPageDir:\"../files/mobile/\",normalPageDir:\"../files/mobile/\",bookTitle:\"Atlas\","
+                         "appLogoIcon:\"\",appLogoLinkURL:\"\",enableAutoPlay:\"No\",autoPlayDuration:3,"
+                         "autoPlayLoopCount:0,bgBeginColor:\"#FF9900\",bgEndColor:\"#e8ac4d\",bgMRotation:90,"
+                         "backGroundImgURL:\"../files/extfiles/b.jpg\",RightToLeft:\"No\"};</script>\n"
                          "<h1>Atlas</h1>"));
     EXPECT_TRUE(mobile.flipConfigText().contains(QStringLiteral("backGroundImgURL:\"../files/extfiles/b.jpg\",")));
 }
 
-TEST_F(Mobile, slideTitleIsEscapedForHtml)
+TEST_F(Mobile, slideTitleFallsBackToTheBookTitleAndIsEscaped)
 {
     const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("Panoramic"));
-    setProperties(tmpl, {{"bookTitle", "Tom & Jerry <script>\"x\""}});
+    setProperties(tmpl, {{"Title", "Tom & Jerry </script>\"x\""}, {"direction", "Left"}, {"Interval", "2"}});
     OutputMobileVersion mobile(makeBook(roots.root() + QStringLiteral("/src"), {1}), tmpl, out, 1);
     mobile.PublishMobileConfig();
     const QByteArray page = readAll(out + QStringLiteral("/mobile/index.html"));
-    EXPECT_TRUE(page.startsWith("<title>Tom &amp; Jerry &lt;script&gt;&quot;x&quot;</title>")) << page.constData();
-    EXPECT_FALSE(page.contains("<script>\""));
+    EXPECT_TRUE(page.startsWith("<title>Tom &amp; Jerry &lt;/script&gt;&quot;x&quot;</title>")) << page.constData();
+    // Inside the script element the title cannot end it.
+    EXPECT_TRUE(page.contains("bookTitle:\"Tom & Jerry \\u003c/script>\\\"x\\\"\",")) << page.constData();
+    EXPECT_TRUE(page.contains("autoPlayDuration:2,")) << page.constData();
+    EXPECT_TRUE(page.contains("RightToLeft:\"Yes\"}")) << page.constData();
 }
 
 TEST_F(Mobile, aBookWithoutMobileImagesGetsNoPlayer)

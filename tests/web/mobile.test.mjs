@@ -49,20 +49,22 @@ function flipBook({ firstPage = 1, count = 4, settings = {} } = {}) {
   return dir;
 }
 
-function slideBook({ firstPage = 1, count = 4, title = 'Slides &amp; More' } = {}) {
+function slideBook({ firstPage = 1, count = 4, title = 'Slides &amp; More', settings = {} } = {}) {
   const dir = makeBook(firstPage, count);
   const player = join(dir, 'mobile');
   cpSync(skeleton('Slide'), player, { recursive: true });
   const page = join(player, 'index.html');
-  const options = `{pageWidth:600,pageHeight:800,totalPage:${count},zoomPageDir:"../files/mobile/",normalPageDir:"../files/mobile/"}`;
+  const extra = Object.entries(settings).map(([k, v]) => `,${k}:${v}`).join('');
+  const options = `{pageWidth:600,pageHeight:800,totalPage:${count},zoomPageDir:"../files/mobile/",normalPageDir:"../files/mobile/"${extra}}`;
   writeFileSync(page, readFileSync(page, 'utf8').replaceAll('${index.title}', title).replaceAll('${fbbook.options}', options));
   return dir;
 }
 
 // Runs `fn` with the book in `dir` open on a phone-sized touch screen, then
 // closes it and removes the book.
-async function onPhone(dir, fn) {
+async function onPhone(dir, fn, init) {
   const context = await chrome.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  if (init) await context.addInitScript(init);
   try {
     const page = await context.newPage();
     const errors = [];
@@ -212,5 +214,80 @@ test('Slide: the filled-in page shows its title, keeps the page shape and turns 
       'the last page to slide on screen'
     );
     assert.deepEqual(errors, []);
+  });
+});
+
+test('Slide: colours, background, logo and right-to-left order follow the settings', async () => {
+  const dir = slideBook({
+    count: 3,
+    settings: {
+      bgBeginColor: '"#112233"',
+      bgEndColor: '"#445566"',
+      bgMRotation: '0',
+      backGroundImgURL: '"../files/extfiles/ImagePath.jpg"',
+      appLogoIcon: '"../files/extfiles/LogoFile.png"',
+      appLogoLinkURL: '"https://example.org/"',
+      RightToLeft: '"Yes"',
+    },
+  });
+  await onPhone(dir, async ({ page, errors, cdp }) => {
+    const look = await page.evaluate(() => ({
+      background: getComputedStyle(document.body).backgroundImage,
+      dir: document.documentElement.dir,
+      logo: document.querySelector('.bar.top a[href="https://example.org/"] img.logo')?.src,
+    }));
+    assert.match(look.background, /^url\("file:\/\/[^"]*\/files\/extfiles\/ImagePath\.jpg"\), linear-gradient\(90deg, rgb\(17, 34, 51\), rgb\(68, 85, 102\)\)$/);
+    assert.equal(look.dir, 'rtl');
+    assert.match(look.logo, /\/files\/extfiles\/LogoFile\.png$/);
+
+    // The first page fills the screen and the next one waits on its left.
+    const left = (n) => page.evaluate((n) => Math.round(document.querySelectorAll('.slide')[n].getBoundingClientRect().left), n);
+    assert.equal(await left(0), 0);
+    assert.equal(await left(1), -390);
+    // A swipe towards the right moves on; the arrow key to the left does too.
+    await swipe(cdp, 60, 330);
+    await waitForPage(page, 2);
+    await page.keyboard.press('ArrowLeft');
+    await waitForPage(page, 3);
+    await waitFor(page, () => Math.round(document.querySelectorAll('.slide')[2].getBoundingClientRect().left) === 0, null, 'the last page on screen');
+    assert.ok(await page.locator('[aria-label="Next page"]').isDisabled());
+    // The button that moves on sits on the left, where the book goes.
+    const next = await page.locator('[aria-label="Next page"]').boundingBox();
+    const prev = await page.locator('[aria-label="Previous page"]').boundingBox();
+    assert.ok(next.x < prev.x);
+    assert.deepEqual(errors, []);
+  });
+});
+
+test('Slide: automatic turning runs the set rounds at the set interval, and a touch stops it', async () => {
+  const dir = slideBook({ count: 3, settings: { enableAutoPlay: '"Yes"', autoPlayDuration: '0.5', autoPlayLoopCount: '2' } });
+  // Every page shown, recorded from the start: a busy machine may be slow to
+  // hand the page to the test.
+  const record = () =>
+    document.addEventListener('DOMContentLoaded', () => {
+      window.pagesShown = [];
+      new MutationObserver(() => {
+        const n = document.body.dataset.page;
+        if (n && window.pagesShown.at(-1) !== n) window.pagesShown.push(n);
+      }).observe(document.body, { attributes: true, attributeFilter: ['data-page'] });
+    });
+  await onPhone(
+    dir,
+    async ({ page }) => {
+      await waitFor(page, () => document.body.dataset.ready && !document.body.dataset.playing, null, 'the turning to stop', 20000);
+      // Two rounds: through the book, back to the start, through again, stop.
+      assert.deepEqual(await page.evaluate(() => window.pagesShown), ['1', '2', '3', '1', '2', '3']);
+    },
+    record
+  );
+
+  const endless = slideBook({ count: 3, settings: { enableAutoPlay: '"Yes"', autoPlayDuration: '0.5' } });
+  await onPhone(endless, async ({ page, cdp }) => {
+    await waitForPage(page, 2);
+    await swipe(cdp, 200, 190);
+    await waitFor(page, () => !document.body.dataset.playing, null, 'the touch to stop the turning');
+    const at = await shownPage(page);
+    await page.waitForTimeout(1200);
+    assert.equal(await shownPage(page), at);
   });
 });

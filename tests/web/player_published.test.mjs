@@ -8,7 +8,10 @@ import { join } from 'node:path';
 import * as S from './player_support.mjs';
 
 const buildDir = process.env.FOLIANT_BUILD_DIR || join(S.sourceDir, 'build');
-const cli = join(buildDir, 'bin', 'foliant-cli');
+// FOLIANT_CLI names an installed foliant-cli, which must find its own resources.
+const installed = process.env.FOLIANT_CLI;
+const cli = installed || join(buildDir, 'bin', 'foliant-cli');
+const resources = installed ? {} : { FOLIANT_RESOURCES: process.env.FOLIANT_RESOURCES || join(buildDir, 'resources') };
 const skip = !existsSync(cli) && 'foliant-cli is not built';
 const root = S.tempDir('foliant-published-');
 let browser;
@@ -16,7 +19,8 @@ let server;
 
 function publish(args) {
   execFileSync(cli, ['publish', ...args, '--force'], {
-    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', FOLIANT_RESOURCES: process.env.FOLIANT_RESOURCES || join(buildDir, 'resources'), HOME: root, XDG_DATA_HOME: join(root, 'data'), XDG_CONFIG_HOME: join(root, 'config') },
+    env: { ...process.env, QT_QPA_PLATFORM: 'offscreen', ...resources, HOME: root, XDG_DATA_HOME: join(root, 'data'), XDG_CONFIG_HOME: join(root, 'config') },
+    cwd: root,
     stdio: ['ignore', 'ignore', 'inherit'],
     timeout: 120000,
   });

@@ -1,6 +1,8 @@
-// Reading the packed configuration back without a browser.
+// The player's parts that need no browser: reading the packed configuration
+// back, the bundle's size and the page turner it was written for.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { packConfig, rc4, zip, sourceDir, playerBundle } from './player_support.mjs';
@@ -59,4 +61,16 @@ test('the player files a book carries stay within 80 KB gzipped', async () => {
   const { themeFileText } = await import(join(sourceDir, 'web', 'src', 'player', 'themes.mjs'));
   const size = gzipSync(await playerBundle(), { level: 9 }).length + gzipSync(themeFileText('float')).length;
   assert.ok(size <= 80 * 1024, `${size} bytes`);
+});
+
+// flip-adapter.mjs reaches into the page turner's internals; a new version
+// must be read against it before it ships.
+test('the installed page turner is the version its adapter was written for', () => {
+  const web = join(sourceDir, 'web');
+  const read = (...p) => JSON.parse(readFileSync(join(web, ...p), 'utf8'));
+  const adapter = readFileSync(join(web, 'src', 'player', 'flip-adapter.mjs'), 'utf8').match(/PAGE_FLIP_VERSION = '([^']+)'/)[1];
+  assert.deepEqual(
+    [read('package.json').dependencies['page-flip'], read('package-lock.json').packages['node_modules/page-flip'].version, read('node_modules', 'page-flip', 'package.json').version],
+    [adapter, adapter, adapter],
+  );
 });

@@ -109,3 +109,61 @@ export async function share(title) {
     toast(url);
   }
 }
+
+/**
+ * The book's background: the picture, when there is one, over a gradient
+ * whose angle counts like the desktop player's (90 runs top to bottom).
+ */
+export function bookBackground({ bgBeginColor, bgEndColor, bgMRotation, backGroundImgURL }) {
+  let background = `linear-gradient(${number(bgMRotation, 90) + 90}deg, ${bgBeginColor}, ${bgEndColor})`;
+  if (backGroundImgURL) {
+    // Resolved here: inside a custom property a relative address would be
+    // read against the style sheet's folder instead of the page's.
+    const url = new URL(backGroundImgURL, location.href).href;
+    background = `url("${url.replace(/"/g, '%22')}") center / cover no-repeat, ${background}`;
+  }
+  return background;
+}
+
+/**
+ * Turns the pages on its own every `seconds`, `rounds` times through the
+ * book (0: without end), through `at()` (reading position from 0), `next()`
+ * and `first()`; calls `onChange(playing)` when it starts or stops.
+ */
+export class AutoPlay {
+  constructor({ seconds, rounds, count, at, next, first, onChange }) {
+    Object.assign(this, { count, at, next, first, onChange });
+    this.seconds = Math.max(0.5, number(seconds, 3));
+    this.loops = Math.max(0, Math.floor(number(rounds, 0)));
+    this.timer = 0;
+  }
+
+  get playing() {
+    return this.timer !== 0;
+  }
+
+  play() {
+    if (this.timer) return;
+    let rounds = 0;
+    this.timer = setInterval(() => {
+      if (this.at() < this.count() - 1) {
+        this.next();
+        return;
+      }
+      rounds += 1;
+      if (this.loops > 0 && rounds >= this.loops) {
+        this.stop();
+        return;
+      }
+      this.first();
+    }, this.seconds * 1000);
+    this.onChange(true);
+  }
+
+  stop() {
+    if (!this.timer) return;
+    clearInterval(this.timer);
+    this.timer = 0;
+    this.onChange(false);
+  }
+}

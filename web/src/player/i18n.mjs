@@ -30,7 +30,7 @@ const en = {
   close: 'Close',
   loading: 'Loading…',
   helpText:
-    'Click a page or use the arrow keys to turn pages. Home and End go to the first and last page. + and − zoom; drag to move a zoomed page. F toggles full screen, T the thumbnails, Esc closes.',
+    'Click a page or use the arrow keys to turn pages. Home and End go to the first and last page. + and − zoom; drag to move a zoomed page. F toggles full screen, T the thumbnails, Ctrl+F or / searches, Esc closes.',
   err_title: 'This book cannot be shown',
   err_load: 'The book configuration could not be read (files/config.xml is missing or blocked).',
   err_format: 'The book configuration is not in the expected format.',
@@ -42,6 +42,7 @@ const en = {
   err_xml: 'The book configuration holds a malformed document.',
   err_nopages: 'This book has no pages.',
   err_page: 'Page {n} could not be loaded.',
+  search: 'Search', searchField: 'Search the book', contents: 'Contents', noMatches: 'No matches', matches: '{n} matches on {p} pages', match: 'Match {i} of {n}', moreMatches: '{n} more matches; add words to narrow the search', noText: 'This page has no text.', pageText: 'Text of page {n}',
 };
 
 const de = {
@@ -65,6 +66,7 @@ const de = {
   err_xml: 'Die Buchkonfiguration enthält ein fehlerhaftes Dokument.',
   err_nopages: 'Dieses Buch hat keine Seiten.',
   err_page: 'Seite {n} konnte nicht geladen werden.',
+  search: 'Suchen', searchField: 'Im Buch suchen', contents: 'Inhalt', noMatches: 'Keine Treffer', matches: '{n} Treffer auf {p} Seiten', match: 'Treffer {i} von {n}', moreMatches: '{n} weitere Treffer; weitere Wörter grenzen die Suche ein', noText: 'Diese Seite hat keinen Text.', pageText: 'Text der Seite {n}',
 };
 
 const fr = {
@@ -88,6 +90,7 @@ const fr = {
   err_xml: 'La configuration du livre contient un document mal formé.',
   err_nopages: "Ce livre n'a aucune page.",
   err_page: "La page {n} n'a pas pu être chargée.",
+  search: 'Rechercher', searchField: 'Rechercher dans le livre', contents: 'Sommaire', noMatches: 'Aucun résultat', matches: '{n} résultats sur {p} pages', match: 'Résultat {i} sur {n}', moreMatches: '{n} autres résultats ; ajoutez des mots pour affiner', noText: 'Cette page ne contient pas de texte.', pageText: 'Texte de la page {n}',
 };
 
 const es = {
@@ -111,6 +114,7 @@ const es = {
   err_xml: 'La configuración del libro contiene un documento mal formado.',
   err_nopages: 'Este libro no tiene páginas.',
   err_page: 'No se pudo cargar la página {n}.',
+  search: 'Buscar', searchField: 'Buscar en el libro', contents: 'Índice', noMatches: 'Sin resultados', matches: '{n} resultados en {p} páginas', match: 'Resultado {i} de {n}', moreMatches: '{n} resultados más; añada palabras para afinar', noText: 'Esta página no tiene texto.', pageText: 'Texto de la página {n}',
 };
 
 const tables = { en, de, fr, es };

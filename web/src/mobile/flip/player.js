@@ -3,6 +3,7 @@
 // main_preview.js.
 import { PageFlip } from 'page-flip';
 import { isOn, number, pageFiles, el, share, toast, onSwipe } from '../common.js';
+import { FlipText } from './text.js';
 
 const FALLBACK = {
   bookTitle: '',
@@ -50,6 +51,8 @@ const ICONS = {
   play: 'M8 5v14l11-7z',
   pause: 'M7 5h4v14H7zM13 5h4v14h-4z',
   close: 'M6 6l12 12M18 6L6 18',
+  search: 'M10.5 4a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13M20 20l-4.8-4.8',
+  contents: 'M4 6h2M9 6h11M4 12h2M9 12h11M4 18h2M9 18h11',
 };
 
 class FlipPlayer {
@@ -59,6 +62,7 @@ class FlipPlayer {
     this.files = [];
     this.autoTimer = 0;
     this.rounds = 0;
+    this.text = new FlipText(this);
   }
 
   async start() {
@@ -123,13 +127,17 @@ class FlipPlayer {
     this.playBtn = this.button('play', 'Play', () => (this.autoTimer ? this.stop() : this.play()));
     bottom.append(this.playBtn, this.nextBtn);
     document.body.append(top, this.stage, bottom);
+    this.text.setup(bottom, this.playBtn);
   }
 
   buildBook() {
     const cfg = this.cfg;
     const order = this.rtl ? [...this.files].reverse() : this.files;
+    this.pageImgs = [];
     const pages = order.map((name, i) => {
-      const img = el('img', { src: cfg.normalPath + name, alt: `Page ${this.rtl ? order.length - i : i + 1}`, draggable: 'false' });
+      const n = this.rtl ? order.length - i : i + 1;
+      const img = el('img', { src: cfg.normalPath + name, alt: `Page ${n}`, draggable: 'false' });
+      this.pageImgs[n - 1] = img;
       return el('div', { class: 'page' }, img);
     });
     this.bookEl.append(...pages);
@@ -182,6 +190,11 @@ class FlipPlayer {
     this.update();
   }
 
+  /** The image of book page `i` (from 0). */
+  pageImage(i) {
+    return this.pageImgs?.[i] || null;
+  }
+
   /** Reading position, counted from 0, of the page on show. */
   current() {
     const shown = this.flip.getCurrentPageIndex();
@@ -192,6 +205,7 @@ class FlipPlayer {
     const n = this.current() + 1;
     this.counter.textContent = `${n} / ${this.files.length}`;
     document.body.dataset.page = String(n);
+    this.text.near(n - 1, this.files.length);
     const atStart = n <= 1;
     const atEnd = n >= this.files.length;
     this.prevBtn.disabled = atStart;

@@ -1,10 +1,13 @@
 // The sliding phone player. Publishing fills its page's options placeholder
-// with the page size, the page count and the image folders.
-import { pageFiles, el, number, onSwipe } from '../common.js';
+// with the page size, the page count, the image folders and the book's look:
+// title, logo, colours, background, reading direction and automatic turning.
+import { AutoPlay, bookBackground, isOn, pageFiles, el, number, onSwipe } from '../common.js';
 
 const ICON = {
   prev: 'M15 5l-7 7 7 7',
   next: 'M9 5l7 7-7 7',
+  play: 'M8 5v14l11-7z',
+  pause: 'M7 5h4v14H7zM13 5h4v14h-4z',
 };
 
 function icon(d) {
@@ -22,8 +25,22 @@ class SlidePlayer {
       totalPage: 0,
       normalPageDir: '../files/mobile/',
       zoomPageDir: '../files/mobile/',
+      bookTitle: '',
+      appLogoIcon: '',
+      appLogoLinkURL: '',
+      enableAutoPlay: 'No',
+      autoPlayDuration: 3,
+      autoPlayLoopCount: 0,
+      bgBeginColor: '#FF9900',
+      bgEndColor: '#e8ac4d',
+      bgMRotation: 90,
+      backGroundImgURL: '',
+      RightToLeft: 'No',
       ...options,
     };
+    this.rtl = isOn(this.opt.RightToLeft);
+    // Pages lie in reading order from the side the book opens on.
+    this.ahead = this.rtl ? -1 : 1;
     this.index = 0;
     this.zoomed = false;
   }
@@ -42,25 +59,63 @@ class SlidePlayer {
     this.track.append(...this.slides);
     const fromHash = /^#page=(\d+)$/.exec(location.hash);
     this.show(fromHash ? Number(fromHash[1]) - 1 : 0, false);
+    this.auto = new AutoPlay({
+      seconds: this.opt.autoPlayDuration,
+      rounds: this.opt.autoPlayLoopCount,
+      count: () => this.files.length,
+      at: () => this.index,
+      next: () => this.show(this.index + 1),
+      first: () => this.show(0),
+      onChange: (playing) => {
+        this.playBtn.replaceChildren(icon(playing ? ICON.pause : ICON.play));
+        this.playBtn.setAttribute('aria-label', playing ? 'Pause' : 'Play');
+        if (playing) document.body.dataset.playing = 'true';
+        else delete document.body.dataset.playing;
+      },
+    });
+    if (this.files.length < 2) this.playBtn.style.display = 'none';
+    if (isOn(this.opt.enableAutoPlay)) this.auto.play();
     document.body.dataset.ready = 'true';
+  }
+
+  /** Hands the pages back to the reader: any turn by hand stops the automatic one. */
+  byHand(index) {
+    this.auto?.stop();
+    this.show(index);
+  }
+
+  applyLook() {
+    const opt = this.opt;
+    const root = document.documentElement;
+    root.style.setProperty('--book-background', bookBackground(opt));
+    root.dir = this.rtl ? 'rtl' : 'ltr';
+    if (opt.bookTitle) document.title = opt.bookTitle;
+    if (opt.appLogoIcon) {
+      const logo = el('img', { class: 'logo', src: opt.appLogoIcon, alt: '' });
+      const link = opt.appLogoLinkURL ? el('a', { href: opt.appLogoLinkURL, target: '_blank', rel: 'noopener' }, logo) : logo;
+      document.querySelector('.bar.top')?.prepend(link);
+    }
   }
 
   build() {
     const w = Math.max(1, number(this.opt.pageWidth, 600));
     const h = Math.max(1, number(this.opt.pageHeight, 800));
     document.documentElement.style.setProperty('--page-ratio', String(w / h));
+    this.applyLook();
     this.viewport = el('main', { class: 'viewport' });
     this.track = el('div', { class: 'track' });
     this.viewport.append(this.track);
     this.counter = el('span', { class: 'counter', 'aria-live': 'polite' });
-    this.prevBtn = el('button', { type: 'button', class: 'btn', 'aria-label': 'Previous page', onclick: () => this.show(this.index - 1) }, icon(ICON.prev));
-    this.nextBtn = el('button', { type: 'button', class: 'btn', 'aria-label': 'Next page', onclick: () => this.show(this.index + 1) }, icon(ICON.next));
-    const bar = el('footer', { class: 'bar bottom' }, this.prevBtn, this.counter, this.nextBtn);
+    this.prevBtn = el('button', { type: 'button', class: 'btn btn-turn', 'aria-label': 'Previous page', onclick: () => this.byHand(this.index - 1) }, icon(ICON.prev));
+    this.nextBtn = el('button', { type: 'button', class: 'btn btn-turn', 'aria-label': 'Next page', onclick: () => this.byHand(this.index + 1) }, icon(ICON.next));
+    this.playBtn = el('button', { type: 'button', class: 'btn btn-play', 'aria-label': 'Play', onclick: () => (this.auto.playing ? this.auto.stop() : this.auto.play()) }, icon(ICON.play));
+    const bar = el('footer', { class: 'bar bottom' }, this.prevBtn, this.counter, this.playBtn, this.nextBtn);
     document.querySelector('.app').append(this.viewport, bar);
     this.followFinger();
     onSwipe(this.viewport, (dir) => {
-      if (!this.zoomed) this.show(this.index - dir);
+      if (!this.zoomed) this.byHand(this.index - dir * this.ahead);
     });
+    this.viewport.addEventListener('touchstart', () => this.auto?.stop(), { passive: true });
     // Two quick taps zoom; a swipe is no tap, however quickly it follows one.
     let lastTap = 0;
     let down = null;
@@ -90,8 +145,10 @@ class SlidePlayer {
     });
     this.viewport.addEventListener('dblclick', () => this.toggleZoom());
     document.addEventListener('keydown', (ev) => {
-      if (ev.key === 'ArrowRight' || ev.key === 'PageDown') this.show(this.index + 1);
-      if (ev.key === 'ArrowLeft' || ev.key === 'PageUp') this.show(this.index - 1);
+      if (ev.key === 'PageDown') this.byHand(this.index + 1);
+      if (ev.key === 'PageUp') this.byHand(this.index - 1);
+      if (ev.key === 'ArrowRight') this.byHand(this.index + this.ahead);
+      if (ev.key === 'ArrowLeft') this.byHand(this.index - this.ahead);
     });
     window.addEventListener('resize', () => this.place(false));
   }
@@ -113,7 +170,7 @@ class SlidePlayer {
       (ev) => {
         if (startX === null) return;
         const dx = ev.touches[0].clientX - startX;
-        this.track.style.transform = `translateX(calc(${-this.index * 100}% + ${dx}px))`;
+        this.track.style.transform = `translateX(calc(${-this.index * this.ahead * 100}% + ${dx}px))`;
       },
       { passive: true }
     );
@@ -144,7 +201,7 @@ class SlidePlayer {
 
   place(animate) {
     this.track.classList.toggle('animate', animate);
-    this.track.style.transform = `translateX(${-this.index * 100}%)`;
+    this.track.style.transform = `translateX(${-this.index * this.ahead * 100}%)`;
   }
 
   toggleZoom() {

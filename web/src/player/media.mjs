@@ -1,0 +1,102 @@
+// What the page editor placed on pages (links, images, video, sound) and the
+// book's background music.
+// The methods are part of Player (player.mjs), which mixes them in.
+import { el, safeHref } from './dom.mjs';
+
+export class Media {
+  addItems(i, inner) {
+    for (const item of this.book.pages.list[i].items) {
+      const node = this.itemNode(item);
+      if (!node) continue;
+      node.classList.add('fo-item');
+      Object.assign(node.style, {
+        left: `${item.x * 100}%`,
+        top: `${item.y * 100}%`,
+        width: `${item.width * 100}%`,
+        height: `${item.height * 100}%`,
+      });
+      // Media controls must not start a page turn.
+      for (const ev of ['mousedown', 'touchstart']) node.addEventListener(ev, (e) => e.stopPropagation());
+      inner.append(node);
+    }
+  }
+
+  itemNode(item) {
+    const t = this.t;
+    const src = item.href;
+    const isPage = item.action === 'page' || item.action === 'gotopage' || /^#?page[:=]?\d+$/i.test(src);
+    switch (item.kind) {
+      case 'link': {
+        if (isPage || (item.action !== 'web' && /^\d+$/.test(src))) {
+          const n = parseInt(src.replace(/\D+/g, ''), 10);
+          if (!Number.isFinite(n)) return null;
+          return el('button', { type: 'button', class: 'fo-link', 'aria-label': `${t('goTo')} ${n}`, onclick: () => this.go(n - 1) });
+        }
+        const href = safeHref(src);
+        if (!href) return null;
+        return el('a', { class: 'fo-link', href: /^[a-z]+:/i.test(href) ? href : this.url(href), target: item.target || '_blank', rel: 'noopener', 'aria-label': item.text || href });
+      }
+      case 'image':
+        return src ? el('div', {}, el('img', { src: this.url(src), alt: item.text || '' })) : null;
+      case 'video':
+        // Browsers let a video start by itself only without sound.
+        return src
+          ? el('video', { src: this.url(src), controls: true, playsinline: true, preload: 'metadata', loop: item.loop, autoplay: item.autoplay, muted: item.autoplay, 'aria-label': item.text || 'video' })
+          : null;
+      case 'sound':
+      case 'audio': {
+        if (!src) return null;
+        const audio = new Audio(this.url(src));
+        audio.loop = item.loop;
+        const b = el('button', { type: 'button', class: 'fo-sound', 'aria-label': item.text || t('soundOn'), 'aria-pressed': 'false', text: '♪' });
+        const sync = () => b.setAttribute('aria-pressed', String(!audio.paused));
+        audio.addEventListener('play', sync);
+        audio.addEventListener('pause', sync);
+        b.onclick = () => (audio.paused ? audio.play().catch(() => {}) : audio.pause());
+        if (item.autoplay) audio.play().catch(() => {});
+        return b;
+      }
+      default:
+        return null;
+    }
+  }
+
+  setupMusic() {
+    const m = this.book.music;
+    if (!m.src) return;
+    this.music = new Audio(this.url(m.src));
+    this.music.loop = m.loop;
+    this.music.preload = 'auto';
+    this.music.addEventListener('play', () => this.musicState(true));
+    this.music.addEventListener('pause', () => this.musicState(false));
+    // Browsers allow sound only after the reader touched the page.
+    const first = () => {
+      window.removeEventListener('pointerdown', first, true);
+      window.removeEventListener('keydown', first, true);
+      if (!this.musicStopped) this.music.play().catch(() => {});
+    };
+    this.music.play().catch(() => {
+      window.addEventListener('pointerdown', first, true);
+      window.addEventListener('keydown', first, true);
+    });
+  }
+
+  musicState(playing) {
+    const b = this.buttons.sound;
+    this.root.dataset.music = String(playing);
+    if (!b) return;
+    b.setAttribute('aria-pressed', String(playing));
+    b.setAttribute('aria-label', playing ? this.t('soundOff') : this.t('soundOn'));
+  }
+
+  toggleMusic() {
+    if (!this.music) return;
+    if (this.music.paused) {
+      this.musicStopped = false;
+      this.music.play().catch(() => {});
+    } else {
+      this.musicStopped = true;
+      this.music.pause();
+    }
+  }
+}
