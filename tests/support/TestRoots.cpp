@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/resource.h>
+
 TestRoots::TestRoots()
 {
     // Warnings and errors on the console, nothing in files, until a test
@@ -72,4 +75,18 @@ QByteArray readAll(const QString &path)
 QString testDataPath(const QString &relative)
 {
     return QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/") + relative;
+}
+
+bool underFileSizeLimit(long bytes, const std::function<bool()> &write)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool result = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }
