@@ -1,5 +1,6 @@
 #include "PdfTransparencyScan.h"
 
+#include <QFile>
 #include <QTransform>
 
 #include <qpdf/QPDF.hh>
@@ -177,6 +178,13 @@ QPDFObjectHandle findPage(QPDFObjectHandle node, int index)
         QPDFObjectHandle kids = node.getKey("/Kids");
         if (!kids.isArray())
             return index == 0 ? node : QPDFObjectHandle::newNull();
+        QPDFObjectHandle total = node.getKey("/Count");
+        if (total.isInteger() && total.getIntValue() == kids.getArrayNItems()) {
+            // Every kid is a page: no need to read those before it.
+            node = index < kids.getArrayNItems() ? kids.getArrayItem(index) : QPDFObjectHandle::newNull();
+            index = 0;
+            continue;
+        }
         QPDFObjectHandle next = QPDFObjectHandle::newNull();
         for (int i = 0; i < kids.getArrayNItems(); ++i) {
             QPDFObjectHandle kid = kids.getArrayItem(i);
@@ -200,9 +208,16 @@ std::vector<PdfTransparencyScan::Area> PdfTransparencyScan::lostAreas(const QStr
 {
     std::vector<Area> areas;
     try {
+        // Mapped rather than read: qpdf reads the cross-reference table line
+        // by line, two system calls a line from a file, nothing from memory.
+        QFile file(pdfPath);
+        const uchar *bytes = file.open(QIODevice::ReadOnly) ? file.map(0, file.size()) : nullptr;
+        if (!bytes)
+            return {};
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        pdf.processFile(pdfPath.toLocal8Bit().constData());
+        pdf.processMemoryFile(pdfPath.toLocal8Bit().constData(), reinterpret_cast<const char *>(bytes),
+                              size_t(file.size()));
         QPDFObjectHandle node = findPage(pdf.getRoot().getKey("/Pages"), page - 1);
         if (!node.isDictionary())
             return {};
