@@ -3,7 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/BookProject.h"
 #include "app/ImportWindowDelegate.h"
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "app/OutputWindowDelegate.h"
 #include "app/PageEditorWindowDelegate.h"
 #include "book/FlashPageSourceImg.h"
@@ -303,9 +303,10 @@ void Foliant_for_macAppDelegate::OnExportTmplSettings()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".txt");
-        if (!iFlashTmpl->exportPropertiesSettingsTo(path))
+        QString reason;
+        if (!iFlashTmpl->exportPropertiesSettingsTo(path, &reason))
             window->prompts().showMessage(QStringLiteral("The settings could not be saved."),
-                                          QStringLiteral("Writing %1 failed.").arg(path));
+                                          QStringLiteral("Writing %1 failed: %2.").arg(path, reason));
         else
             window->showStatus(QStringLiteral("Settings exported to %1").arg(QDir::toNativeSeparators(path)));
     });

@@ -101,10 +101,11 @@ public:
             return out;
         }
         QImage image;
+        QSizeF points;
         try {
             std::unique_ptr<Poppler::Page> p = doc->page(page);
             if (p) {
-                const QSizeF points = p->pageSizeF();
+                points = p->pageSizeF();
                 const QSize size = pageImageSize(points);
                 if (size.isValid() && points.width() > 0 && points.height() > 0) {
                     // Poppler scales by resolution; aim both axes at the exact size.
@@ -126,7 +127,7 @@ public:
         if (wantPage)
             out.pageJpeg = encodeJpeg(image, quality);
         if (wantThumb) {
-            out.thumbSize = thumbnailSize(image.size());
+            out.thumbSize = thumbnailSize(points * 2.0);
             out.thumbJpeg =
                 encodeJpeg(image.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
         }
@@ -228,7 +229,7 @@ QSize PdfRasterizer::pageImageSize(const QSizeF &points)
     return QSize(std::max(1, int(std::lround(w))), std::max(1, int(std::lround(h))));
 }
 
-QSize PdfRasterizer::thumbnailSize(const QSize &pageImage)
+QSize PdfRasterizer::thumbnailSize(const QSizeF &pageImage)
 {
     const float w = float(pageImage.width());
     const float h = float(pageImage.height());

@@ -63,9 +63,10 @@ public:
     // Pixel size of the page image for a page of `points`: twice the size,
     // scaled down when it would exceed the pixel limits below.
     static QSize pageImageSize(const QSizeF &points);
-    // The thumbnail box fit of a page image: the long side 180, the other
-    // truncated, computed in single precision; never below 1.
-    static QSize thumbnailSize(const QSize &pageImage);
+    // The thumbnail box fit of a page image of unrounded size `pageImage` (the
+    // page's points times two): the long side 180, the other truncated, computed
+    // in single precision; never below 1.
+    static QSize thumbnailSize(const QSizeF &pageImage);
     // Baseline JPEG of the image's pixels (4:2:0); empty on failure.
     static QByteArray encodeJpeg(const QImage &image, int quality);
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "tests/support/TestRoots.h"
+#include "TestData.h"
+#include "TestRoots.h"
 
 #include "templates/FlashTemplate.h"
 
@@ -85,7 +86,3 @@ QByteArray normalisedConfig(const QString &configXml);
 
 // The first key of a property of `type` in the template, skipping `except`.
 QString keyOfType(const FlashTemplate &tmpl, int type, const QStringList &except = {});
-
-// The test PDFs of tests/data/make_pdfs.py, made once in the build tree.
-QString pdfData(const QString &name);
-bool haveVectorConverter();

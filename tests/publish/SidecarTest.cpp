@@ -59,18 +59,7 @@ TEST_F(Sidecars, VectorPagesAndTheLanguageReachAPageOpenedFromDisk)
               QByteArray("Deutsch \"de\" </script>|true"));
 }
 
-TEST_F(Sidecars, ImagePagesAndNoLanguageAddNothing)
-{
-    const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("float"));
-    QDir().mkpath(roots.root() + QStringLiteral("/out"));
-    FlashBookOutput output(makeBook(roots.root() + QStringLiteral("/src"), {1}), tmpl,
-                           roots.root() + QStringLiteral("/out"), QStringLiteral("index.html"));
-    output.ouputTheBook();
-    EXPECT_FALSE(QFile::exists(roots.root() + QStringLiteral("/out/files/page/1.jpg.js")));
-    EXPECT_FALSE(readAll(roots.root() + QStringLiteral("/out/files/config.js")).contains("__foliantLanguage"));
-}
-
-TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirection)
+TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirectionAndImagePagesNeedNone)
 {
     const auto publish = [this](const QString &name, const char *direction) {
         const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res-") + name, QStringLiteral("float"));
@@ -81,13 +70,14 @@ TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirection)
         FlashBookOutput output(makeBook(roots.root() + QStringLiteral("/src-") + name, {1, 2}), tmpl, out,
                                QStringLiteral("index.html"));
         output.ouputTheBook();
+        EXPECT_FALSE(QFile::exists(out + QStringLiteral("/files/page/1.jpg.js")));
         return runInNode(out + QStringLiteral("/files/config.js"),
                          QStringLiteral("console.log(String(window.__foliantDirection) + '|' + "
-                                        "(typeof window.__foliantConfig))"));
+                                        "(typeof window.__foliantConfig) + '|' + window.__foliantLanguage)"));
     };
-    EXPECT_EQ(publish(QStringLiteral("left"), "Left"), QByteArray("rtl|string"));
-    EXPECT_EQ(publish(QStringLiteral("right"), "Right"), QByteArray("undefined|string"));
-    EXPECT_EQ(publish(QStringLiteral("default"), nullptr), QByteArray("undefined|string"));
+    EXPECT_EQ(publish(QStringLiteral("left"), "Left"), QByteArray("rtl|string|undefined"));
+    EXPECT_EQ(publish(QStringLiteral("right"), "Right"), QByteArray("undefined|string|undefined"));
+    EXPECT_EQ(publish(QStringLiteral("default"), nullptr), QByteArray("undefined|string|undefined"));
 }
 
 TEST_F(Sidecars, WordsOutlineAndTextEditionFollowTheBook)
