@@ -1,6 +1,7 @@
 // The player's own texts. The template's language setting picks the table;
 // names, native names and language codes are all accepted.
 const en = {
+  controls: 'Book controls', linkTo: 'Link to page {n}', shortcuts: 'Single-key shortcuts (T, F, +, −)',
   book: 'Book',
   page: 'Page',
   pageOf: 'Page {n} of {total}',
@@ -46,6 +47,7 @@ const en = {
 };
 
 const de = {
+  controls: 'Buchsteuerung', linkTo: 'Link zu Seite {n}', shortcuts: 'Tastenkürzel mit einer Taste (T, F, +, −)',
   book: 'Buch', page: 'Seite', pageOf: 'Seite {n} von {total}', pages: 'Seiten {a}–{b} von {total}',
   first: 'Erste Seite', prev: 'Vorherige Seite', next: 'Nächste Seite', last: 'Letzte Seite', goTo: 'Gehe zu Seite',
   zoomIn: 'Vergrößern', zoomOut: 'Verkleinern', fullScreen: 'Vollbild', exitFullScreen: 'Vollbild beenden',
@@ -70,6 +72,7 @@ const de = {
 };
 
 const fr = {
+  controls: 'Commandes du livre', linkTo: 'Lien vers la page {n}', shortcuts: 'Raccourcis à une touche (T, F, +, −)',
   book: 'Livre', page: 'Page', pageOf: 'Page {n} sur {total}', pages: 'Pages {a}–{b} sur {total}',
   first: 'Première page', prev: 'Page précédente', next: 'Page suivante', last: 'Dernière page', goTo: 'Aller à la page',
   zoomIn: 'Agrandir', zoomOut: 'Réduire', fullScreen: 'Plein écran', exitFullScreen: 'Quitter le plein écran',
@@ -94,6 +97,7 @@ const fr = {
 };
 
 const es = {
+  controls: 'Controles del libro', linkTo: 'Enlace a la página {n}', shortcuts: 'Atajos de una tecla (T, F, +, −)',
   book: 'Libro', page: 'Página', pageOf: 'Página {n} de {total}', pages: 'Páginas {a}–{b} de {total}',
   first: 'Primera página', prev: 'Página anterior', next: 'Página siguiente', last: 'Última página', goTo: 'Ir a la página',
   zoomIn: 'Ampliar', zoomOut: 'Reducir', fullScreen: 'Pantalla completa', exitFullScreen: 'Salir de pantalla completa',

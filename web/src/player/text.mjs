@@ -47,13 +47,21 @@ export class BookText {
     this.root.addEventListener('copy', (e) => this.copySelection(e));
     document.addEventListener('keydown', (e) => {
       const find = (e.ctrlKey || e.metaKey) && !e.altKey && e.key.toLowerCase() === 'f';
-      const slash = e.key === '/' && !e.ctrlKey && !e.metaKey && !e.target.closest?.('input,textarea,[contenteditable]');
+      const slash = e.key === '/' && !e.ctrlKey && !e.metaKey && this.shortcutsOn() && !this.topLayer() && !e.target.closest?.('input,textarea,[contenteditable]');
       if ((find || slash) && this.hasText) {
         e.preventDefault();
         this.openSearch();
       }
     });
-    const outlineLoad = loadScript(this.base + 'outline.js', 8000).then(
+    // Nothing of the text competes with the first page: the outline and the
+    // page words load once it shows.
+    this.waiting = [];
+    // A first page that cannot be shown holds nothing back for long.
+    setTimeout(() => {
+      this.textGo = true;
+      this.waiting.splice(0).forEach((f) => f());
+    }, 4000);
+    const outlineLoad = this.afterFirstPage(() => loadScript(this.base + 'outline.js', 8000)).then(
       () => {
         this.outline = cleanOutline(window.__foliantOutline, this.count);
         if (this.outline.length) this.addTextButton('contents', CONTENTS_ICON, this.t('contents'), () => this.toggleContents());
@@ -118,9 +126,23 @@ export class BookText {
     after.after(b);
   }
 
+  // Runs `job` (which returns a promise) once the first page shows.
+  afterFirstPage(job) {
+    if (this.firstShown || this.textGo) return job();
+    return new Promise((resolve) => this.waiting.push(resolve)).then(job);
+  }
+
   // ---- page text ------------------------------------------------------
   // Called when page i has been filled with its image or drawing.
   addText(i) {
+    if ((this.firstShown || this.textGo) && this.waiting.length) {
+      const go = this.waiting.splice(0);
+      setTimeout(() => go.forEach((f) => f()), 0);
+    }
+    if (!this.firstShown && !this.textGo) {
+      this.afterFirstPage(async () => this.loaded.get(i) === 'ready' && this.addText(i));
+      return;
+    }
     if (this.pageText.has(i)) this.attachText(i);
     else if (!this.textRequested.has(i)) {
       this.textRequested.add(i);
@@ -266,17 +288,14 @@ export class BookText {
       this.searchStatus = el('p', { class: 'fo-search-status', role: 'status', 'aria-live': 'polite' });
       this.searchList = el('ol', { class: 'fo-search-results' });
       const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': t('close'), text: '×', onclick: () => this.closePanels() });
-      this.searchPanel = el('div', { class: 'fo-panel fo-search', role: 'search', 'aria-label': t('search') }, [close, this.searchInput, this.searchStatus, this.searchList]);
+      this.searchPanel = el('div', { class: 'fo-panel fo-search', role: 'dialog', 'aria-modal': 'true', 'aria-label': t('search') }, [close, el('div', { role: 'search' }, this.searchInput), this.searchStatus, this.searchList]);
       let timer = 0;
       this.searchInput.addEventListener('input', () => {
         clearTimeout(timer);
         timer = setTimeout(() => this.runSearch(this.searchInput.value, false), 180);
       });
       this.searchInput.addEventListener('keydown', (e) => {
-        if (e.key === 'Escape') {
-          e.preventDefault();
-          this.closePanels();
-        } else if (e.key === 'Enter') {
+        if (e.key === 'Enter') {
           e.preventDefault();
           clearTimeout(timer);
           if (this.searchInput.value !== this.query) this.runSearch(this.searchInput.value, true);
@@ -286,9 +305,7 @@ export class BookText {
       this.root.append(this.searchPanel);
     }
     if (typeof initial === 'string') this.searchInput.value = initial.slice(0, MAX_QUERY);
-    this.searchPanel.classList.add('fo-open');
-    this.buttons.search?.setAttribute('aria-pressed', 'true');
-    this.searchInput.focus();
+    this.openLayer(this.searchPanel, this.searchInput, this.buttons.search);
     this.searchInput.select();
   }
 
@@ -370,16 +387,12 @@ export class BookText {
           ),
         );
       const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': this.t('close'), text: '×', onclick: () => this.closePanels() });
-      this.contents = el('nav', { class: 'fo-panel fo-toc', 'aria-label': this.t('contents') }, [close, el('h2', { text: this.t('contents') }), list(this.outline)]);
+      this.contents = el('div', { class: 'fo-panel fo-toc', role: 'dialog', 'aria-modal': 'true', 'aria-label': this.t('contents') }, [close, el('h2', { text: this.t('contents') }), el('nav', { 'aria-label': this.t('contents') }, list(this.outline))]);
       this.root.append(this.contents);
     }
-    const open = !this.contents.classList.contains('fo-open');
-    this.contents.classList.toggle('fo-open', open);
-    this.buttons.contents?.setAttribute('aria-pressed', String(open));
-    if (open) {
-      this.markSection(this.visiblePages().at(-1));
-      (this.contents.querySelector('[aria-current]') || this.contents.querySelector('ul button'))?.focus();
-    }
+    if (this.contents.classList.contains('fo-open')) return this.closeLayer(this.contents);
+    this.markSection(this.visiblePages().at(-1));
+    this.openLayer(this.contents, this.contents.querySelector('[aria-current]') || this.contents.querySelector('ul button'), this.buttons.contents);
   }
 
   // The current section: the last entry, in reading order, that starts at or

@@ -1,7 +1,7 @@
 // Search, the table of contents and page text for the phone Flip player. The
 // words are the desktop book's script sidecars (../files/text/, beside the
 // phone edition's folder); without them the player shows no search button.
-import { el } from '../common.js';
+import { el, openModal } from '../common.js';
 import { TextIndex, highlightWords, MAX_QUERY } from '../../player/textsearch.mjs';
 
 function loadScript(src) {
@@ -85,8 +85,9 @@ export class FlipText {
     this.player.stop();
     document.querySelector('.sheet')?.remove();
     const sheet = el('div', { class: 'sheet', role: 'dialog', 'aria-label': label });
-    sheet.append(this.player.button('close', 'Close', () => sheet.remove()));
-    document.body.append(sheet);
+    let close = null;
+    sheet.append(this.player.button('close', 'Close', () => close()));
+    close = openModal(sheet);
     return sheet;
   }
 
