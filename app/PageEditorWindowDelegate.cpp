@@ -1,6 +1,6 @@
 #include "app/PageEditorWindowDelegate.h"
 
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "app/UserPrompts.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"

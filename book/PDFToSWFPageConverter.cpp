@@ -1,7 +1,7 @@
 #include "book/PDFToSWFPageConverter.h"
 
-#include "app/AppSettings.h"
-#include "app/MarlspanUtility.h"
+#include "platform/AppSettings.h"
+#include "platform/MarlspanUtility.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
 #include "platform/IsolatedPdfRasterizer.h"

@@ -1,6 +1,6 @@
 #include "publish/FlashBookOutput.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Clock.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"

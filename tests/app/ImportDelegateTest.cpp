@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/Foliant_for_macAppDelegate.h"
 #include "app/ImportWindowDelegate.h"
 #include "book/ImportPDFOperation.h"

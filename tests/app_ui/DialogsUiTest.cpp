@@ -1,7 +1,7 @@
 #include "TestRoots.h"
 #include "UiTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/ImportWindowDelegate.h"
 #include "app/OutputWindowDelegate.h"
 #include "app/ScriptedPrompts.h"

@@ -1,6 +1,6 @@
 #include "TestRoots.h"
 #include "app/Foliant_for_macAppDelegate.h"
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 

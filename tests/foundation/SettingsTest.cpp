@@ -1,5 +1,5 @@
 #include "TestRoots.h"
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/UserDefaults.h"
 
 #include <QFile>

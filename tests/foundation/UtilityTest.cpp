@@ -1,5 +1,5 @@
 #include "TestRoots.h"
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 
 #include <QDir>
 #include <QFile>

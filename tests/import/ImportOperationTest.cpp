@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/FlashPageSourcePDF.h"
 #include "book/FlashPagesAnnotationsPDF.h"
 #include "book/ImportPDFOperation.h"

@@ -1,6 +1,6 @@
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 

@@ -1,7 +1,7 @@
 #include "SwfTestSupport.h"
 
-#include "tools/getswfSize/SwfFileReader.h"
-#include "tools/pdf2swf/SwfWriter.h"
+#include "SwfFileReader.h"
+#include "SwfWriter.h"
 
 #include <gtest/gtest.h>
 

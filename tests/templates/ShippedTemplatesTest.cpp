@@ -1,4 +1,4 @@
-#include "tests/support/TestRoots.h"
+#include "TestRoots.h"
 
 #include "platform/Paths.h"
 #include "templates/FlashTemplate.h"

@@ -23,13 +23,20 @@ QImage renderPicture(Poppler::Document &document, Poppler::Page &page, double zo
 }
 
 // Whole pixels around each area, overlapping areas joined; many small areas
-// become the one rectangle around them all.
+// (every glyph of a text in a blend mode SWF lacks) become the one rectangle
+// around them all.
 std::vector<QRect> coverAreas(const std::vector<QRectF> &areas, QSize frame)
 {
     std::vector<QRect> rects;
     rects.reserve(areas.size());
     for (const QRectF &a : areas)
         rects.push_back(a.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), frame)));
+    if (rects.size() > 256) {
+        QRect all;
+        for (const QRect &r : rects)
+            all |= r;
+        rects = {all};
+    }
     for (bool merged = true; merged;) {
         merged = false;
         for (size_t i = 0; i < rects.size() && !merged; ++i) {

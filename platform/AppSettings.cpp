@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 
 #include "platform/Logging.h"
 #include "platform/UserDefaults.h"
