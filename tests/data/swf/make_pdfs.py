@@ -19,6 +19,7 @@ effects.pdf       drawing that a plain path-and-picture converter loses:
           page 2: a Type3 font whose glyph is a picture.
           page 3: 4 x 4 points.
           page 4: 0.1-point rules and form-field-like boxes.
+          page 5: page 1 turned by /Rotate 270, without the annotation.
 """
 import math
 import os
@@ -434,7 +435,7 @@ def make_effects_pdf(path):
                        b"0 0 0 rg BT /F1 14 Tf 10 90 Td (Grouped) Tj ET",
                        " /Type /XObject /Subtype /Form /BBox [0 0 160 120] "
                        "/Group << /S /Transparency /I true /K false >> /Resources << /Font %s >>" % fonts)
-    page("420 700",
+    effects = (
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 660 Td %s ET\n"
          "q /Mul gs 0.3 0.8 1 rg 40 640 300 40 re f Q\n"
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 620 Td %s ET\n"
@@ -444,8 +445,8 @@ def make_effects_pdf(path):
          "q /Burn gs 0.9 0.5 0.2 rg 40 260 200 60 re f Q\n"
          "q /Masked gs 0.1 0.6 0.2 rg 280 250 120 60 re f Q\n" % (lines, lines, lines),
          "/ExtGState << /Mul %d 0 R /Half %d 0 R /Burn %d 0 R /Masked %d 0 R >> /XObject << /Fm1 %d 0 R >>"
-         % (multiply, half, burn, masked, group),
-         "/Annots [%d 0 R]" % annot)
+         % (multiply, half, burn, masked, group))
+    page("420 700", *effects, "/Annots [%d 0 R]" % annot)
 
     size = 24
     face = bytes(c for y in range(size) for x in range(size) for c in (
@@ -475,6 +476,7 @@ def make_effects_pdf(path):
         rules.append("%.2f 200 70.3 22.7 re S" % (40 + i * 85.2))
     rules.append("0.5 0.5 0.5 RG 200.4 40 m 200.4 160 l S")
     page("400 260", "\n".join(rules))
+    page("420 700", *effects, "/Rotate 270")
     pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
     pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
     pdf.write(path, catalog)
