@@ -4,6 +4,7 @@
 #include "app/UserPrompts.h"
 #include "platform/Logging.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -88,7 +89,7 @@ QString ImportWindowDelegate::effectivePageRange() const
 void ImportWindowDelegate::onImportAction()
 {
     if (!QFileInfo(txtImportFile).isFile()) {
-        showInfo(QStringLiteral("Import PDF file does not exist."));
+        showInfo(QCoreApplication::translate("ImportWindowDelegate", "Import PDF file does not exist."));
         return;
     }
     m_isImporting = true;
@@ -102,7 +103,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportLinks(btnImportLinks ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
-    m_infoText = QStringLiteral("Importing...");
+    m_infoText = QCoreApplication::translate("ImportWindowDelegate", "Importing...");
     m_pagesDone = m_pagesTotal = 0;
     emit stateChanged();
     s->saveSettings();
@@ -172,9 +173,11 @@ void ImportWindowDelegate::importFinished()
     }
     LOG4CXX_WARN(logger, "import pdf failed...");
     // The user needs to know why nothing happened; the dialog stays open.
-    showInfo(m_cancelRequested ? QStringLiteral("Import cancelled.")
-                               : QStringLiteral("The PDF file could not be imported. It may be damaged, "
-                                                "protected by a password, or have no pages in the range."));
+    showInfo(m_cancelRequested
+                 ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
+                 : QCoreApplication::translate("ImportWindowDelegate", "The PDF file could not be imported. It may be "
+                                                                       "damaged, protected by a password, or have no "
+                                                                       "pages in the range."));
     m_isImporting = false;
 }
 
@@ -195,7 +198,8 @@ void ImportWindowDelegate::onBrowseFileAction()
     if (!m_prompts)
         return;
     const QStringList chosen =
-        m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
+        m_prompts->chooseFiles(QCoreApplication::translate("ImportWindowDelegate", "Choose a PDF file"),
+                               {QStringLiteral("pdf")}, false, txtImportFile);
     LOG4CXX_DEBUG(logger, "die end," << (chosen.isEmpty() ? QString() : chosen.first()));
     if (!chosen.isEmpty()) {
         txtImportFile = chosen.first();
@@ -227,7 +231,8 @@ void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
 {
     if (m_infoHidden)
         return;
-    m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    m_infoText =
+        QCoreApplication::translate("ImportWindowDelegate", "Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
     m_pagesDone = pageIndex;
     m_pagesTotal = totalPage;
     emit stateChanged();
