@@ -123,6 +123,7 @@ void ImportWindowDelegate::startImport()
     LOG4CXX_DEBUG(logger, "page range is:" << range);
     const int quality = qualityForLevel(AppSettings::shareInstance()->importQualityLevel());
     m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
+    m_importPDF->setPassword(txtPassword);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
     // The results are taken on the main thread, and only from the latest import.
@@ -173,8 +174,13 @@ void ImportWindowDelegate::importFinished()
     }
     LOG4CXX_WARN(logger, "import pdf failed...");
     // The user needs to know why nothing happened; the dialog stays open.
-    showInfo(m_cancelRequested
-                 ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
+    const PdfDocument::Lock lock = m_importPDF ? m_importPDF->lock() : PdfDocument::Lock::None;
+    showInfo(m_cancelRequested ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
+             : lock == PdfDocument::Lock::WrongPassword
+                 ? QCoreApplication::translate("ImportWindowDelegate", "wrong password")
+             : lock == PdfDocument::Lock::PasswordNeeded
+                 ? QCoreApplication::translate("ImportWindowDelegate",
+                                               "The PDF is locked with a password: enter it in the Password field.")
                  : QCoreApplication::translate("ImportWindowDelegate", "The PDF file could not be imported. It may be "
                                                                        "damaged, protected by a password, or have no "
                                                                        "pages in the range."));

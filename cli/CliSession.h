@@ -46,6 +46,7 @@ public:
         bool images = false;
         bool links = false;
         bool bookmarks = false;
+        QString password;
     };
     enum class Outcome { Done, Failed, Interrupted };
     // Called on the main thread for each page of each import pass.

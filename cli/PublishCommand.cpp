@@ -10,6 +10,7 @@
 #include "platform/PdfDocument.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -31,10 +32,16 @@ QString baseName(const QString &path)
 
 // What the PDF import would make of the file, found out before the import
 // itself so that the reason given is specific.
-bool checkPdf(const QString &path, const QString &range, QString *error)
+bool checkPdf(const QString &path, const QString &range, const QString &password, QString *error)
 {
     QString why;
-    const PdfDocumentPtr document = PdfDocument::open(path, {}, &why);
+    const PdfDocumentPtr document = PdfDocument::open(path, password, &why);
+    if (!document && why.contains(QStringLiteral("invalid password"))) {
+        *error = password.isEmpty() ? QStringLiteral("the PDF is locked with a password: give it with "
+                                                     "--password-file FILE or FOLIANT_PDF_PASSWORD")
+                                    : QStringLiteral("wrong password");
+        return false;
+    }
     if (!document) {
         // The reader names the file itself; the line already does.
         if (why.startsWith(path + QStringLiteral(": ")))
@@ -111,6 +118,18 @@ bool PublishCommand::check(int *exitCode, QString *error)
                                 "without it)")
                      .arg(converter);
         return false;
+    }
+
+    // A password on the command line would show in every user's process list.
+    if (!o.passwordFile.isEmpty()) {
+        QFile file(o.passwordFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read the password file %1: %2").arg(o.passwordFile, file.errorString());
+            return false;
+        }
+        o.password = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    } else {
+        o.password = qEnvironmentVariable("FOLIANT_PDF_PASSWORD");
     }
 
     QStringList inputs;
@@ -231,7 +250,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         return false;
 
     if (!book.input.isEmpty()) {
-        if (!checkPdf(book.input, o.pages, error))
+        if (!checkPdf(book.input, o.pages, o.password, error))
             return false;
         m_progress.step(QStringLiteral("importing"));
         CliSession::ImportChoices choices;
@@ -241,6 +260,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         choices.images = o.images;
         choices.links = o.links;
         choices.bookmarks = o.bookmarks;
+        choices.password = o.password;
         const CliSession::Outcome outcome = session.importPdf(
             choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
         if (outcome == CliSession::Outcome::Interrupted) {

@@ -670,6 +670,18 @@
         <source>PDF file:</source>
         <translation>PDF-Datei:</translation>
     </message>
+    <message>
+        <source>Only for a PDF locked with a password</source>
+        <translation>Nur für ein mit Passwort geschütztes PDF</translation>
+    </message>
+    <message>
+        <source>The password that opens the PDF; it is used for this import only and never stored</source>
+        <translation>Das Passwort, das das PDF öffnet; es gilt nur für diesen Import und wird nie gespeichert</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
 </context>
 <context>
     <name>ImportWindowDelegate</name>
@@ -696,6 +708,14 @@
     <message>
         <source>Importing...</source>
         <translation>Importiere…</translation>
+    </message>
+    <message>
+        <source>wrong password</source>
+        <translation>falsches Passwort</translation>
+    </message>
+    <message>
+        <source>The PDF is locked with a password: enter it in the Password field.</source>
+        <translation>Das PDF ist durch ein Passwort geschützt: Bitte im Feld „Passwort“ eingeben.</translation>
     </message>
 </context>
 <context>

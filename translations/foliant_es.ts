@@ -670,6 +670,18 @@
         <source>PDF file:</source>
         <translation>Archivo PDF:</translation>
     </message>
+    <message>
+        <source>Only for a PDF locked with a password</source>
+        <translation>Solo para un PDF protegido con contraseña</translation>
+    </message>
+    <message>
+        <source>The password that opens the PDF; it is used for this import only and never stored</source>
+        <translation>La contraseña que abre el PDF; solo se usa para esta importación y nunca se guarda</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Contraseña:</translation>
+    </message>
 </context>
 <context>
     <name>ImportWindowDelegate</name>
@@ -696,6 +708,14 @@
     <message>
         <source>Importing...</source>
         <translation>Importando…</translation>
+    </message>
+    <message>
+        <source>wrong password</source>
+        <translation>contraseña incorrecta</translation>
+    </message>
+    <message>
+        <source>The PDF is locked with a password: enter it in the Password field.</source>
+        <translation>El PDF está protegido con contraseña: escríbala en el campo Contraseña.</translation>
     </message>
 </context>
 <context>

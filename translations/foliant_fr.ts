@@ -670,6 +670,18 @@
         <source>PDF file:</source>
         <translation>Fichier PDF :</translation>
     </message>
+    <message>
+        <source>Only for a PDF locked with a password</source>
+        <translation>Seulement pour un PDF protégé par un mot de passe</translation>
+    </message>
+    <message>
+        <source>The password that opens the PDF; it is used for this import only and never stored</source>
+        <translation>Le mot de passe qui ouvre le PDF ; il ne sert qu'à cette importation et n'est jamais enregistré</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
 </context>
 <context>
     <name>ImportWindowDelegate</name>
@@ -696,6 +708,14 @@
     <message>
         <source>Importing...</source>
         <translation>Importation…</translation>
+    </message>
+    <message>
+        <source>wrong password</source>
+        <translation>mot de passe incorrect</translation>
+    </message>
+    <message>
+        <source>The PDF is locked with a password: enter it in the Password field.</source>
+        <translation>Le PDF est protégé par un mot de passe : saisissez-le dans le champ Mot de passe.</translation>
     </message>
 </context>
 <context>
