@@ -101,6 +101,9 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
     else if (logger->isDebugEnabled() && !result.ok())
         LOG4CXX_DEBUG(logger, "pdf2swf page " << page << " exit " << result.exitCode << ": "
                                               << QString::fromUtf8(result.standardError).trimmed());
+    // A page made in part of pictures (what the vector format cannot express) says why.
+    else if (result.ok() && !result.standardError.trimmed().isEmpty())
+        LOG4CXX_INFO(logger, QString::fromUtf8(result.standardError).trimmed());
     if (page == 1)
         getFileWandH(path);
 }

@@ -9,6 +9,17 @@ import { launch, pdf2swf, serve, sourceDir, tempDir } from './player_support.mjs
 
 let dir, http, browser;
 
+// Pages of effects.pdf: transparency, blend modes, pictures in glyphs, a page
+// of 4 points (compared enlarged, as a book shows it) and hairlines. An SWF
+// picture's smoothing is fixed for every scale, so only our renderer, which
+// decides it by the real enlargement, is held to the enlarged tiny page.
+const EFFECTS = [
+  { name: 'blend', page: 1, scale: 1 },
+  { name: 'type3', page: 2, scale: 1 },
+  { name: 'tiny', page: 3, scale: 50, player: false },
+  { name: 'hairlines', page: 4, scale: 1 },
+];
+
 before(async () => {
   dir = tempDir('foliant-swf-');
   makePdfs(dir);
@@ -16,6 +27,10 @@ before(async () => {
   for (const [name, pdf, page] of [['text', 'text.pdf', 1], ['image', 'image.pdf', 1], ['turned', 'text.pdf', 2]]) {
     pdf2swf(join(dir, pdf), page, join(dir, `${name}.swf`));
     pdftoppm(join(dir, pdf), page, join(dir, name), 144);
+  }
+  for (const { name, page, scale } of EFFECTS) {
+    pdf2swf(join(dir, 'effects.pdf'), page, join(dir, `${name}.swf`));
+    pdftoppm(join(dir, 'effects.pdf'), page, join(dir, name), 144 * scale);
   }
   // Uncompressed, so that damage reaches the tags rather than the zlib checksum.
   pdf2swf(join(dir, 'image.pdf'), 1, join(dir, 'plain.swf'), { extra: ['-s compress=0'] });
@@ -69,6 +84,27 @@ after(async () => {
   else if (dir) console.log(`test files kept in ${dir}`);
 });
 
+// The independent player draws on its own schedule: wait until two
+// screenshots agree and are more than an empty stage.
+async function ruffleShot(name, width, height, minBytes) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(`${http.url}ruffle.html`);
+  const meta = await page.evaluate(([url, w, h]) => window.showSwf(url, w, h), [`/${name}.swf`, width, height]);
+  let shot = null;
+  for (let i = 0; i < 40; i++) {
+    await page.waitForTimeout(400);
+    const next = await page.locator('#stage').screenshot();
+    if (shot && next.equals(shot) && next.length > minBytes) break;
+    shot = next;
+  }
+  writeFileSync(join(dir, `ruffle-${name}.png`), shot);
+  const shotUrl = `data:image/png;base64,${shot.toString('base64')}`;
+  const compare = (area) => page.evaluate(([a, b, r]) => window.compareImages(a, b, r), [shotUrl, `/${name}.png`, area]);
+  return { page, meta, errors, compare };
+}
+
 // Parts of the image page at 144 dpi that a whole-page measure would drown.
 const IMAGE_DETAILS = {
   'soft-masked picture': { x: 600, y: 630, w: 200, h: 200 },
@@ -95,34 +131,17 @@ async function oursVersusPdftoppm(name, { scale = 1, crop, reference, details = 
 
 test('the independent player accepts the text and the image page and draws them like pdftoppm', async () => {
   for (const name of ['text', 'image']) {
-    const page = await browser.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    await page.goto(`${http.url}ruffle.html`);
-    const expected = await page.evaluate(async (url) => {
-      const d = await window.loadPixels(url);
-      return [d.width, d.height];
-    }, `/${name}.png`);
-    const meta = await page.evaluate(([url, w, h]) => window.showSwf(url, w, h), [`/${name}.swf`, ...expected]);
+    const expected = name === 'text' ? [1224, 1584] : [840, 1190];
+    const { page, meta, errors, compare } = await ruffleShot(name, ...expected, 20000);
     if (meta) {
       assert.equal(Math.round(meta.width), expected[0], `${name}: frame width`);
       assert.equal(Math.round(meta.height), expected[1], `${name}: frame height`);
     }
-    // The player draws on its own schedule: wait until two screenshots agree
-    // and are more than an empty page (whose PNG is a few kilobytes).
-    let shot = null;
-    for (let i = 0; i < 40; i++) {
-      await page.waitForTimeout(400);
-      const next = await page.locator('#stage').screenshot();
-      if (shot && next.equals(shot) && next.length > 20000) break;
-      shot = next;
-    }
-    writeFileSync(join(dir, `ruffle-${name}.png`), shot);
-    const shotUrl = `data:image/png;base64,${shot.toString('base64')}`;
-    const diff = await page.evaluate(([a, b]) => window.compareImages(a, b), [shotUrl, `/${name}.png`]);
+    const diff = await compare();
     console.log(`independent player, ${name}: ${JSON.stringify(diff)}`);
+    assert.deepEqual(diff.sizeA, diff.sizeB, `${name}: size`);
     for (const [what, area] of name === 'image' ? Object.entries(IMAGE_DETAILS) : []) {
-      const d = await page.evaluate(([a, b, r]) => window.compareImages(a, b, r), [shotUrl, `/${name}.png`, area]);
+      const d = await compare(area);
       console.log(`independent player, ${what}: ${JSON.stringify(d)}`);
       assert.ok(d.mean < 8, `${what}: mean difference ${d.mean}`);
     }
@@ -130,6 +149,24 @@ test('the independent player accepts the text and the image page and draws them 
     assert.ok(diff.mean < 5, `${name}: mean difference ${diff.mean}`);
     assert.ok(diff.bad < 0.005, `${name}: share of differing pixels ${diff.bad}`);
     await page.close();
+  }
+});
+
+test('transparency, blend modes, glyph pictures, tiny pages and hairlines are drawn like pdftoppm', async () => {
+  for (const { name, scale, player = true } of EFFECTS) {
+    const results = [['ours', (await oursVersusPdftoppm(name, { scale })).diff]];
+    if (player) {
+      const { page, errors, compare } = await ruffleShot(name, ...results[0][1].sizeB, 0);
+      results.push(['independent player', await compare()]);
+      await page.close();
+      assert.deepEqual(errors, []);
+    }
+    for (const [who, d] of results) {
+      console.log(`${name}, ${who}: ${JSON.stringify(d)}`);
+      assert.deepEqual(d.sizeA, d.sizeB, `${name}, ${who}: size`);
+      assert.ok(d.mean < 4, `${name}, ${who}: mean difference ${d.mean}`);
+      assert.ok(d.bad < 0.005, `${name}, ${who}: share of differing pixels ${d.bad}`);
+    }
   }
 });
 

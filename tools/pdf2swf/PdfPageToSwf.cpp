@@ -10,8 +10,52 @@
 #include <cmath>
 #include <memory>
 
+namespace {
+
+QImage renderPicture(Poppler::Document &document, Poppler::Page &page, double zoom, QSize frame)
+{
+    document.setRenderBackend(Poppler::Document::SplashBackend);
+    document.setRenderHint(Poppler::Document::Antialiasing);
+    document.setRenderHint(Poppler::Document::TextAntialiasing);
+    QImage image = page.renderToImage(zoom, zoom, 0, 0, frame.width(), frame.height());
+    document.setRenderBackend(Poppler::Document::QPainterBackend);
+    return image;
+}
+
+// Whole pixels around each area, overlapping areas joined; many small areas
+// become the one rectangle around them all.
+std::vector<QRect> coverAreas(const std::vector<QRectF> &areas, QSize frame)
+{
+    std::vector<QRect> rects;
+    rects.reserve(areas.size());
+    for (const QRectF &a : areas)
+        rects.push_back(a.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), frame)));
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (size_t i = 0; i < rects.size() && !merged; ++i) {
+            for (size_t j = i + 1; j < rects.size() && !merged; ++j) {
+                if (rects[i].intersects(rects[j])) {
+                    rects[i] |= rects[j];
+                    rects.erase(rects.begin() + std::ptrdiff_t(j));
+                    merged = true;
+                }
+            }
+        }
+    }
+    if (rects.size() > 64) {
+        QRect all;
+        for (const QRect &r : rects)
+            all |= r;
+        rects = {all};
+    }
+    std::erase_if(rects, [](const QRect &r) { return r.isEmpty(); });
+    return rects;
+}
+
+} // namespace
+
 QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double zoom, int jpegQuality, bool compress,
-                                 QString &error)
+                                 QString &error, QStringList *notes)
 {
     const int pages = document.numPages();
     if (page < 1 || page > pages) {
@@ -40,16 +84,31 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
             error = QStringLiteral("page %1 could not be drawn").arg(page);
             return {};
         }
+        painter.end();
+        // What the movie cannot express is covered, on top of everything,
+        // by the page's own picture of those areas.
+        const std::vector<QRect> areas = coverAreas(device.engine().rasterAreas(), frame);
+        if (!areas.empty() && !writer.overflowed()) {
+            const QImage image = renderPicture(document, *p, zoom, frame);
+            if (image.isNull()) {
+                error = QStringLiteral("page %1 could not be drawn").arg(page);
+                return {};
+            }
+            QPainter cover(&device);
+            for (const QRect &area : areas)
+                cover.drawImage(QRectF(area), image.copy(area));
+        }
+        if (notes) {
+            for (const QString &reason : device.engine().rasterReasons())
+                *notes << QStringLiteral("page %1: %2 is drawn as a picture").arg(page).arg(reason);
+        }
     }
     if (!writer.overflowed())
         return writer.finish(compress);
 
     // A page of more drawing operations than one frame can hold (dense maps,
     // plots) would lose the rest; it is shipped as one picture instead.
-    document.setRenderBackend(Poppler::Document::SplashBackend);
-    document.setRenderHint(Poppler::Document::Antialiasing);
-    document.setRenderHint(Poppler::Document::TextAntialiasing);
-    const QImage image = p->renderToImage(zoom, zoom, 0, 0, frame.width(), frame.height());
+    const QImage image = renderPicture(document, *p, zoom, frame);
     if (image.isNull()) {
         error = QStringLiteral("page %1 could not be drawn").arg(page);
         return {};

@@ -1,5 +1,9 @@
 #include "SwfPaintDevice.h"
 
+// Qt's default resolution, the one QPicture records at.
+Q_GUI_EXPORT int qt_defaultDpiX();
+Q_GUI_EXPORT int qt_defaultDpiY();
+
 SwfPaintDevice::SwfPaintDevice(SwfWriter &writer, int jpegQuality) : m_writer(writer), m_engine(writer, jpegQuality) {}
 
 SwfPaintDevice::~SwfPaintDevice() = default;
@@ -19,11 +23,15 @@ int SwfPaintDevice::metric(PaintDeviceMetric metric) const
         return INT_MAX;
     case PdmDepth:
         return 32;
+    // Poppler records Type3 glyphs and transparency groups as QPictures and
+    // replays them here; a replay is scaled by this device's resolution over
+    // the picture's, so the two must agree or those parts shrink (72/96).
     case PdmDpiX:
-    case PdmDpiY:
     case PdmPhysicalDpiX:
+        return qt_defaultDpiX();
+    case PdmDpiY:
     case PdmPhysicalDpiY:
-        return 72;
+        return qt_defaultDpiY();
     case PdmDevicePixelRatio:
         return 1;
     case PdmDevicePixelRatioScaled:

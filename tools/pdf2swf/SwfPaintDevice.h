@@ -12,6 +12,7 @@ public:
     ~SwfPaintDevice() override;
 
     QPaintEngine *paintEngine() const override { return &m_engine; }
+    const SwfPaintEngine &engine() const { return m_engine; }
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

@@ -46,6 +46,73 @@ bool coversRect(const QPainterPath &path, const QRectF &area)
     return b.adjusted(-0.01, -0.01, 0.01, 0.01).contains(area);
 }
 
+// Qt's composition modes as Poppler sets them for PDF blend modes: SWF's own
+// equivalent, or the name of a mode SWF lacks.
+SwfWriter::Blend blendFor(QPainter::CompositionMode mode, QString &unsupported)
+{
+    unsupported.clear();
+    switch (mode) {
+    case QPainter::CompositionMode_SourceOver:
+        return SwfWriter::Normal;
+    case QPainter::CompositionMode_Multiply:
+        return SwfWriter::Multiply;
+    case QPainter::CompositionMode_Screen:
+        return SwfWriter::Screen;
+    case QPainter::CompositionMode_Lighten:
+        return SwfWriter::Lighten;
+    case QPainter::CompositionMode_Darken:
+        return SwfWriter::Darken;
+    case QPainter::CompositionMode_Difference:
+        return SwfWriter::Difference;
+    case QPainter::CompositionMode_Overlay:
+        return SwfWriter::Overlay;
+    case QPainter::CompositionMode_HardLight:
+        return SwfWriter::HardLight;
+    case QPainter::CompositionMode_SoftLight:
+        unsupported = QStringLiteral("soft-light");
+        break;
+    case QPainter::CompositionMode_ColorDodge:
+        unsupported = QStringLiteral("colour-dodge");
+        break;
+    case QPainter::CompositionMode_ColorBurn:
+        unsupported = QStringLiteral("colour-burn");
+        break;
+    case QPainter::CompositionMode_Exclusion:
+        unsupported = QStringLiteral("exclusion");
+        break;
+    default:
+        unsupported = QStringLiteral("composition %1").arg(int(mode));
+        break;
+    }
+    return SwfWriter::Normal;
+}
+
+// Lines thinner than a pixel are drawn one pixel wide by rasterisers, which
+// also move them onto whole pixels (stroke adjustment): a 0.1 pt rule is one
+// dark row, not two grey ones. Paths made only of horizontal and vertical
+// segments (rules, boxes, form field borders) are moved the same way here.
+QPainterPath snappedHairline(const QPainterPath &path, double width)
+{
+    const int n = path.elementCount();
+    for (int i = 0; i < n; ++i) {
+        const auto e = path.elementAt(i);
+        if (e.type == QPainterPath::CurveToElement)
+            return path;
+        if (e.type == QPainterPath::LineToElement) {
+            const auto p = path.elementAt(i - 1);
+            if (std::abs(e.x - p.x) > 0.01 && std::abs(e.y - p.y) > 0.01)
+                return path;
+        }
+    }
+    const auto snap = [width](double v) { return std::floor(v - width / 2 + 0.5) + 0.5; };
+    QPainterPath out = path;
+    for (int i = 0; i < n; ++i) {
+        const auto e = path.elementAt(i);
+        out.setElementPositionAt(i, snap(e.x), snap(e.y));
+    }
+    return out;
+}
+
 QColor withOpacity(QColor c, double opacity)
 {
     c.setAlphaF(float(c.alphaF() * opacity));
@@ -115,6 +182,12 @@ SwfPaintEngine::SwfPaintEngine(SwfWriter &writer, int jpegQuality)
 
 bool SwfPaintEngine::begin(QPaintDevice *)
 {
+    m_transform = QTransform();
+    m_opacity = 1.0;
+    m_blend = SwfWriter::Normal;
+    m_unsupportedBlend.clear();
+    m_clips.clear();
+    m_clipEnabled = false;
     setActive(true);
     return true;
 }
@@ -141,6 +214,8 @@ void SwfPaintEngine::updateState(const QPaintEngineState &state)
         m_brushOrigin = state.brushOrigin();
     if (flags & DirtyOpacity)
         m_opacity = state.opacity();
+    if (flags & DirtyCompositionMode)
+        m_blend = blendFor(state.compositionMode(), m_unsupportedBlend);
     if (flags & DirtyClipPath)
         setClip(m_transform.map(state.clipPath()), state.clipOperation());
     if (flags & DirtyClipRegion) {
@@ -172,7 +247,7 @@ void SwfPaintEngine::setClip(const QPainterPath &devicePath, Qt::ClipOperation o
     const int ox = ref.origin.x(), oy = ref.origin.y();
     key.append(reinterpret_cast<const char *>(&ox), sizeof ox);
     key.append(reinterpret_cast<const char *>(&oy), sizeof oy);
-    m_clips.push_back(Clip{key, ref});
+    m_clips.push_back(Clip{key, ref, shape.boundingRect()});
 }
 
 bool SwfPaintEngine::clippedOut() const
@@ -184,6 +259,23 @@ bool SwfPaintEngine::clippedOut() const
             return true;
     }
     return false;
+}
+
+bool SwfPaintEngine::drawnAsPicture(const QRectF &deviceBounds)
+{
+    if (m_unsupportedBlend.isEmpty())
+        return false;
+    QRectF area = deviceBounds.intersected(QRectF(QPointF(0, 0), QSizeF(m_writer.frameSize())));
+    if (m_clipEnabled) {
+        for (const Clip &clip : m_clips)
+            area = area.intersected(clip.bounds);
+    }
+    if (!area.isEmpty())
+        m_rasterAreas.push_back(area);
+    const QString reason = QStringLiteral("the %1 blend mode").arg(m_unsupportedBlend);
+    if (!m_rasterReasons.contains(reason))
+        m_rasterReasons << reason;
+    return true;
 }
 
 void SwfPaintEngine::syncClips()
@@ -238,12 +330,14 @@ void SwfPaintEngine::fillPath(const QPainterPath &devicePath, const QBrush &brus
     SwfFill fill;
     if (clippedOut() || !fillFromBrush(brush, brushTransform, fill))
         return;
+    if (drawnAsPicture(devicePath.boundingRect()))
+        return;
     const QPainterPath shape = !m_inText && needsResolving(devicePath) ? devicePath.simplified() : devicePath;
     const SwfShapeRef ref = m_writer.defineFill(shape, fill);
     if (!ref.valid())
         return;
     syncClips();
-    m_writer.place(ref);
+    m_writer.place(ref, 1.0, m_blend);
 }
 
 void SwfPaintEngine::strokePath(const QPainterPath &localPath)
@@ -254,6 +348,10 @@ void SwfPaintEngine::strokePath(const QPainterPath &localPath)
     const bool cosmetic = m_pen.isCosmetic() || m_pen.widthF() <= 0;
     const double width = cosmetic ? std::max(m_pen.widthF(), 1.0) : m_pen.widthF() * scale;
     QPainterPath device = m_transform.map(localPath);
+    if (width <= 1.0)
+        device = snappedHairline(device, width);
+    if (drawnAsPicture(device.boundingRect().adjusted(-width, -width, width, width)))
+        return;
     if (m_pen.style() != Qt::SolidLine) {
         QList<qreal> pattern = m_pen.dashPattern();
         const double unit = std::max(width, 1e-3);
@@ -272,7 +370,7 @@ void SwfPaintEngine::strokePath(const QPainterPath &localPath)
     if (!ref.valid())
         return;
     syncClips();
-    m_writer.place(ref);
+    m_writer.place(ref, 1.0, m_blend);
 }
 
 void SwfPaintEngine::drawPath(const QPainterPath &path)
@@ -356,9 +454,13 @@ uint16_t SwfPaintEngine::jpegFor(const QImage &source)
     tjhandle tj = tjInitCompress();
     unsigned char *jpeg = nullptr;
     unsigned long size = 0;
-    const int sampling = m_quality >= 90 ? TJSAMP_444 : TJSAMP_420;
+    // Small pictures (icons, glyph pictures, the art of a tiny page) weigh
+    // nothing but lose their colours to chroma subsampling: keep them whole.
+    const bool small = qint64(image.width()) * image.height() <= 4096;
+    const int quality = small ? std::max(m_quality, 95) : m_quality;
+    const int sampling = quality >= 90 ? TJSAMP_444 : TJSAMP_420;
     const int rc = tjCompress2(tj, image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
-                               TJPF_BGRX, &jpeg, &size, sampling, m_quality, TJFLAG_FASTDCT);
+                               TJPF_BGRX, &jpeg, &size, sampling, quality, TJFLAG_FASTDCT);
     QByteArray data;
     if (rc == 0)
         data = QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size));
@@ -374,7 +476,8 @@ uint16_t SwfPaintEngine::jpegFor(const QImage &source)
 
 void SwfPaintEngine::drawImage(const QRectF &r, const QImage &image, const QRectF &sr, Qt::ImageConversionFlags)
 {
-    if (clippedOut() || image.isNull() || sr.width() <= 0 || sr.height() <= 0 || r.isEmpty())
+    if (clippedOut() || image.isNull() || sr.width() <= 0 || sr.height() <= 0 || r.isEmpty() ||
+        drawnAsPicture(m_transform.mapRect(r)))
         return;
     const QRect src = sr.toAlignedRect().intersected(image.rect());
     if (src.isEmpty())
@@ -414,7 +517,7 @@ void SwfPaintEngine::drawImage(const QRectF &r, const QImage &image, const QRect
     if (!ref.valid())
         return;
     syncClips();
-    m_writer.place(ref, m_opacity);
+    m_writer.place(ref, m_opacity, m_blend);
 }
 
 void SwfPaintEngine::drawTextItem(const QPointF &p, const QTextItem &textItem)

@@ -3,6 +3,7 @@
 #include "SwfWriter.h"
 
 #include <QPaintEngine>
+#include <QStringList>
 
 #include <vector>
 
@@ -27,12 +28,18 @@ public:
     Type type() const override { return QPaintEngine::User; }
 
     int imagesWritten() const { return m_imagesWritten; }
+    // Device areas drawn with something the movie cannot express (blend modes
+    // SWF lacks): they are to be covered by a picture of the page.
+    const std::vector<QRectF> &rasterAreas() const { return m_rasterAreas; }
+    // What those areas lost, one phrase each (e.g. "the soft-light blend mode").
+    const QStringList &rasterReasons() const { return m_rasterReasons; }
 
 private:
     struct Clip
     {
         QByteArray key;
         SwfShapeRef shape;
+        QRectF bounds; // device pixels
     };
 
     void fillPath(const QPainterPath &devicePath, const QBrush &brush, const QTransform &brushTransform);
@@ -40,6 +47,7 @@ private:
     void setClip(const QPainterPath &devicePath, Qt::ClipOperation op);
     void syncClips();
     bool clippedOut() const;
+    bool drawnAsPicture(const QRectF &deviceBounds);
     uint16_t jpegFor(const QImage &image);
     bool fillFromBrush(const QBrush &brush, const QTransform &toDevice, SwfFill &fill) const;
 
@@ -50,6 +58,10 @@ private:
     QBrush m_brush;
     QPointF m_brushOrigin;
     double m_opacity = 1.0;
+    SwfWriter::Blend m_blend = SwfWriter::Normal;
+    QString m_unsupportedBlend; // set while a blend mode SWF lacks is in force
+    std::vector<QRectF> m_rasterAreas;
+    QStringList m_rasterReasons;
     bool m_inText = false;
     bool m_clipEnabled = false;
     std::vector<Clip> m_clips; // wanted, outermost first

@@ -17,6 +17,7 @@ constexpr int kTagPlaceObject2 = 26;
 constexpr int kTagDefineShape3 = 32;
 constexpr int kTagDefineBitsJpeg3 = 35;
 constexpr int kTagFileAttributes = 69;
+constexpr int kTagPlaceObject3 = 70;
 constexpr int kTagDefineShape4 = 83;
 
 // Edge deltas are limited to 17 signed bits; longer edges are split.
@@ -455,11 +456,11 @@ SwfShapeRef SwfWriter::define(const QPainterPath &path, const SwfFill *fill, con
     return SwfShapeRef{id, origin};
 }
 
-void SwfWriter::place(const SwfShapeRef &shape, double opacity)
+void SwfWriter::place(const SwfShapeRef &shape, double opacity, Blend blend)
 {
     if (!shape.valid())
         return;
-    m_display.push_back(Item{shape, int(std::lround(std::clamp(opacity, 0.0, 1.0) * 256)), -1});
+    m_display.push_back(Item{shape, int(std::lround(std::clamp(opacity, 0.0, 1.0) * 256)), -1, blend});
 }
 
 void SwfWriter::beginClip(const SwfShapeRef &shape)
@@ -513,8 +514,11 @@ QByteArray SwfWriter::finish(bool compressed)
         if (clip && item.clipEnd == int(i) + 1)
             continue; // a clip with nothing under it
         const bool cx = item.alpha < 256;
+        const bool blend = item.blend != Normal && !clip;
         QByteArray body;
         u8(body, (clip ? 0x40 : 0) | (cx ? 0x08 : 0) | 0x04 | 0x02);
+        if (blend)
+            u8(body, 0x02); // has a blend mode
         u16(body, int(i) + 1);
         u16(body, item.shape.id);
         matrix(body, QTransform::fromTranslate(item.shape.origin.x(), item.shape.origin.y()));
@@ -529,7 +533,9 @@ QByteArray SwfWriter::finish(bool compressed)
         }
         if (clip)
             u16(body, std::min<int>(item.clipEnd, kMaxPlaced));
-        appendTag(movie, kTagPlaceObject2, body);
+        if (blend)
+            u8(body, item.blend);
+        appendTag(movie, blend ? kTagPlaceObject3 : kTagPlaceObject2, body);
     }
     appendTag(movie, kTagShowFrame, {});
     appendTag(movie, kTagEnd, {});

@@ -63,7 +63,19 @@ public:
     SwfShapeRef defineFill(const QPainterPath &path, const SwfFill &fill);
     SwfShapeRef defineStroke(const QPainterPath &path, const SwfLine &line);
 
-    void place(const SwfShapeRef &shape, double opacity = 1.0);
+    // SWF 8 blend modes (PlaceObject3), as far as a page needs them.
+    enum Blend : uint8_t {
+        Normal = 0,
+        Multiply = 3,
+        Screen = 4,
+        Lighten = 5,
+        Darken = 6,
+        Difference = 7,
+        Overlay = 13,
+        HardLight = 14
+    };
+
+    void place(const SwfShapeRef &shape, double opacity = 1.0, Blend blend = Normal);
     // Everything placed after beginClip and before the matching endClip is
     // clipped by the shape; clips nest.
     void beginClip(const SwfShapeRef &shape);
@@ -86,6 +98,7 @@ private:
         SwfShapeRef shape;
         int alpha = 256;
         int clipEnd = -1; // for clip layers: index one past the last clipped item
+        Blend blend = Normal;
     };
 
     SwfShapeRef define(const QPainterPath &path, const SwfFill *fill, const SwfLine *line);

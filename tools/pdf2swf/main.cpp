@@ -54,10 +54,14 @@ int main(int argc, char **argv)
     if (document->isLocked())
         return fail(QStringLiteral("\"%1\" is protected by a password").arg(options->input));
 
-    const QByteArray movie =
-        PdfPageToSwf::convert(*document, options->page, options->zoom, options->jpegQuality, options->compress, error);
+    QStringList notes;
+    const QByteArray movie = PdfPageToSwf::convert(*document, options->page, options->zoom, options->jpegQuality,
+                                                   options->compress, error, &notes);
     if (movie.isEmpty())
         return fail(error);
+    // Even with -qq: the caller's log is where a user learns why part of a page is not vector.
+    for (const QString &note : notes)
+        std::fprintf(stderr, "pdf2swf: %s\n", qPrintable(note));
 
     QSaveFile file(options->output);
     if (!file.open(QIODevice::WriteOnly) || file.write(movie) != movie.size() || !file.commit())

@@ -12,6 +12,13 @@ image.pdf page 1: 420 x 595 points, a JPEG photo-like image, the same image
                   clipped to an ellipse, a caption, an image with a soft mask
                   and an axial colour gradient.
 dense.pdf page 1: 70,000 small filled squares.
+effects.pdf       drawing that a plain path-and-picture converter loses:
+          page 1: text under a Multiply rectangle, a highlight annotation with
+                  its appearance stream, a half-transparent group form, text
+                  under a ColorBurn rectangle.
+          page 2: a Type3 font whose glyph is a picture.
+          page 3: 4 x 4 points.
+          page 4: 0.1-point rules and form-field-like boxes.
 """
 import math
 import os
@@ -389,12 +396,89 @@ def make_dense_pdf(path):
     pdf.write(path, catalog)
 
 
+def make_effects_pdf(path):
+    pdf = Pdf()
+    catalog = pdf.reserve()
+    pages = pdf.reserve()
+    fonts = _font_resources(pdf)
+    kids = []
+
+    def page(box, content, resources="", extra="", font_extra=""):
+        c = pdf.stream(content.encode("latin-1"))
+        kids.append(pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 %s] /Resources << /Font %s %s >> "
+                            "/Contents %d 0 R %s >>" % (pages, box, fonts[:-2] + font_extra + " >>", resources, c,
+                                                         extra)))
+
+    lines = " ".join("(%s) '" % _escape(" ".join(_LOREM[i * 9:(i + 1) * 9])) for i in range(3))
+    multiply = pdf.add("<< /Type /ExtGState /BM /Multiply >>")
+    half = pdf.add("<< /Type /ExtGState /ca 0.5 /CA 0.5 >>")
+    burn = pdf.add("<< /Type /ExtGState /BM /ColorBurn >>")
+    # The highlight's appearance, as editors write it: a Multiply fill in a transparency group.
+    hl_rect = (50, 596, 380, 616)
+    ap = pdf.stream(("/GS0 gs 1 0.85 0 rg %d %d %d %d re f" % (hl_rect[0], hl_rect[1], hl_rect[2] - hl_rect[0],
+                                                                hl_rect[3] - hl_rect[1])).encode(),
+                    " /Type /XObject /Subtype /Form /BBox [%d %d %d %d] /Group << /S /Transparency >> "
+                    "/Resources << /ExtGState << /GS0 %d 0 R >> >>" % (hl_rect + (multiply,)))
+    x1, y1, x2, y2 = hl_rect
+    annot = pdf.add("<< /Type /Annot /Subtype /Highlight /F 4 /Rect [%d %d %d %d] /C [1 0.85 0] "
+                    "/QuadPoints [%d %d %d %d %d %d %d %d] /AP << /N %d 0 R >> >>"
+                    % (x1, y1, x2, y2, x1, y2, x2, y2, x1, y1, x2, y1, ap))
+    group = pdf.stream(b"0.1 0.3 0.8 rg 0 0 120 80 re f 0.8 0.1 0.1 rg 60 40 m 150 40 l 105 110 l h f "
+                       b"0 0 0 rg BT /F1 14 Tf 10 90 Td (Grouped) Tj ET",
+                       " /Type /XObject /Subtype /Form /BBox [0 0 160 120] "
+                       "/Group << /S /Transparency /I true /K false >> /Resources << /Font %s >>" % fonts)
+    page("420 700",
+         "0 0 0 rg BT /F1 12 Tf 14 TL 50 660 Td %s ET\n"
+         "q /Mul gs 0.3 0.8 1 rg 40 640 300 40 re f Q\n"
+         "0 0 0 rg BT /F1 12 Tf 14 TL 50 620 Td %s ET\n"
+         "q 1 0 0 1 60 380 cm /Fm1 Do Q\n"
+         "q 1 0 0 1 240 380 cm /Fm1 Do Q\n"
+         "0 0 0 rg BT /F1 12 Tf 14 TL 50 300 Td %s ET\n"
+         "q /Burn gs 0.9 0.5 0.2 rg 40 260 200 60 re f Q\n" % (lines, lines, lines),
+         "/ExtGState << /Mul %d 0 R /Half %d 0 R /Burn %d 0 R >> /XObject << /Fm1 %d 0 R >>"
+         % (multiply, half, burn, group),
+         "/Annots [%d 0 R]" % annot)
+
+    size = 24
+    face = bytes(c for y in range(size) for x in range(size) for c in (
+        (250, 200, 30) if math.hypot(x - 11.5, y - 11.5) < 11 and not (
+            (abs(x - 8) < 2 or abs(x - 15) < 2) and 6 < y < 10 or 15 < y < 18 and 6 < x < 17) else
+        (60, 30, 10) if math.hypot(x - 11.5, y - 11.5) < 11 else (255, 255, 255)))
+    picture = pdf.stream(face, " /Type /XObject /Subtype /Image /Width %d /Height %d /ColorSpace /DeviceRGB "
+                               "/BitsPerComponent 8" % (size, size))
+    glyph = pdf.stream(b"1000 0 d0 q 1000 0 0 1000 0 -120 cm /Pic Do Q")
+    t3 = pdf.add("<< /Type /Font /Subtype /Type3 /FontBBox [0 -120 1000 880] /FontMatrix [0.001 0 0 0.001 0 0] "
+                 "/CharProcs << /face %d 0 R >> /Encoding << /Type /Encoding /Differences [65 /face] >> "
+                 "/FirstChar 65 /LastChar 65 /Widths [1000] /Resources << /XObject << /Pic %d 0 R >> >> >>"
+                 % (glyph, picture))
+    page("300 200", "0 0 0 rg BT /F1 24 Tf 30 120 Td (Face: ) Tj /T3 24 Tf (AA) Tj ET "
+                    "BT /T3 60 Tf 40 30 Td (A) Tj /F1 60 Tf (x) Tj ET", font_extra="/T3 %d 0 R" % t3)
+
+    tiny = pdf.stream(bytes(c for y in range(4) for x in range(4) for c in ((200, 30, 30) if (x + y) % 2 else
+                                                                          (30, 30, 180))),
+                      " /Type /XObject /Subtype /Image /Width 4 /Height 4 /ColorSpace /DeviceRGB /BitsPerComponent 8")
+    page("4 4", "0.8 0.1 0.1 rg 0 0 4 4 re f 0.1 0.1 0.7 rg 1 1 2 2 re f q 2 0 0 2 2 2 cm /Px Do Q",
+         "/XObject << /Px %d 0 R >>" % tiny)
+    rules = ["0 0 0 RG 0.1 w"]
+    for i in range(8):
+        y = 40 + i * 13.3
+        rules.append("40 %.2f m 360 %.2f l S" % (y, y))
+    for i in range(4):
+        rules.append("%.2f 200 70.3 22.7 re S" % (40 + i * 85.2))
+    rules.append("0.5 0.5 0.5 RG 200.4 40 m 200.4 160 l S")
+    page("400 260", "\n".join(rules))
+    pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
+    pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(path, catalog)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
     make_text_pdf(os.path.join(out, "text.pdf"))
     make_image_pdf(os.path.join(out, "image.pdf"))
     make_dense_pdf(os.path.join(out, "dense.pdf"))
+    make_effects_pdf(os.path.join(out, "effects.pdf"))
 
 
 if __name__ == "__main__":

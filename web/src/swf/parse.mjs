@@ -260,17 +260,26 @@ function cleanJpeg(data) {
   return data;
 }
 
-function place(r, tagEnd, list) {
+// PlaceObject2, or PlaceObject3 (version 3) with its blend mode.
+function place(r, tagEnd, list, version = 2) {
   const flags = r.u8();
+  const more = version === 3 ? r.u8() : 0;
   const depth = r.u16();
+  const skipString = () => {
+    while (r.u8() !== 0 && r.pos < tagEnd);
+  };
+  if (more & 0x08 || (more & 0x10 && flags & 0x02)) skipString();
   const entry = list.get(depth) ?? { depth };
-  if (!(flags & 0x01)) Object.assign(entry, { matrix: [1, 0, 0, 1, 0, 0], cxform: null, clipDepth: 0 });
+  if (!(flags & 0x01)) Object.assign(entry, { matrix: [1, 0, 0, 1, 0, 0], cxform: null, clipDepth: 0, blend: 0 });
   if (flags & 0x02) entry.id = r.u16();
   if (flags & 0x04) entry.matrix = r.matrix();
   if (flags & 0x08) entry.cxform = r.cxform(true);
   if (flags & 0x10) r.u16();
-  if (flags & 0x20) while (r.u8() !== 0 && r.pos < tagEnd);
+  if (flags & 0x20) skipString();
   if (flags & 0x40) entry.clipDepth = r.u16();
+  // Filters come before the blend mode; a page never has them, so their
+  // blend mode is left unread.
+  if (more & 0x02 && !(more & 0x01)) entry.blend = r.u8();
   if (entry.id !== undefined) list.set(depth, entry);
 }
 
@@ -370,6 +379,9 @@ export function parseSwf(buffer) {
       }
       case 26:
         place(t, end, list);
+        break;
+      case 70:
+        place(t, end, list, 3);
         break;
       case 5:
         t.u16();

@@ -103,7 +103,11 @@ function fillPart(ctx, movie, part) {
     ctx.save();
     ctx.clip(path, 'evenodd');
     ctx.transform(...style.matrix);
-    ctx.imageSmoothingEnabled = style.smooth;
+    // Smoothed only while enlarged less than four times, as rasterisers do:
+    // decided here, where the real enlargement is known (a tiny page shown
+    // at book size stays crisp and has no soft edge).
+    const t = ctx.getTransform();
+    ctx.imageSmoothingEnabled = Math.sqrt(Math.abs(t.a * t.d - t.b * t.c)) < 4;
     ctx.imageSmoothingQuality = 'high';
     ctx.drawImage(bmp.image, 0, 0);
     ctx.restore();
@@ -140,6 +144,19 @@ function strokePart(ctx, part, minWidth) {
   ctx.miterLimit = s.miter;
   ctx.stroke(pathOf(part));
 }
+
+// SWF blend modes the canvas can draw; the rest (layer, alpha, erase, ...)
+// mean nothing on a page and are drawn normally.
+const BLEND = {
+  3: 'multiply',
+  4: 'screen',
+  5: 'lighten',
+  6: 'darken',
+  7: 'difference',
+  8: 'lighter',
+  13: 'overlay',
+  14: 'hard-light',
+};
 
 function multiply(m, n) {
   return [
@@ -183,6 +200,7 @@ export function drawSwf(ctx, movie, scale = 1) {
     }
     ctx.setTransform(...m);
     ctx.globalAlpha = entry.cxform ? Math.max(0, Math.min(1, entry.cxform.mult[3])) : 1;
+    ctx.globalCompositeOperation = BLEND[entry.blend] ?? 'source-over';
     for (const part of ch.fills) fillPart(ctx, movie, part);
     for (const part of ch.lines) strokePart(ctx, part, minWidth);
   }
