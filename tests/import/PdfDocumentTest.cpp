@@ -100,8 +100,9 @@ TEST(PdfDocument, UnlockWritesAnOpenCopyOnlyWithTheRightPassword)
         EXPECT_EQ(PdfDocument::unlock(c.source, c.password, copy, &error), c.expected) << c.source.toStdString();
         EXPECT_FALSE(QFile::exists(copy)) << c.source.toStdString();
         EXPECT_FALSE(!c.password.isEmpty() && error.contains(c.password)) << error.toStdString();
-        if (c.expected == Lock::WrongPassword)
+        if (c.expected == Lock::WrongPassword) {
             EXPECT_EQ(error, QStringLiteral("wrong password"));
+        }
     }
     QString error;
     ASSERT_EQ(PdfDocument::unlock(locked, QStringLiteral("secret"), copy, &error), Lock::Unlocked)
