@@ -193,7 +193,7 @@ void Foliant_for_macAppDelegate::updateTmplPropertyTip(const Notification &)
 {
     const FlashTemplateProperty *node = tmplDelegate->propertyAt(window->selectedPropertyIndex());
     if (node)
-        window->showPropertyTip(node->title(), node->desc());
+        window->showPropertyTip(node->displayTitle(), node->displayDesc());
 }
 
 void Foliant_for_macAppDelegate::applicationWillTerminate()

@@ -437,7 +437,7 @@ TEST_F(GermanMainWindowUiTest, MenusToolbarAndPropertiesAreGerman)
     QStringList tools;
     for (QAction *action : window->findChild<QToolBar *>()->actions())
         tools << action->iconText();
-    for (const char *text : {"PDF importieren", "Vorlage wählen", "Seiteneditor", "Veröffentlichen", "Handbuch"})
+    for (const char *text : {"PDF importieren", "Vorlage", "Seiteneditor", "Veröffentlichen", "Anwenden", "Hilfe"})
         EXPECT_TRUE(tools.contains(QString::fromUtf8(text))) << text << " not in " << tools.join(u',').toStdString();
 
     const QModelIndex colour = findKey(controller->outlineDelegate(), QStringLiteral("BaseColor"));

@@ -245,7 +245,7 @@ TEST_F(CliPublishTest, LockedPdfOpensOnlyWithItsPasswordWhichIsWrittenNowhere)
         EXPECT_TRUE(run.err.contains(c.says)) << n << run.err.toStdString();
         EXPECT_EQ(QFileInfo::exists(out + QStringLiteral("/files/config.xml")), c.exitCode == 0) << n;
         if (c.exitCode == 0) {
-            EXPECT_EQ(QDir(out + QStringLiteral("/files/page")).entryList(QDir::Files).size(), 4) << n;
+            EXPECT_GE(QDir(out + QStringLiteral("/files/page")).entryList(QDir::Files).size(), 4) << n;
         }
         expectNoLeftovers(path(QString()));
     }
