@@ -446,8 +446,11 @@ TEST_F(GermanMainWindowUiTest, MenusToolbarAndPropertiesAreGerman)
     EXPECT_EQ(colour.data().toString(), QStringLiteral("Farbe der Werkzeugleiste"));
 
     window->show();
-    waitFor([this] { return loads > 0; }, 30000);
-    grab(window.get(), QStringLiteral("main-window-de.png"));
+    if (!qEnvironmentVariableIsEmpty("FOLIANT_SCREENSHOT_DIR")) {
+        waitFor([this] { return loads > 0; }, 30000);
+        waitFor([] { return false; }, 5000); // the player draws its first spread
+        grab(window.get(), QStringLiteral("main-window-de.png"));
+    }
 }
 
 TEST(Translations, TheSystemLanguageChoosesTheTranslation)
