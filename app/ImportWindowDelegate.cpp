@@ -1,6 +1,6 @@
 #include "app/ImportWindowDelegate.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/UserPrompts.h"
 #include "platform/Logging.h"
 
@@ -55,6 +55,7 @@ void ImportWindowDelegate::awakeFromNib()
     importQuality = s->importQualityLevel();
     btnImportLinks = s->importLinks() == 1;
     btnImportBookMark = s->importBookmark() == 1;
+    btnImportText = s->importText() != 0;
     PageFormat = s->ImportType();
     m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"),
                                         [this](const Notification &n) { anyThread_handleMSG(n); });
@@ -101,6 +102,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportPageRange(txtPageRange);
     s->setImportBookmark(btnImportBookMark ? 1 : 0);
     s->setImportLinks(btnImportLinks ? 1 : 0);
+    s->setImportText(btnImportText ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
     m_infoText = QCoreApplication::translate("ImportWindowDelegate", "Importing...");
@@ -126,6 +128,7 @@ void ImportWindowDelegate::startImport()
     m_importPDF->setPassword(txtPassword);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
+    m_importPDF->setImportText(AppSettings::shareInstance()->importText() != 0);
     // The results are taken on the main thread, and only from the latest import.
     std::weak_ptr<ImportPDFOperation> operation = m_importPDF;
     m_importPDF->whenFinished(this, [this, operation] {

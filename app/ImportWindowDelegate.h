@@ -57,6 +57,7 @@ public:
     int importQuality = 0; // item index 0..4
     bool btnImportBookMark = false;
     bool btnImportLinks = false;
+    bool btnImportText = true;
     int PageFormat = 0; // 0 vector pages, 1 page images
 
     // What the controls show; the window reads these after stateChanged().

@@ -1,6 +1,6 @@
 #include "app/OutputWindowDelegate.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/UserPrompts.h"
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"

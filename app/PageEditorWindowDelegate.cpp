@@ -1,6 +1,6 @@
 #include "app/PageEditorWindowDelegate.h"
 
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "app/UserPrompts.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
@@ -19,11 +19,14 @@ const auto logger = Logging::logger("PageEditorWindowDelegate");
 const QStringList kImageTypes = {QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("gif")};
 
 // Replaces whatever is at `target` with a copy of `source`; errors are logged.
+// The old copy goes even when there is no new one: a stale editor must not run.
 void replaceWithCopy(const QString &source, const QString &target)
 {
     if (QFileInfo::exists(target))
         QFile::remove(target);
-    if (!QFile::copy(source, target))
+    if (!QFileInfo::exists(source))
+        LOG4CXX_WARN(logger, "editor resource missing: " << source);
+    else if (!QFile::copy(source, target))
         LOG4CXX_WARN(logger, "cannot copy " << source << " to " << target);
 }
 } // namespace
@@ -39,11 +42,7 @@ void PageEditorWindowDelegate::initWithBookXMLStr(const QString &bookXMLStr, con
     m_baseFolder = baseFolder;
     iFlashPagesAnnotations = annotations;
     for (const QString &name : {QStringLiteral("PageEditor.html"), QStringLiteral("PageEditor.swf")}) {
-        const QString source = Paths::resource(name);
-        if (QFileInfo::exists(source))
-            replaceWithCopy(source, Paths::join(baseFolder, name));
-        else
-            LOG4CXX_WARN(logger, "editor resource missing: " << source);
+        replaceWithCopy(Paths::resource(name), Paths::join(baseFolder, name));
     }
     m_htmlPath = Paths::join(baseFolder, QStringLiteral("PageEditor.html"));
 }

@@ -4,7 +4,7 @@
 //   bench_import              100 pages, image mode, then vector mode when pdf2swf is built
 //   bench_import --large      image-mode import of 2,000 link-heavy pages (memory)
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/ImportPDFOperation.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"

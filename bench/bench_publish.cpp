@@ -3,7 +3,7 @@
 //
 //   bench_publish [pages]      prints the medians and the ratio (aim: <= 1.3)
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/FlashPageSource.h"
 #include "platform/Paths.h"
 #include "publish/FlashBookOutput.h"

@@ -5,7 +5,7 @@
 //
 //   bench_render_isolation [PAGES]
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/ImportPDFOperation.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/OperationQueue.h"

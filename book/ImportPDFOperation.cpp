@@ -62,6 +62,7 @@ void ImportPDFOperation::main()
         m_lock = source->lock();
         if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword)
             throw FoliantException(QStringLiteral("PDFLocked"), QStringLiteral("wrong password"));
+        source->toPageConverter()->setExtractText(m_importText);
         setFlashPageSource(source);
         // A cancel between the creation and the line above found no source to stop.
         if (isCancelled())

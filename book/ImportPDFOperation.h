@@ -32,6 +32,9 @@ public:
 
     bool importBookmarks() const { return m_importBookmarks; }
     void setImportBookmarks(bool on) { m_importBookmarks = on; }
+    // Whether the pages' words are extracted (on unless turned off).
+    bool importText() const { return m_importText; }
+    void setImportText(bool on) { m_importText = on; }
 
     FlashPageSourcePtr flashPageSource() const;
     FlashPagesAnnotationsPtr flashPagesAnnotation() const { return m_flashPagesAnnotation; }
@@ -61,4 +64,5 @@ private:
     std::atomic<PdfDocument::Lock> m_lock{PdfDocument::Lock::None};
     bool m_importBookmarks = false;
     bool m_importLinks = false;
+    bool m_importText = true;
 };

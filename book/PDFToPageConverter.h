@@ -30,6 +30,13 @@ public:
     void setDPI(int dpi) { m_DPI = dpi; }
     const PdfDocumentPtr &PDFDoc() const { return m_PDFDoc; }
     void setPDFDoc(const PdfDocumentPtr &doc) { m_PDFDoc = doc; }
+    // Whether each page's words are saved beside its page file as
+    // "<page>.words" (PdfRasterizer::Words lines). Set before the first page.
+    bool extractText() const { return m_extractText; }
+    void setExtractText(bool on) { m_extractText = on; }
+
+    // The words file of the page file `pagePath` made for PDF page `page`.
+    static QString wordsPathFor(const QString &pagePath, int page);
 
     virtual QString generateMobilePage(int) { return {}; }
     virtual QString generateThumbPage(int) { return {}; }
@@ -52,4 +59,5 @@ private:
     QString m_converterWorkFolder;
     int m_DPI = 144;
     PdfDocumentPtr m_PDFDoc;
+    bool m_extractText = true;
 };

@@ -1,7 +1,7 @@
 #include "book/PDFToSWFPageConverter.h"
 
-#include "app/AppSettings.h"
-#include "app/MarlspanUtility.h"
+#include "platform/AppSettings.h"
+#include "platform/MarlspanUtility.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
 #include "platform/IsolatedPdfRasterizer.h"
@@ -62,6 +62,11 @@ QString PDFToSWFPageConverter::pagePath(int page, const char *suffix) const
 QString PDFToSWFPageConverter::pendingThumbPath(int page) const
 {
     return Paths::join(converterWorkFolder(), QStringLiteral(".thumb%1.jpg").arg(page));
+}
+
+QString PDFToPageConverter::wordsPathFor(const QString &pagePath, int page)
+{
+    return Paths::join(QFileInfo(pagePath).path(), QString::number(page) + QStringLiteral(".words"));
 }
 
 QString PDFToSWFPageConverter::getPDF2swfLibPath()
@@ -172,6 +177,15 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
     const bool wantMobile = !QFile::exists(mobile);
     const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true);
+    if (extractText() && !m_cancelled.load()) {
+        // The worker that rendered the page has the document open: the words
+        // cost no second parse of the file.
+        const PdfRasterizer::Words words = r->words(page - 1);
+        if (words.ok())
+            writeFile(pagePath(page, ".words"), words.lines);
+        else
+            LOG4CXX_WARN(logger, "no text for page " << page << ": " << words.error);
+    }
     if (!out.ok()) {
         LOG4CXX_DEBUG(logger, "page " << page << ": " << out.error);
         return;

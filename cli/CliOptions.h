@@ -22,6 +22,7 @@ struct CliOptions
     bool images = false;
     bool links = false;
     bool bookmarks = false;
+    bool noText = false;
     bool app = false;
     Mobile mobile = Mobile::None;
     bool force = false;

@@ -186,6 +186,7 @@ CliSession::Outcome CliSession::importPdf(const ImportChoices &choices, const Pr
         d.btnImportLinks = choices.links;
         d.btnImportBookMark = choices.bookmarks;
         d.txtPassword = choices.password;
+        d.btnImportText = choices.text;
         emit d.fieldsChanged();
 
         QEventLoop loop;

@@ -47,6 +47,7 @@ public:
         bool links = false;
         bool bookmarks = false;
         QString password;
+        bool text = true;
     };
     enum class Outcome { Done, Failed, Interrupted };
     // Called on the main thread for each page of each import pass.

@@ -133,6 +133,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         parser.addOption(flag({QStringLiteral("images")}));
         parser.addOption(flag({QStringLiteral("links")}));
         parser.addOption(flag({QStringLiteral("bookmarks")}));
+        parser.addOption(flag({QStringLiteral("no-text")}));
         parser.addOption(valueOption("title", "TEXT"));
         parser.addOption(valueOption("name", "NAME"));
         parser.addOption(flag({QStringLiteral("app")}));
@@ -158,6 +159,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         o.images = parser.isSet(QStringLiteral("images"));
         o.links = parser.isSet(QStringLiteral("links"));
         o.bookmarks = parser.isSet(QStringLiteral("bookmarks"));
+        o.noText = parser.isSet(QStringLiteral("no-text"));
         o.app = parser.isSet(QStringLiteral("app"));
         o.force = parser.isSet(QStringLiteral("force"));
         o.quiet = parser.isSet(QStringLiteral("quiet"));
@@ -299,7 +301,9 @@ QString CommandLine::publishHelp()
        foliant-cli publish --sample --out DIR [OPTIONS]
 
 Imports each PDF and publishes it as the desktop application's Import and
-Publish commands do with the same choices.
+Publish commands do with the same choices. An INPUT ending in .foliant is a
+project saved by the application: it is published as it was saved (its pages,
+links, template and values), without importing anything.
 
 Where the books go:
   one PDF           DIR is the book: DIR/index.html and DIR/files/
@@ -315,6 +319,8 @@ Import:
   --images          page images instead of vector pages
   --links           import the links of the PDF
   --bookmarks       import the outline (bookmarks) of the PDF
+  --no-text         leave out the text of the pages (no search, selectable
+                    text or text edition)
   --sample          publish the sample book instead of a PDF
   --password-file FILE
                     the password of a PDF locked with one, read from the
@@ -332,7 +338,8 @@ Template (applied in this order, before the first import):
 
 Publishing:
   --out DIR         where to publish (required)
-  --title TEXT      title of the HTML page (default: the PDF's file name)
+  --title TEXT      title of the HTML page (default: the PDF's file name, or a
+                    project's book title)
   --name NAME       file name of the HTML page, without .html (default: index);
                     with --app the application's name (default: the PDF's
                     file name)

@@ -123,6 +123,32 @@ public:
         return true;
     }
 
+    // The words of one page; false as render() is.
+    bool words(int page, int timeoutMs, PdfRasterizer::Words &out, QString &error)
+    {
+        if (!sendAll("WORDS " + QByteArray::number(page) + '\n')) {
+            error = describeEnd();
+            return false;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray line;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.startsWith("ERR ")) {
+            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+            return true;
+        }
+        const QList<QByteArray> f = line.trimmed().split(' ');
+        const qint64 length = f.size() == 2 && f.at(0) == "OK" ? f.at(1).toLongLong() : -1;
+        if (length < 0 || length > PdfRasterizer::kMaxWordBytes) {
+            error = QStringLiteral("the render worker answered nonsense");
+            stop();
+            return false;
+        }
+        return readExact(out.lines, length, timer, timeoutMs, error);
+    }
+
     // Closes the socket (the worker ends on end of input) and reaps it, killing
     // it when it does not go within a moment.
     void stop()
@@ -299,6 +325,42 @@ public:
         }
         if (out.ok())
             m_renders.fetch_add(1);
+        m_workers.giveBack(std::move(worker));
+        return out;
+    }
+
+    Words words(int page) override
+    {
+        Words out;
+        if (page < 0 || page >= m_pageCount) {
+            out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
+            return out;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_failed.count(page)) {
+                out.error = QStringLiteral("page %1 failed to render before").arg(page + 1);
+                return out;
+            }
+        }
+        QString error;
+        std::unique_ptr<Worker> worker = m_workers.borrow([this, &error] { return startWorker(error); });
+        if (!worker) {
+            out.error = error;
+            return out;
+        }
+        if (!worker->words(page, m_timeoutMs, out, error)) {
+            LOG4CXX_ERROR(logger, "the words of page " << page + 1 << " of " << m_path << " failed: " << error);
+            out = Words();
+            out.error = QStringLiteral("the words of page %1 could not be read: %2").arg(page + 1).arg(error);
+            worker.reset();
+            {
+                std::lock_guard lock(m_mutex);
+                m_failed.insert(page);
+            }
+            m_workers.discard();
+            return out;
+        }
         m_workers.giveBack(std::move(worker));
         return out;
     }

@@ -19,6 +19,63 @@ namespace {
 
 const auto logger = Logging::logger("PdfRasterizer");
 
+// A ten-thousandth of `extent`, clamped to the page: words drawn partly
+// outside the crop box still get a box that lies on the page.
+int fraction(double value, double extent)
+{
+    if (!(extent > 0) || !std::isfinite(value))
+        return 0;
+    return int(std::lround(std::clamp(value / extent, 0.0, 1.0) * 10000.0));
+}
+
+// Ligatures become their letters and control characters go, so that a search
+// for "find" finds a word set with an fi ligature and a line stays one line.
+QString plainWord(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFB00 && u <= 0xFB06)
+            out += QString(c).normalized(QString::NormalizationForm_KC);
+        else if (u >= 0x20 && u != 0x7F && u != 0xFFFD && !(u >= 0x80 && u < 0xA0))
+            out += c;
+        else if (u == 0x09)
+            out += QLatin1Char(' ');
+    }
+    return out.trimmed();
+}
+
+QByteArray wordLines(const Poppler::Page &page)
+{
+    const QSizeF size = page.pageSizeF(); // the crop box as shown, rotation applied
+    QByteArray lines;
+    // Poppler returns the words in reading order, in points of the shown page
+    // with its origin at the top left; text drawn invisibly (the text layer of
+    // a searchable scan) is included.
+    const std::vector<std::unique_ptr<Poppler::TextBox>> boxes = page.textList();
+    for (const std::unique_ptr<Poppler::TextBox> &box : boxes) {
+        const QString text = plainWord(box->text());
+        if (text.isEmpty())
+            continue;
+        const QRectF r = box->boundingBox();
+        const int x = fraction(r.left(), size.width());
+        const int y = fraction(r.top(), size.height());
+        const int w = fraction(r.right(), size.width()) - x;
+        const int h = fraction(r.bottom(), size.height()) - y;
+        const char after = box->nextWord() ? (box->hasSpaceAfter() ? '1' : '0') : '2';
+        QByteArray line = QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' + QByteArray::number(w) + ' ' +
+                          QByteArray::number(h) + ' ' + after + ' ' + text.toUtf8() + '\n';
+        if (lines.size() + line.size() > PdfRasterizer::kMaxWordBytes) {
+            LOG4CXX_WARN(logger, "a page holds more than " << PdfRasterizer::kMaxWordBytes
+                                                           << " bytes of words; the rest is left out");
+            break;
+        }
+        lines += line;
+    }
+    return lines;
+}
+
 // Poppler documents are not safe to share between threads, and opening one is
 // the costly part; each concurrent renderer borrows one, and they are kept.
 class PopplerRasterizer : public PdfRasterizer
@@ -44,10 +101,11 @@ public:
             return out;
         }
         QImage image;
+        QSizeF points;
         try {
             std::unique_ptr<Poppler::Page> p = doc->page(page);
             if (p) {
-                const QSizeF points = p->pageSizeF();
+                points = p->pageSizeF();
                 const QSize size = pageImageSize(points);
                 if (size.isValid() && points.width() > 0 && points.height() > 0) {
                     // Poppler scales by resolution; aim both axes at the exact size.
@@ -69,12 +127,36 @@ public:
         if (wantPage)
             out.pageJpeg = encodeJpeg(image, quality);
         if (wantThumb) {
-            out.thumbSize = thumbnailSize(image.size());
+            out.thumbSize = thumbnailSize(points * 2.0);
             out.thumbJpeg =
                 encodeJpeg(image.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
         }
         if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()))
             out.error = QStringLiteral("page %1 could not be encoded").arg(page + 1);
+        return out;
+    }
+
+    Words words(int page) override
+    {
+        Words out;
+        if (page < 0 || page >= m_pageCount) {
+            out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
+            return out;
+        }
+        std::unique_ptr<Poppler::Document> doc = m_documents.borrow([this] { return openDocument(m_path); });
+        if (!doc) {
+            out.error = QStringLiteral("the document could not be opened again");
+            return out;
+        }
+        try {
+            if (std::unique_ptr<Poppler::Page> p = doc->page(page))
+                out.lines = wordLines(*p);
+            else
+                out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
+        } catch (...) {
+            out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
+        }
+        m_documents.giveBack(std::move(doc));
         return out;
     }
 
@@ -147,7 +229,7 @@ QSize PdfRasterizer::pageImageSize(const QSizeF &points)
     return QSize(std::max(1, int(std::lround(w))), std::max(1, int(std::lround(h))));
 }
 
-QSize PdfRasterizer::thumbnailSize(const QSize &pageImage)
+QSize PdfRasterizer::thumbnailSize(const QSizeF &pageImage)
 {
     const float w = float(pageImage.width());
     const float h = float(pageImage.height());

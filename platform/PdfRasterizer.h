@@ -30,6 +30,20 @@ public:
         bool ok() const { return error.isEmpty(); }
     };
 
+    // A page's words in reading order, one UTF-8 line each:
+    //   "<x> <y> <w> <h> <after> <text>"
+    // x, y (top left), w and h are ten-thousandths of the page as it is shown
+    // (crop box, page rotation applied), the frame of the page images and of
+    // the links; <after> says what follows the word: 0 nothing, 1 a space, 2 the
+    // end of its line. A page without text (a scan) has no lines.
+    struct Words
+    {
+        QByteArray lines;
+        QString error; // why the page could not be read; empty on success
+
+        bool ok() const { return error.isEmpty(); }
+    };
+
     virtual ~PdfRasterizer() = default;
 
     virtual int pageCount() const = 0;
@@ -39,6 +53,8 @@ public:
     // Renderings made so far (not files written): lets callers prove that one
     // page is never rendered twice.
     virtual int renderCount() const = 0;
+    // The words of page `page` counted from 0.
+    virtual Words words(int page) = 0;
 
     // A Poppler-backed rasteriser of the file; null (with `error`) when the file
     // cannot be opened or is locked by a user password.
@@ -47,9 +63,10 @@ public:
     // Pixel size of the page image for a page of `points`: twice the size,
     // scaled down when it would exceed the pixel limits below.
     static QSize pageImageSize(const QSizeF &points);
-    // The thumbnail box fit of a page image: the long side 180, the other
-    // truncated, computed in single precision; never below 1.
-    static QSize thumbnailSize(const QSize &pageImage);
+    // The thumbnail box fit of a page image of unrounded size `pageImage` (the
+    // page's points times two): the long side 180, the other truncated, computed
+    // in single precision; never below 1.
+    static QSize thumbnailSize(const QSizeF &pageImage);
     // Baseline JPEG of the image's pixels (4:2:0); empty on failure.
     static QByteArray encodeJpeg(const QImage &image, int quality);
 
@@ -57,4 +74,6 @@ public:
     static constexpr int kMaxSide = 12000;
     static constexpr qint64 kMaxPixels = 40'000'000;
     static constexpr int kThumbBox = 180;
+    // The words kept of one page; a page holding more text is cut there.
+    static constexpr qsizetype kMaxWordBytes = 8 * 1024 * 1024;
 };

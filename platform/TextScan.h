@@ -10,4 +10,9 @@ namespace TextScan {
 // line end, is ignored. Saturates at the int range instead of overflowing.
 int leadingInt(const QString &text);
 
+// The value of a leading hexadecimal number after optional blanks and an optional
+// "0x"/"0X"; 0 when there is none. Digits end at the first other character.
+// Saturates at 0xFFFFFFFF.
+quint32 leadingHex(const QString &text);
+
 } // namespace TextScan

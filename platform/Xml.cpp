@@ -1,7 +1,8 @@
 #include "platform/Xml.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
@@ -303,18 +304,5 @@ QByteArray XmlDocument::toBytes(bool pretty, bool declaration) const
 
 bool XmlDocument::save(const QString &path, bool pretty) const
 {
-    if (!m_doc)
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A short write (full disk, file-size limit) must not replace a good file
-    // with a cut-off one.
-    const QByteArray bytes = toBytes(pretty);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return m_doc && AtomicFile::write(path, toBytes(pretty));
 }

@@ -1,18 +1,13 @@
 #include "publish/BookFiles.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -114,44 +109,11 @@ bool BookFiles::copy(const QString &source, const QString &destination)
 
 bool BookFiles::writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    // Plain POSIX rather than QSaveFile: a short write (a full disk, a file-size
-    // limit) must fail the whole write, and QSaveFile can commit a cut file then.
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".XXXXXX";
-    const int fd = path.isEmpty() ? -1 : ::mkstemp(temporary.data());
-    if (fd < 0) {
-        LOG4CXX_WARN(logger, "cannot write " << path << ": " << QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    int error = 0;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : EIO;
-            break;
-        }
-        p += n;
-        left -= n;
-    }
-    if (!error && ::fdatasync(fd) != 0)
-        error = errno;
-    // Readable by the web server that will serve the book, not private as
-    // mkstemp leaves it.
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.constData());
-        LOG4CXX_WARN(logger, "cannot write " << path << ": " << QString::fromLocal8Bit(std::strerror(error)));
-        return false;
-    }
-    return true;
+    QString reason;
+    if (AtomicFile::write(path, bytes, &reason))
+        return true;
+    LOG4CXX_WARN(logger, "cannot write " << path << ": " << reason);
+    return false;
 }
 
 QByteArray BookFiles::read(const QString &path, bool *ok)

@@ -1,18 +1,19 @@
 #include "publish/FlashBookOutput.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Clock.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/TextScan.h"
 #include "publish/Base64.h"
 #include "publish/BookFiles.h"
+#include "publish/BookTextOutput.h"
 #include "publish/Rc4.h"
 #include "publish/zip/ZKDataArchive.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTimeZone>
-
-#include <limits>
 
 namespace {
 const auto logger = Logging::logger("FlashBookOutput");
@@ -105,33 +106,7 @@ XmlNode FlashBookOutput::AddChildToParent(const QString &name, const QString &va
 
 quint32 FlashBookOutput::colorWithHexString(const QString &text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i).isSpace())
-        ++i;
-    if (i + 1 < text.size() && text.at(i) == QLatin1Char('0') &&
-        (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X')))
-        i += 2;
-    quint64 value = 0;
-    bool overflow = false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        if (digit < 0)
-            break;
-        // Too many digits saturate, as a scanner reading an unsigned value does.
-        value = value * 16 + quint64(digit);
-        if (value > std::numeric_limits<quint32>::max()) {
-            overflow = true;
-            value = std::numeric_limits<quint32>::max();
-        }
-    }
-    return overflow ? std::numeric_limits<quint32>::max() : quint32(value);
+    return TextScan::leadingHex(text);
 }
 
 QString FlashBookOutput::GetVisibleButtons() const
@@ -655,7 +630,9 @@ void FlashBookOutput::ouputTheBook()
     const QString html = outputHTMLFileName();
     const QString page = m_flashTemplate ? m_flashTemplate->tmplHTMLFilePath() : QString();
     if (page.isEmpty()) {
-        LOG4CXX_WARN(logger, "the template has no HTML page; skipped " << html);
+        // An earlier template's page must not stay beside this configuration.
+        LOG4CXX_WARN(logger, "the template has no HTML page; removed " << html);
+        BookFiles::remove(html);
     } else if (m_HTMLConfig) {
         m_HTMLConfig->generateHTMLFrom(page, html);
     } else {
@@ -665,6 +642,11 @@ void FlashBookOutput::ouputTheBook()
 
     const QString files = Paths::join(S, iResourceFolder);
     ouputBookXML(QStringLiteral("%1/config.xml").arg(files));
+
+    // The words, the search index, the outline and the text edition.
+    BookTextOutput(m_flashPageSource, m_flashOutline, S, QDir(S).relativeFilePath(html),
+                   m_HTMLConfig ? m_HTMLConfig->HTMLTitle() : QString())
+        .write();
 
     if (m_flashTemplate) {
         m_flashTemplate->copyBookSWFToFile(Paths::join(files, QStringLiteral("book.swf")));

@@ -1,6 +1,6 @@
 #include "publish/OutputMobileVersion.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "publish/BookFiles.h"

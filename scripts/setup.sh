@@ -12,7 +12,7 @@ PACKAGES=(
   zlib1g-dev libssl-dev
   libgtest-dev googletest clang clang-format clang-tidy libclang-rt-14-dev
   nodejs npm
-  xvfb xauth chromium firefox-esr poppler-utils qpdf unzip zip python3 imagemagick
+  xvfb xauth x11-utils chromium firefox-esr poppler-utils qpdf unzip zip python3 imagemagick
   fonts-dejavu-core fonts-liberation pandoc
   dpkg-dev lintian appstream librsvg2-bin qt6-l10n-tools qt6-tools-dev bash-completion qt6-translations-l10n
 )

@@ -1,5 +1,6 @@
 #include "templates/FlashTemplate.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Xml.h"
@@ -8,7 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <QUrl>
@@ -445,19 +445,15 @@ QByteArray FlashTemplate::propertiesSettingsBytes() const
     return text.toUtf8();
 }
 
-bool FlashTemplate::exportPropertiesSettingsTo(const QString &path) const
+bool FlashTemplate::exportPropertiesSettingsTo(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        LOG4CXX_WARN(logger, "Cannot write settings file " << path << ": " << file.errorString());
-        return false;
-    }
-    file.write(propertiesSettingsBytes());
-    if (!file.commit()) {
-        LOG4CXX_WARN(logger, "Cannot write settings file " << path << ": " << file.errorString());
-        return false;
-    }
-    return true;
+    QString reason;
+    if (AtomicFile::write(path, propertiesSettingsBytes(), &reason))
+        return true;
+    if (error)
+        *error = reason;
+    LOG4CXX_WARN(logger, "Cannot write settings file " << path << ": " << reason);
+    return false;
 }
 
 bool FlashTemplate::importPropertiesSettingsFrom(const QString &path)
@@ -478,12 +474,8 @@ bool FlashTemplate::importPropertiesSettingsFrom(const QString &path)
 void FlashTemplate::importPropertiesSettingsFromData(const QByteArray &data)
 {
     // The page size belongs to the book, never to a style.
-    const FlashTemplatePropertyPtr widthNode = propertyFor(kPageWidth);
-    const FlashTemplatePropertyPtr heightNode = propertyFor(kPageHeight);
-    const std::optional<QString> width =
-        widthNode && widthNode->hasValue() ? std::optional<QString>(widthNode->value()) : std::nullopt;
-    const std::optional<QString> height =
-        heightNode && heightNode->hasValue() ? std::optional<QString>(heightNode->value()) : std::nullopt;
+    const QString width = propertyValueFor(kPageWidth, QStringLiteral("960"));
+    const QString height = propertyValueFor(kPageHeight, QStringLiteral("600"));
 
     for (const QString &line : settingsLines(data)) {
         const qsizetype equals = line.indexOf(QLatin1Char('='));
@@ -496,8 +488,6 @@ void FlashTemplate::importPropertiesSettingsFromData(const QByteArray &data)
         setPropertyValue(key, value);
     }
 
-    if (width)
-        setPropertyValue(kPageWidth, *width);
-    if (height)
-        setPropertyValue(kPageHeight, *height);
+    setPropertyValue(kPageWidth, width);
+    setPropertyValue(kPageHeight, height);
 }

@@ -80,8 +80,9 @@ public:
     void copyMobilePathToFile(const QString &destination, const QString &type) const;
 
     // ---- Settings files ---------------------------------------------------------
-    // Writes the current values atomically. False (and a log line) when it failed.
-    bool exportPropertiesSettingsTo(const QString &path) const;
+    // Writes the current values atomically. False (and a log line, and the OS's
+    // reason in `error` when given) when it failed; the previous file stays whole.
+    bool exportPropertiesSettingsTo(const QString &path, QString *error = nullptr) const;
     // Appends "key=value" of `from` and its subtree, or of the whole tree when null.
     void exportPropertiesSettingsToArray(QStringList &entries, const FlashTemplatePropertyPtr &from) const;
     // The bytes exportPropertiesSettingsTo writes.

@@ -512,10 +512,6 @@
         <translation>Die Einstellungen konnten nicht gesichert werden.</translation>
     </message>
     <message>
-        <source>Writing %1 failed.</source>
-        <translation>Schreiben von %1 ist fehlgeschlagen.</translation>
-    </message>
-    <message>
         <source>Import template settings</source>
         <translation>Vorlageneinstellungen importieren</translation>
     </message>
@@ -538,6 +534,10 @@
     <message>
         <source>Settings imported from %1</source>
         <translation>Einstellungen aus %1 importiert</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2.</source>
+        <translation>Schreiben von %1 ist fehlgeschlagen: %2.</translation>
     </message>
 </context>
 <context>
@@ -681,6 +681,14 @@
     <message>
         <source>Password:</source>
         <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Import text</source>
+        <translation>Text importieren</translation>
+    </message>
+    <message>
+        <source>Keep the pages' words: readers can search, select and hear the text, and search engines find it</source>
+        <translation>Die Wörter der Seiten behalten: Leser können den Text durchsuchen, markieren und vorlesen lassen, und Suchmaschinen finden ihn</translation>
     </message>
 </context>
 <context>
@@ -871,6 +879,38 @@
     <message>
         <source>&amp;Apply Changes</source>
         <translation>Änderungen &amp;anwenden</translation>
+    </message>
+    <message>
+        <source>&amp;Open Project…</source>
+        <translation>Projekt ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>Open a saved book project (Ctrl+O)</source>
+        <translation>Ein gespeichertes Buchprojekt öffnen (Strg+O)</translation>
+    </message>
+    <message>
+        <source>&amp;Save Project</source>
+        <translation>Projekt &amp;speichern</translation>
+    </message>
+    <message>
+        <source>Save the book with its pages, links and settings (Ctrl+S)</source>
+        <translation>Das Buch mit Seiten, Links und Einstellungen speichern (Strg+S)</translation>
+    </message>
+    <message>
+        <source>Save Project &amp;As…</source>
+        <translation>Projekt speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>Save the book as a new project file (Ctrl+Shift+S)</source>
+        <translation>Das Buch als neue Projektdatei speichern (Strg+Umschalt+S)</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>No Recent Projects</source>
+        <translation>Keine zuletzt geöffneten Projekte</translation>
     </message>
 </context>
 <context>

@@ -512,10 +512,6 @@
         <translation>No se pudieron guardar los ajustes.</translation>
     </message>
     <message>
-        <source>Writing %1 failed.</source>
-        <translation>Falló la escritura de %1.</translation>
-    </message>
-    <message>
         <source>Import template settings</source>
         <translation>Importar los ajustes de la plantilla</translation>
     </message>
@@ -538,6 +534,10 @@
     <message>
         <source>Settings imported from %1</source>
         <translation>Ajustes importados de %1</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2.</source>
+        <translation>Falló la escritura de %1: %2.</translation>
     </message>
 </context>
 <context>
@@ -681,6 +681,14 @@
     <message>
         <source>Password:</source>
         <translation>Contraseña:</translation>
+    </message>
+    <message>
+        <source>Import text</source>
+        <translation>Importar el texto</translation>
+    </message>
+    <message>
+        <source>Keep the pages' words: readers can search, select and hear the text, and search engines find it</source>
+        <translation>Conservar las palabras de las páginas: los lectores pueden buscar, seleccionar y escuchar el texto, y los buscadores lo encuentran</translation>
     </message>
 </context>
 <context>
@@ -871,6 +879,38 @@
     <message>
         <source>&amp;Apply Changes</source>
         <translation>&amp;Aplicar los cambios</translation>
+    </message>
+    <message>
+        <source>&amp;Open Project…</source>
+        <translation>A&amp;brir proyecto…</translation>
+    </message>
+    <message>
+        <source>Open a saved book project (Ctrl+O)</source>
+        <translation>Abrir un proyecto de libro guardado (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>&amp;Save Project</source>
+        <translation>&amp;Guardar proyecto</translation>
+    </message>
+    <message>
+        <source>Save the book with its pages, links and settings (Ctrl+S)</source>
+        <translation>Guardar el libro con sus páginas, enlaces y ajustes (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save Project &amp;As…</source>
+        <translation>Guardar proyecto &amp;como…</translation>
+    </message>
+    <message>
+        <source>Save the book as a new project file (Ctrl+Shift+S)</source>
+        <translation>Guardar el libro como un nuevo archivo de proyecto (Ctrl+Mayús+S)</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Abrir &amp;reciente</translation>
+    </message>
+    <message>
+        <source>No Recent Projects</source>
+        <translation>No hay proyectos recientes</translation>
     </message>
 </context>
 <context>

@@ -512,10 +512,6 @@
         <translation>Les réglages n'ont pas pu être enregistrés.</translation>
     </message>
     <message>
-        <source>Writing %1 failed.</source>
-        <translation>L'écriture de %1 a échoué.</translation>
-    </message>
-    <message>
         <source>Import template settings</source>
         <translation>Importer les réglages du modèle</translation>
     </message>
@@ -538,6 +534,10 @@
     <message>
         <source>Settings imported from %1</source>
         <translation>Réglages importés depuis %1</translation>
+    </message>
+    <message>
+        <source>Writing %1 failed: %2.</source>
+        <translation>L'écriture de %1 a échoué : %2.</translation>
     </message>
 </context>
 <context>
@@ -681,6 +681,14 @@
     <message>
         <source>Password:</source>
         <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Import text</source>
+        <translation>Importer le texte</translation>
+    </message>
+    <message>
+        <source>Keep the pages' words: readers can search, select and hear the text, and search engines find it</source>
+        <translation>Garder les mots des pages : les lecteurs peuvent chercher, sélectionner et écouter le texte, et les moteurs de recherche le trouvent</translation>
     </message>
 </context>
 <context>
@@ -871,6 +879,38 @@
     <message>
         <source>&amp;Apply Changes</source>
         <translation>&amp;Appliquer les modifications</translation>
+    </message>
+    <message>
+        <source>&amp;Open Project…</source>
+        <translation>&amp;Ouvrir un projet…</translation>
+    </message>
+    <message>
+        <source>Open a saved book project (Ctrl+O)</source>
+        <translation>Ouvrir un projet de livre enregistré (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>&amp;Save Project</source>
+        <translation>&amp;Enregistrer le projet</translation>
+    </message>
+    <message>
+        <source>Save the book with its pages, links and settings (Ctrl+S)</source>
+        <translation>Enregistrer le livre avec ses pages, liens et réglages (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save Project &amp;As…</source>
+        <translation>Enregistrer le projet &amp;sous…</translation>
+    </message>
+    <message>
+        <source>Save the book as a new project file (Ctrl+Shift+S)</source>
+        <translation>Enregistrer le livre dans un nouveau fichier de projet (Ctrl+Maj+S)</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un projet &amp;récent</translation>
+    </message>
+    <message>
+        <source>No Recent Projects</source>
+        <translation>Aucun projet récent</translation>
     </message>
 </context>
 <context>

@@ -58,7 +58,8 @@ int main(int argc, char *argv[])
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Foliant"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Foliant"));
+    // No display name: the platform would append it to every window title, and
+    // the main window's title is the product's name alone.
     QApplication::setOrganizationName(QStringLiteral("Foliant"));
     QApplication::setDesktopFileName(QStringLiteral("org.foliant.foliant"));
     Translations::install();

@@ -66,9 +66,13 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     btnImportLinks->setToolTip(tr("Keep the document's web and page links clickable in the book"));
     btnImportBookMark = new QCheckBox(tr("Import bookmarks"), this);
     btnImportBookMark->setToolTip(tr("Use the document's outline as the book's table of contents"));
+    btnImportText = new QCheckBox(tr("Import text"), this);
+    btnImportText->setToolTip(
+        tr("Keep the pages' words: readers can search, select and hear the text, and search engines find it"));
     auto *extrasRow = new QHBoxLayout;
     extrasRow->addWidget(btnImportLinks);
     extrasRow->addWidget(btnImportBookMark);
+    extrasRow->addWidget(btnImportText);
     extrasRow->addStretch();
 
     txtPassword = new QLineEdit(this);
@@ -125,6 +129,7 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     connect(PageFormat, &QButtonGroup::idClicked, this, &ImportDialog::writeFields);
     connect(btnImportLinks, &QCheckBox::toggled, this, &ImportDialog::writeFields);
     connect(btnImportBookMark, &QCheckBox::toggled, this, &ImportDialog::writeFields);
+    connect(btnImportText, &QCheckBox::toggled, this, &ImportDialog::writeFields);
     connect(pageRangeType, &QButtonGroup::idClicked, this, [this] {
         writeFields();
         m_delegate.onPageRangeTypeChangeAction();
@@ -160,6 +165,7 @@ void ImportDialog::readFields()
         m_delegate.importQuality >= 0 && m_delegate.importQuality < 5 ? m_delegate.importQuality : 0);
     btnImportLinks->setChecked(m_delegate.btnImportLinks);
     btnImportBookMark->setChecked(m_delegate.btnImportBookMark);
+    btnImportText->setChecked(m_delegate.btnImportText);
     (m_delegate.PageFormat == 1 ? m_image : m_vector)->setChecked(true);
     m_updating = false;
     readState();
@@ -178,6 +184,7 @@ void ImportDialog::readState()
     m_allPages->setEnabled(idle);
     m_rangePages->setEnabled(idle);
     btnImportLinks->setEnabled(idle);
+    btnImportText->setEnabled(idle);
     lblInfo->setVisible(!m_delegate.infoHidden());
     lblInfo->setText(m_delegate.infoText());
     prgBar->setVisible(m_delegate.progressRunning());
@@ -199,5 +206,6 @@ void ImportDialog::writeFields()
     m_delegate.importQuality = importQuality->currentIndex();
     m_delegate.btnImportLinks = btnImportLinks->isChecked();
     m_delegate.btnImportBookMark = btnImportBookMark->isChecked();
+    m_delegate.btnImportText = btnImportText->isChecked();
     m_delegate.PageFormat = PageFormat->checkedId() == 1 ? 1 : 0;
 }

@@ -32,6 +32,7 @@ public:
     QRadioButton *imageOption() const { return m_image; }
     QCheckBox *linksBox() const { return btnImportLinks; }
     QCheckBox *bookmarksBox() const { return btnImportBookMark; }
+    QCheckBox *textBox() const { return btnImportText; }
     QPushButton *importButton() const { return btnOK; }
     QPushButton *cancelButton() const { return btnCancel; }
     QLabel *infoLabel() const { return lblInfo; }
@@ -57,6 +58,7 @@ private:
     QRadioButton *m_image;
     QCheckBox *btnImportLinks;
     QCheckBox *btnImportBookMark;
+    QCheckBox *btnImportText;
     QPushButton *btnBrowse;
     QPushButton *btnOpen;
     QPushButton *btnOK;

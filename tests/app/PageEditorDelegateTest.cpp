@@ -4,6 +4,7 @@
 #include "app/PageEditorWindowDelegate.h"
 #include "app/ScriptedPrompts.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -123,6 +124,11 @@ TEST_F(PageEditorDelegateTest, OpeningAgainInstallsAFreshEditorPage)
     editor.initWithBookXMLStr(QString(), preview, nullptr);
     EXPECT_NE(readAll(page), QByteArray("stale"));
     EXPECT_EQ(editor.htmlPath(), page);
+    // Without the editor among the resources, no stale copy stays to be shown.
+    Paths::setResources(roots.root() + QStringLiteral("/no-resources"));
+    editor.initWithBookXMLStr(QString(), preview, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(page));
+    EXPECT_FALSE(QFileInfo::exists(preview + QStringLiteral("/PageEditor.swf")));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/OutputWindowDelegate.h"
 #include "app/ScriptedPrompts.h"
 #include "book/FlashPageSourceImg.h"

@@ -1,13 +1,14 @@
 #include "TestRoots.h"
 #include "UiTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/ImportWindowDelegate.h"
 #include "app/OutputWindowDelegate.h"
 #include "app/ScriptedPrompts.h"
 #include "app/widgets/ImportDialog.h"
 #include "app/widgets/PublishDialog.h"
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 #include "templates/FlashTemplate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
 #include "templates/widgets/SelectTemplateWindow.h"
@@ -147,6 +148,30 @@ TEST_F(DialogsUiTest, TemplateChooserSelectsTheCurrentTemplateAndEndsOnDoubleCli
     emit window.styleGallery()->itemDoubleClicked(grey);
     EXPECT_EQ(code, 1);
     EXPECT_EQ(delegate.selectedStyle(), res + QStringLiteral("/AppFiles/Styles/Paper/Grey/shot.jpg"));
+}
+
+// The title as the window manager shows it, from the real application on a
+// real X server: the platform adds nothing to it.
+TEST_F(DialogsUiTest, MainWindowTitleIsTheProductNameAlone)
+{
+    const QString script = QStringLiteral(R"sh(
+        env QT_QPA_PLATFORM=xcb FOLIANT_USER_DATA="$2/userdata" FOLIANT_SYSTEM_DATA="$2/system" \
+            FOLIANT_TEMP="$2/tmp" FOLIANT_DESKTOP="$2/Desktop" FOLIANT_CONFIG="$2/config" "$1" >/dev/null 2>&1 &
+        app=$!
+        for i in $(seq 1 600); do
+            title=$(xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\(Foliant Pro[^"]*\)".*/\1/p' | head -n 1)
+            [ -n "$title" ] && break
+            sleep 0.2
+        done
+        kill $app; wait $app
+        printf '%s' "$title")sh");
+    const ProcessResult run =
+        ProcessRunner::run(QStringLiteral("xvfb-run"),
+                           {QStringLiteral("-a"), QStringLiteral("sh"), QStringLiteral("-c"), script,
+                            QStringLiteral("sh"), QStringLiteral(FOLIANT_BINARY_DIR "/bin/foliant"), roots.root()},
+                           180000);
+    ASSERT_TRUE(run.started) << "xvfb-run is missing";
+    EXPECT_EQ(QString::fromUtf8(run.standardOutput), QStringLiteral("Foliant Pro for Mac"));
 }
 
 } // namespace

@@ -116,7 +116,6 @@ TEST_F(MainWindowUiTest, EditsBlinkTheApplyButtonUntilApplied)
     chooseColour(QStringLiteral("BaseColor"), QColor(0x10, 0x20, 0x30));
     chooseColour(QStringLiteral("Color"), QColor(0x40, 0x50, 0x60));
     EXPECT_EQ(controller->flashTmpl()->propertyValueFor(QStringLiteral("BaseColor"), {}), QStringLiteral("0x102030"));
-    EXPECT_EQ(controller->findChildren<QTimer *>().size(), 1);
     ASSERT_TRUE(waitFor([this] { return window->applyImage() == QStringLiteral("apply2"); }, 5000));
     ASSERT_TRUE(waitFor([this] { return window->applyImage() == QStringLiteral("apply3"); }, 5000));
 
@@ -139,7 +138,7 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
 {
     window->show();
     ASSERT_TRUE(waitFor([this] { return loads > 0; }, 30000));
-    waitFor([] { return false; }, 5000); // the player draws its first spread
+    EXPECT_TRUE(waitForImages(window->preview(), true)); // the player draws its first spread
     window->outline()->setCurrentIndex(findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")));
     grab(window.get(), QStringLiteral("main-window.png"));
     if (!qEnvironmentVariableIsEmpty("FOLIANT_SCREENSHOT_DIR")) {
@@ -177,8 +176,8 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
                 const QPointer<PageEditorWindow> editor(found);
                 waitFor([editor] { return !editor || (editor->webView() && !editor->webView()->title().isEmpty()); },
                         20000);
-                waitFor([] { return false; }, 1500);
                 ASSERT_TRUE(editor) << "the page editor closed by itself";
+                EXPECT_TRUE(waitForImages(editor->webView(), false));
                 grab(editor, QStringLiteral("page-editor.png"));
                 controller->pageEditorDelegate()->exitWithoutSave();
                 return;
@@ -390,6 +389,26 @@ TEST_F(MainWindowUiTest, DroppedPdfOpensTheImportDialogWithIt)
     refused.ignore();
     QApplication::sendEvent(window.get(), &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+// Closing with unsaved work asks Save / Don't Save / Cancel: Cancel keeps the
+// window, Save writes the project first.
+TEST_F(MainWindowUiTest, ClosingWithUnsavedWorkAsksFirst)
+{
+    window->show();
+    EXPECT_TRUE(window->close()) << "nothing to save, nothing asked";
+    EXPECT_EQ(prompts.count(QStringLiteral("alert")), 0);
+    window->show();
+    controller->setModified(true);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled* \u2014 Foliant Pro for Mac"));
+    prompts.alertAnswers << 2;
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts.asked.last().options,
+              QStringList({QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}));
+    prompts.alertAnswers << 0;
+    prompts.saveAnswers << roots.root() + QStringLiteral("/closing");
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(QFileInfo(roots.root() + QStringLiteral("/closing.foliant")).isFile());
 }
 
 TEST_F(MainWindowUiTest, WindowComesBackAtTheSizeItWasLeft)

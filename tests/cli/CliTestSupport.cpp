@@ -4,6 +4,7 @@
 #include "app/ImportWindowDelegate.h"
 #include "app/MainWindowView.h"
 #include "app/OutputWindowDelegate.h"
+#include "app/PageEditorWindowDelegate.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "publish/FlashBookOutput.h"
@@ -16,6 +17,7 @@
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTimer>
 
@@ -179,6 +181,22 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
         }
         controller.OnApplyChange();
     }
+    if (!c.project.isEmpty()) {
+        window.pageEditorSheet = [&](PageEditorWindowDelegate &d) {
+            const QString picture = QDir::cleanPath(folder + QStringLiteral("/../placed.png"));
+            QImage(40, 30, QImage::Format_RGB32).save(picture);
+            const QString src = d.CopytoAttachmentNoRename(picture, QStringLiteral("set"));
+            QFile list(QDir(d.baseFolder()).filePath(QStringLiteral("pages.xml")));
+            EXPECT_TRUE(list.open(QIODevice::ReadOnly));
+            QString text = QString::fromUtf8(list.readAll());
+            text.replace(QStringLiteral("</Page>"),
+                         QStringLiteral("<Item name=\"Image\" type=\"rect\" x=\"0.100000\" y=\"0.100000\" "
+                                        "width=\"0.300000\" height=\"0.200000\" src=\"%1\"/></Page>")
+                             .arg(src));
+            return d.savePageList(text) ? 1 : 0;
+        };
+        controller.OnPageEditor();
+    }
     window.publishSheet = [&](OutputWindowDelegate &d) {
         d.txtOutputFolder = folder;
         d.txtOutputName = c.name;
@@ -192,6 +210,8 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
     window.scripted.alertAnswers = {1}; // "Open the result files?" - No
     controller.OnExportFlipBook();
     EXPECT_EQ(window.scripted.count(QStringLiteral("message")), 0);
+    if (!c.project.isEmpty())
+        EXPECT_TRUE(controller.saveProjectTo(c.project));
     controller.applicationWillTerminate();
 }
 
@@ -302,45 +322,4 @@ QString keyOfType(const FlashTemplate &tmpl, int type, const QStringList &except
         return QString();
     };
     return find(tmpl.properties());
-}
-
-QString pdfData(const QString &name)
-{
-    // Test programs run side by side under ctest: each makes the files in a
-    // folder of its own and moves it into place whole, so that two generators
-    // never write the same file and no reader sees half of one.
-    static const QString dir = [] {
-        const QString out = QStringLiteral(FOLIANT_BINARY_DIR "/tests/cli-data");
-        const QString script = QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/make_pdfs.py");
-        const QFileInfo done(out + QStringLiteral("/complete"));
-        if (done.exists() && done.lastModified() >= QFileInfo(script).lastModified())
-            return out;
-        QDir().mkpath(QFileInfo(out).path());
-        const QString fresh = out + QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
-        const ProcessResult r = ProcessRunner::run(QStringLiteral("python3"), {script, fresh}, 120000);
-        if (!r.ok())
-            ADD_FAILURE() << "make_pdfs.py failed: " << r.standardError.constData();
-        QFile complete(fresh + QStringLiteral("/complete"));
-        if (!complete.open(QIODevice::WriteOnly))
-            ADD_FAILURE() << "cannot mark the test PDFs complete";
-        complete.close();
-        // Another program may have put a complete folder in place meanwhile;
-        // anything else there is stale or half made.
-        const QFileInfo now(out + QStringLiteral("/complete"));
-        if (now.exists() && now.lastModified() >= QFileInfo(script).lastModified()) {
-            QDir(fresh).removeRecursively();
-            return out;
-        }
-        QDir(out).removeRecursively();
-        if (!QDir().rename(fresh, out))
-            QDir(fresh).removeRecursively(); // another program was first
-        return out;
-    }();
-    return dir + QLatin1Char('/') + name;
-}
-
-bool haveVectorConverter()
-{
-    return QFileInfo(QStringLiteral(FOLIANT_RESOURCES_DIR "/lib/pdf2swf")).isExecutable() &&
-           QFileInfo(QStringLiteral(FOLIANT_RESOURCES_DIR "/lib/getswfSize")).isExecutable();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "tests/support/TestRoots.h"
+#include "TestData.h"
+#include "TestRoots.h"
 
 #include "templates/FlashTemplate.h"
 
@@ -40,6 +41,9 @@ struct BookChoices
     QString title = QStringLiteral("A book");
     bool app = false;
     int mobile = -1; // -1 none, 0 flip, 1 slide
+    // When set, the desktop also places a picture on page 1 with the page
+    // editor before publishing, and saves the book as this project after.
+    QString project;
 
     // The foliant-cli arguments for these choices, publishing to `out`.
     QStringList cliArguments(const QString &out) const;
@@ -82,7 +86,3 @@ QByteArray normalisedConfig(const QString &configXml);
 
 // The first key of a property of `type` in the template, skipping `except`.
 QString keyOfType(const FlashTemplate &tmpl, int type, const QStringList &except = {});
-
-// The test PDFs of tests/data/make_pdfs.py, made once in the build tree.
-QString pdfData(const QString &name);
-bool haveVectorConverter();

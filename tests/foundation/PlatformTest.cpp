@@ -16,15 +16,6 @@ TEST(Clock, StampUsesTheWeekBasedYear)
     EXPECT_EQ(Clock::stamp(QDateTime(QDate(2027, 1, 1), QTime(23, 5, 0))), QStringLiteral("010126230500"));
 }
 
-TEST(Clock, CanBeReplacedAndRestored)
-{
-    const QDateTime fixed(QDate(2001, 2, 3), QTime(4, 5, 6));
-    Clock::setNow([fixed] { return fixed; });
-    EXPECT_EQ(Clock::now(), fixed);
-    Clock::setNow({});
-    EXPECT_GT(Clock::now().date().year(), 2020);
-}
-
 TEST(NotificationCenter, DeliversToObserversOfTheNameOnThePostingThread)
 {
     QList<QVariantMap> seen;

@@ -1,11 +1,11 @@
 #include "TestRoots.h"
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -23,54 +23,46 @@ QByteArray utf16le(const QString &text)
 
 using TrustFile = RootedTest;
 
-TEST_F(TrustFile, PathsAreJoinedByLineFeedsAndAddedOnce)
+TEST_F(TrustFile, AddsEachFolderOnceOnALineOfItsOwnKeepingTheFilesEncoding)
 {
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/a/preview"));
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/b/édition"));
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/a/preview"));
-
     const QString file = MarlspanUtility::trustFilePath();
     EXPECT_TRUE(file.startsWith(roots.systemData()));
     EXPECT_TRUE(file.endsWith(QStringLiteral("Macromedia/FlashPlayerTrust/PT.cfg")));
-    EXPECT_EQ(readAll(file), utf16le(QStringLiteral("/a/preview\n/b/édition")));
+    const struct
+    {
+        QByteArray before; // empty: no file yet
+        std::vector<const char *> added;
+        QByteArray after;
+    } cases[] = {
+        {{}, {"/a/preview", "/b/édition", "/a/preview"}, utf16le(QStringLiteral("/a/preview\n/b/édition"))},
+        // A line ending in a carriage return matches nothing and is kept as it is.
+        {utf16le(QStringLiteral("/x\r\n/y")), {"/y", "/x"}, utf16le(QStringLiteral("/x\r\n/y\n/x"))},
+        // A big-endian file is read by its byte-order mark.
+        {QByteArray("\xFE\xFF\x00/\x00q", 6), {"/q"}, QByteArray("\xFE\xFF\x00/\x00q", 6)},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(file);
+        if (!c.before.isEmpty())
+            roots.writeFile(file.mid(roots.root().size() + 1), c.before);
+        for (const char *folder : c.added)
+            MarlspanUtility::makeDiractoryTrustByFlash(QString::fromUtf8(folder));
+        EXPECT_EQ(readAll(file), c.after) << c.added.back();
+    }
 }
 
-TEST_F(TrustFile, ALineEndingInCarriageReturnDoesNotMatch)
+TEST_F(TrustFile, AnUnwritablePlaceIsLeftAsItWas)
 {
-    const QString file = MarlspanUtility::trustFilePath();
-    roots.writeFile(file.mid(roots.root().size() + 1), utf16le(QStringLiteral("/x\r\n/y")));
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/y"));
-    EXPECT_EQ(readAll(file), utf16le(QStringLiteral("/x\r\n/y")));
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/x"));
-    EXPECT_EQ(readAll(file), utf16le(QStringLiteral("/x\r\n/y\n/x")));
-}
-
-TEST_F(TrustFile, BigEndianFileIsReadByItsByteOrderMark)
-{
-    const QString file = MarlspanUtility::trustFilePath();
-    QByteArray be("\xFE\xFF\x00/\x00q", 6);
-    roots.writeFile(file.mid(roots.root().size() + 1), be);
-    MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/q"));
-    EXPECT_EQ(readAll(file), be);
-}
-
-TEST_F(TrustFile, UnwritableFolderIsNoError)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root can write anywhere";
+    // A file where the folder belongs stops even root; so does a folder where the file belongs.
     const QString folder = roots.systemData() + QStringLiteral("/Macromedia/FlashPlayerTrust");
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    roots.writeFile(QStringLiteral("system/Macromedia"), "in the way");
     MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/p"));
-    EXPECT_FALSE(QFileInfo::exists(MarlspanUtility::trustFilePath()));
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
+    EXPECT_EQ(readAll(roots.systemData() + QStringLiteral("/Macromedia")), QByteArray("in the way"));
 
-TEST_F(TrustFile, FileThatIsAFolderIsNoError)
-{
+    QFile::remove(roots.systemData() + QStringLiteral("/Macromedia"));
     QDir().mkpath(MarlspanUtility::trustFilePath());
     MarlspanUtility::makeDiractoryTrustByFlash(QStringLiteral("/p"));
-    EXPECT_TRUE(QFileInfo(MarlspanUtility::trustFilePath()).isDir());
+    EXPECT_TRUE(QDir(MarlspanUtility::trustFilePath()).isEmpty());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 using WorkFolders = RootedTest;

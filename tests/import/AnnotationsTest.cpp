@@ -34,7 +34,7 @@ QList<Attrs> annosOf(const XmlNode &pageAnnos)
 std::shared_ptr<FlashPagesAnnotationsPDF> load(const QString &range)
 {
     auto annotations = std::make_shared<FlashPagesAnnotationsPDF>();
-    annotations->loadLinksFromPDF(PdfDocument::open(importData(QStringLiteral("links.pdf"))), range);
+    annotations->loadLinksFromPDF(PdfDocument::open(pdfData(QStringLiteral("links.pdf"))), range);
     return annotations;
 }
 
@@ -103,7 +103,7 @@ TEST(FlashPagesAnnotationsPDF, WithoutADocumentAndOnReload)
     annotations.loadLinksFromPDF(nullptr, QStringLiteral("ALL"));
     EXPECT_TRUE(annotations.pagesAnnotationsNode().children().isEmpty());
     // Pages past the end of an open document are not part of the book.
-    annotations.loadLinksFromPDF(PdfDocument::open(importData(QStringLiteral("links.pdf"))), QStringLiteral("9-12"));
+    annotations.loadLinksFromPDF(PdfDocument::open(pdfData(QStringLiteral("links.pdf"))), QStringLiteral("9-12"));
     EXPECT_EQ(annotations.pagesAnnotationsNode().children().size(), 2);
 }
 

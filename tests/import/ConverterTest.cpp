@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/PDFToSWFPageConverter.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
@@ -20,7 +20,7 @@ class Converter : public RootedTest
 protected:
     std::unique_ptr<PDFToSWFPageConverter> make(const char *name, int quality = 85)
     {
-        const QString path = importData(QString::fromLatin1(name));
+        const QString path = pdfData(QString::fromLatin1(name));
         return std::make_unique<PDFToSWFPageConverter>(path, PdfDocument::open(path), quality);
     }
     void imageMode() { AppSettings::shareInstance()->setImportType(1); }
@@ -97,7 +97,7 @@ TEST_F(Converter, PagesThatCannotBeMadeStillGetTheirPath)
     EXPECT_FALSE(QFile::exists(converter->generateThumbPage(9)));
 
     // Without a document nothing is rendered, and image mode names the vector path.
-    PDFToSWFPageConverter none(importData(QStringLiteral("garbage.pdf")), nullptr, 85);
+    PDFToSWFPageConverter none(pdfData(QStringLiteral("garbage.pdf")), nullptr, 85);
     EXPECT_TRUE(none.generatePage(1).endsWith(QStringLiteral("/1.swf")));
     EXPECT_FALSE(QFile::exists(none.generateMobilePage(1)));
     EXPECT_EQ(none.renderCount(), 0);
@@ -108,9 +108,9 @@ TEST_F(Converter, VectorModeArgumentsAndProgramFailures)
     auto converter = make("sizes.pdf", 65);
     const QString out = Paths::join(converter->converterWorkFolder(), QStringLiteral("3.swf"));
     EXPECT_EQ(converter->pdf2swfArguments(3, out),
-              (QStringList{importData(QStringLiteral("sizes.pdf")), QStringLiteral("-o") + out,
-                           QStringLiteral("-p 3-3"), QStringLiteral("-s jpegquality=65"), QStringLiteral("-t"),
-                           QStringLiteral("-G"), QStringLiteral("-qq"), QStringLiteral("-s flashversion=8"),
+              (QStringList{pdfData(QStringLiteral("sizes.pdf")), QStringLiteral("-o") + out, QStringLiteral("-p 3-3"),
+                           QStringLiteral("-s jpegquality=65"), QStringLiteral("-t"), QStringLiteral("-G"),
+                           QStringLiteral("-qq"), QStringLiteral("-s flashversion=8"),
                            QStringLiteral("-s disablelinks"), QStringLiteral("-s zoom=144")}));
 
     // Programs that cannot be started fail the page.
@@ -133,7 +133,7 @@ TEST_F(Converter, VectorModeArgumentsAndProgramFailures)
 
 TEST_F(Converter, VectorModeRunsTheConverterProgramsAndProbesPageOneOnly)
 {
-    if (!haveConverterPrograms())
+    if (!haveVectorConverter())
         GTEST_SKIP() << "pdf2swf and getswfSize are not built";
     auto converter = make("sizes.pdf");
     AppSettings::shareInstance()->setPageWidth(1);

@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/FlashPageSourcePDF.h"
 #include "book/FlashPagesAnnotationsPDF.h"
 #include "book/ImportPDFOperation.h"
@@ -26,8 +26,8 @@ protected:
 
     ImportPDFOperationPtr make(const char *file, const char *range = "ALL", bool links = true, bool outline = true)
     {
-        auto op = std::make_shared<ImportPDFOperation>(importData(QString::fromLatin1(file)),
-                                                       QString::fromLatin1(range), 144, 85);
+        auto op = std::make_shared<ImportPDFOperation>(pdfData(QString::fromLatin1(file)), QString::fromLatin1(range),
+                                                       144, 85);
         op->setImportLinks(links);
         op->setImportBookmarks(outline);
         return op;
@@ -152,7 +152,7 @@ TEST_F(Import, LargeDocumentReadsAllLinksAndImportsARange)
     ASSERT_TRUE(op->flashPageSource());
     EXPECT_EQ(op->flashPageSource()->pages().size(), 5);
     auto links = std::make_shared<FlashPagesAnnotationsPDF>();
-    links->loadLinksFromPDF(PdfDocument::open(importData(QStringLiteral("large2000.pdf"))), QStringLiteral("ALL"));
+    links->loadLinksFromPDF(PdfDocument::open(pdfData(QStringLiteral("large2000.pdf"))), QStringLiteral("ALL"));
     const QList<XmlNode> pages = links->pagesAnnotationsNode().children();
     ASSERT_EQ(pages.size(), 2000);
     EXPECT_EQ(pages[1999].children().size(), 6);

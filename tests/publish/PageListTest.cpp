@@ -2,7 +2,7 @@
 
 #include "PublishTestSupport.h"
 #include "TestRoots.h"
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 
 #include <QDir>
 

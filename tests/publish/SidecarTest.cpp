@@ -3,8 +3,11 @@
 #include "PublishTestSupport.h"
 #include "TestRoots.h"
 
+#include "book/FlashOutlineItem.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 // What a book opened straight from disk needs beside its packed files.
@@ -56,18 +59,7 @@ TEST_F(Sidecars, VectorPagesAndTheLanguageReachAPageOpenedFromDisk)
               QByteArray("Deutsch \"de\" </script>|true"));
 }
 
-TEST_F(Sidecars, ImagePagesAndNoLanguageAddNothing)
-{
-    const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("float"));
-    QDir().mkpath(roots.root() + QStringLiteral("/out"));
-    FlashBookOutput output(makeBook(roots.root() + QStringLiteral("/src"), {1}), tmpl,
-                           roots.root() + QStringLiteral("/out"), QStringLiteral("index.html"));
-    output.ouputTheBook();
-    EXPECT_FALSE(QFile::exists(roots.root() + QStringLiteral("/out/files/page/1.jpg.js")));
-    EXPECT_FALSE(readAll(roots.root() + QStringLiteral("/out/files/config.js")).contains("__foliantLanguage"));
-}
-
-TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirection)
+TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirectionAndImagePagesNeedNone)
 {
     const auto publish = [this](const QString &name, const char *direction) {
         const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res-") + name, QStringLiteral("float"));
@@ -78,11 +70,72 @@ TEST_F(Sidecars, ARightToLeftTemplateTellsThePlayerItsDirection)
         FlashBookOutput output(makeBook(roots.root() + QStringLiteral("/src-") + name, {1, 2}), tmpl, out,
                                QStringLiteral("index.html"));
         output.ouputTheBook();
+        EXPECT_FALSE(QFile::exists(out + QStringLiteral("/files/page/1.jpg.js")));
         return runInNode(out + QStringLiteral("/files/config.js"),
                          QStringLiteral("console.log(String(window.__foliantDirection) + '|' + "
-                                        "(typeof window.__foliantConfig))"));
+                                        "(typeof window.__foliantConfig) + '|' + window.__foliantLanguage)"));
     };
-    EXPECT_EQ(publish(QStringLiteral("left"), "Left"), QByteArray("rtl|string"));
-    EXPECT_EQ(publish(QStringLiteral("right"), "Right"), QByteArray("undefined|string"));
-    EXPECT_EQ(publish(QStringLiteral("default"), nullptr), QByteArray("undefined|string"));
+    EXPECT_EQ(publish(QStringLiteral("left"), "Left"), QByteArray("rtl|string|undefined"));
+    EXPECT_EQ(publish(QStringLiteral("right"), "Right"), QByteArray("undefined|string|undefined"));
+    EXPECT_EQ(publish(QStringLiteral("default"), nullptr), QByteArray("undefined|string|undefined"));
+}
+
+TEST_F(Sidecars, WordsOutlineAndTextEditionFollowTheBook)
+{
+    const auto tmpl = installTemplate(roots.root() + QStringLiteral("/res"), QStringLiteral("float"));
+    // Book pages 1 and 2 are PDF pages 3 and 5; page 5 has no words file.
+    const auto book = makeBook(roots.root() + QStringLiteral("/src"), {3, 5});
+    QFile words(roots.root() + QStringLiteral("/src/3.words"));
+    ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+    words.write("100 200 300 400 1 Tom <&>\n1 2 3 4 0 junk-line-has-no-text-after-five-numbers\nbad line\n"
+                "-5 20000 10 10 2 Jerry\n");
+    words.close();
+    auto outline = std::make_shared<FlashOutline>();
+    const auto item = [](const char *caption, int page) {
+        auto i = std::make_shared<FlashOutlineItem>();
+        i->setCaption(QString::fromUtf8(caption));
+        i->setPageIndex(page);
+        return i;
+    };
+    // "Out" points at a page that was not imported: its child takes its place.
+    auto out = item("Out", 1);
+    out->addChild(item("In  five", 5));
+    outline->setItems({item("Three", 3), out});
+
+    const QString folder = roots.root() + QStringLiteral("/out");
+    QDir().mkpath(folder);
+    FlashBookOutput output(book, tmpl, folder, QStringLiteral("index.html"));
+    output.setFlashOutline(outline);
+    output.ouputTheBook();
+    output.ouputTheBook(); // twice: the link to the text edition is added once
+
+    const QString files = folder + QStringLiteral("/files/");
+    EXPECT_EQ(runProgram(QStringLiteral("node"), {QStringLiteral("-e"),
+                                                  QStringLiteral("globalThis.__foliantText = (n, d) => console.log(n, "
+                                                                 "JSON.stringify(d)); require(process.argv[1]);"),
+                                                  files + QStringLiteral("text/1.js")})
+                  .trimmed(),
+              QByteArray(R"(1 {"t":["Tom <&> ","junk-line-has-no-text-after-five-numbers","Jerry\n"],)"
+                         R"("b":[100,200,300,400,1,2,3,4,0,10000,10,10]})"));
+    EXPECT_FALSE(QFile::exists(files + QStringLiteral("text/2.js")));
+    EXPECT_EQ(readAll(files + QStringLiteral("text/index.js")),
+              QByteArray(R"(__foliantTextIndex(["Tom <&> junk-line-has-no-text-after-five-numbersJerry\n",""]);)") +
+                  '\n');
+    EXPECT_EQ(readAll(files + QStringLiteral("outline.js")),
+              QByteArray(R"(window.__foliantOutline=[{"children":[],"page":1,"title":"Three"},)"
+                         R"({"children":[],"page":2,"title":"In five"}];)") +
+                  '\n');
+    const QByteArray edition = readAll(files + QStringLiteral("text.html"));
+    EXPECT_TRUE(edition.contains("<h2 id=\"page-2\"><a href=\"../index.html#page=2\">Page 2</a></h2>"));
+    EXPECT_TRUE(edition.contains("<p>Tom &lt;&amp;&gt; junk-line-has-no-text-after-five-numbersJerry</p>"));
+    const QByteArray html = readAll(folder + QStringLiteral("/index.html"));
+    EXPECT_EQ(html.count("<a data-foliant-text href=\"files/text.html\""), 2); // hidden link and noscript
+    EXPECT_LT(html.indexOf("data-foliant-text"), html.indexOf("</body>"));
+
+    // Without words and outline the files go.
+    QFile::remove(roots.root() + QStringLiteral("/src/3.words"));
+    output.setFlashOutline(nullptr);
+    output.ouputTheBook();
+    for (const char *gone : {"text", "text.html", "outline.js"})
+        EXPECT_FALSE(QFileInfo::exists(files + QString::fromLatin1(gone))) << gone;
 }

@@ -5,54 +5,40 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-QString fill(const QString &text)
+TEST(TextTemplate, fillsPlaceholdersAsTheScannerReadsThem)
 {
-    TextTemplate page(text);
-    page.setItem(QStringLiteral("index.title"), QStringLiteral("Preview"));
-    page.setItem(QStringLiteral("meta.keywords"), QStringLiteral("k1,k2"));
-    page.setItem(QStringLiteral("x y"), QStringLiteral("spaced"));
-    return page.parse();
-}
-} // namespace
-
-TEST(TextTemplate, substitutesPlaceholders)
-{
-    EXPECT_EQ(fill(QStringLiteral("a${index.title}b")), QStringLiteral("aPreviewb"));
-    EXPECT_EQ(fill(QStringLiteral("a${x}b")), QStringLiteral("ab"));
-    EXPECT_EQ(fill(QStringLiteral("a${}b")), QStringLiteral("ab"));
-    EXPECT_EQ(fill(QStringLiteral("<b>${index.title}</b>${meta.keywords}!")), QStringLiteral("<b>Preview</b>k1,k2!"));
-    EXPECT_EQ(fill(QStringLiteral("no placeholder at all")), QStringLiteral("no placeholder at all"));
-    // A missing closing brace makes the rest the key.
-    EXPECT_EQ(fill(QStringLiteral("a${index.title")), QStringLiteral("aPreview"));
-    EXPECT_EQ(fill(QStringLiteral("a${index.titl")), QStringLiteral("a"));
-}
-
-TEST(TextTemplate, dropsWhiteSpaceWhereTheScannerSkipsIt)
-{
-    EXPECT_EQ(fill(QStringLiteral("\n\n  <html>")), QStringLiteral("<html>"));
-    EXPECT_EQ(fill(QStringLiteral("<meta>\n${meta.keywords}\n  next line")), QStringLiteral("<meta>\nk1,k2next line"));
-    EXPECT_EQ(fill(QStringLiteral("trailing space  \n")), QStringLiteral("trailing space  \n"));
-    // Before the key white space is skipped; after it, it belongs to the key.
-    EXPECT_EQ(fill(QStringLiteral("a${  index.title}b")), QStringLiteral("aPreviewb"));
-    EXPECT_EQ(fill(QStringLiteral("a${index.title }b")), QStringLiteral("ab"));
-    EXPECT_EQ(fill(QStringLiteral("a${x y}b")), QStringLiteral("aspacedb"));
-}
-
-TEST(TextTemplate, aPlaceholderWithNothingBeforeItEndsTheSubstitution)
-{
-    EXPECT_EQ(fill(QStringLiteral("a${index.title}${meta.keywords} rest ${index.title}")),
-              QStringLiteral("aPreview${meta.keywords} rest ${index.title}"));
-    EXPECT_EQ(fill(QStringLiteral("a${index.title} \n ${meta.keywords}")), QStringLiteral("aPreview${meta.keywords}"));
-    EXPECT_EQ(fill(QStringLiteral("  ${index.title} b ${meta.keywords}")),
-              QStringLiteral("${index.title} b ${meta.keywords}"));
-}
-
-TEST(TextTemplate, insertsValuesUnescaped)
-{
-    TextTemplate page(QStringLiteral("<title>${index.title}</title>"));
-    page.setItem(QStringLiteral("index.title"), QStringLiteral("A < B & C \u00e9"));
-    EXPECT_EQ(page.parse(), QStringLiteral("<title>A < B & C \u00e9</title>"));
+    const std::pair<const char *, const char *> cases[] = {
+        {"a${index.title}b", "aPreviewb"},
+        {"a${x}b", "ab"},
+        {"a${}b", "ab"},
+        {"<b>${index.title}</b>${meta.keywords}!", "<b>Preview</b>k1,k2!"},
+        {"no placeholder at all", "no placeholder at all"},
+        // A missing closing brace makes the rest the key.
+        {"a${index.title", "aPreview"},
+        {"a${index.titl", "a"},
+        // White space is dropped where the scanner skips it.
+        {"\n\n  <html>", "<html>"},
+        {"<meta>\n${meta.keywords}\n  next line", "<meta>\nk1,k2next line"},
+        {"trailing space  \n", "trailing space  \n"},
+        // Before the key white space is skipped; after it, it belongs to the key.
+        {"a${  index.title}b", "aPreviewb"},
+        {"a${index.title }b", "ab"},
+        {"a${x y}b", "aspacedb"},
+        // A placeholder with nothing before it ends the substitution.
+        {"a${index.title}${meta.keywords} rest ${index.title}", "aPreview${meta.keywords} rest ${index.title}"},
+        {"a${index.title} \n ${meta.keywords}", "aPreview${meta.keywords}"},
+        {"  ${index.title} b ${meta.keywords}", "${index.title} b ${meta.keywords}"},
+        // Values go in unescaped.
+        {"<title>${html}</title>", "<title>A < B & C \u00e9</title>"},
+    };
+    for (const auto &[text, filled] : cases) {
+        TextTemplate page(QString::fromUtf8(text));
+        page.setItem(QStringLiteral("index.title"), QStringLiteral("Preview"));
+        page.setItem(QStringLiteral("meta.keywords"), QStringLiteral("k1,k2"));
+        page.setItem(QStringLiteral("x y"), QStringLiteral("spaced"));
+        page.setItem(QStringLiteral("html"), QStringLiteral("A < B & C \u00e9"));
+        EXPECT_EQ(page.parse(), QString::fromUtf8(filled)) << text;
+    }
 }
 
 TEST_F(RootedTest, htmlPageIsFilledAndWrittenAsUtf8)

@@ -1,12 +1,15 @@
 #include "TestRoots.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
 
 TestRoots::TestRoots()
 {
@@ -72,4 +75,18 @@ QByteArray readAll(const QString &path)
 QString testDataPath(const QString &relative)
 {
     return QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/") + relative;
+}
+
+bool underFileSizeLimit(long bytes, const std::function<bool()> &write)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool result = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
 }

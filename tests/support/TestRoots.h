@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Points every path root of the application (user data, system data, temporary
 // folder, Desktop, user-defaults store) into one fresh temporary folder for the
 // duration of a test, and resets the settings singleton, so tests never touch
@@ -40,3 +42,6 @@ protected:
 QByteArray readAll(const QString &path);
 // The source tree's test data folder, tests/data.
 QString testDataPath(const QString &relative);
+// Runs `write` while every write beyond `bytes` into a file fails, as on a full
+// disk (a file-size limit holds for root too); returns what `write` returned.
+bool underFileSizeLimit(long bytes, const std::function<bool()> &write);

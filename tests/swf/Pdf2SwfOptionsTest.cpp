@@ -1,4 +1,4 @@
-#include "tools/pdf2swf/Pdf2SwfOptions.h"
+#include "Pdf2SwfOptions.h"
 
 #include <gtest/gtest.h>
 

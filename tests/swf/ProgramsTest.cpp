@@ -1,6 +1,6 @@
 #include "SwfTestSupport.h"
 
-#include "tests/support/TestRoots.h"
+#include "TestRoots.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/getswfSize/SwfFileReader.h"
+#include "SwfFileReader.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "SwfTestSupport.h"
 
-#include "tools/pdf2swf/SwfPaintDevice.h"
-#include "tools/pdf2swf/SwfWriter.h"
+#include "SwfPaintDevice.h"
+#include "SwfWriter.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "LogCapture.h"
+#include "TestData.h"
 #include "TemplateFixture.h"
 
 #include "platform/Xml.h"
@@ -208,7 +208,7 @@ TEST_F(FlashTemplateTest, MalformedMetadataIsRecoveredAndIncompleteMetadataGives
         EXPECT_EQ(tmpl.tmplName(), QLatin1String(name));
         EXPECT_EQ(tmpl.HTMLFilePath(), QStringLiteral("good.html")) << "paths stay those of the last good template";
         EXPECT_EQ(tmpl.propertyValueFor(QStringLiteral("a"), QStringLiteral("d")), QStringLiteral("d"));
-        EXPECT_FALSE(log.lines().empty()) << name;
+        EXPECT_FALSE(log.messages().isEmpty()) << name;
     }
     LogCapture log("FlashTemplate");
     tmpl.loadTemplate(QStringLiteral("NoSwf"));

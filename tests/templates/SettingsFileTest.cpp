@@ -75,7 +75,16 @@ TEST_F(SettingsFileTest, ExportWritesLineFeedCarriageReturnBeforeEveryEntry)
     FlashTemplate empty(QStringLiteral("Empty"));
     ASSERT_TRUE(empty.exportPropertiesSettingsTo(path));
     EXPECT_EQ(readAll(path), QByteArray());
-    EXPECT_FALSE(empty.exportPropertiesSettingsTo(roots.root() + QStringLiteral("/no/such/folder/x.txt")));
+    QString reason;
+    EXPECT_FALSE(empty.exportPropertiesSettingsTo(roots.root() + QStringLiteral("/no/such/folder/x.txt"), &reason));
+    EXPECT_FALSE(reason.isEmpty());
+
+    // A write cut short (a full disk) fails and keeps the previous file whole.
+    ASSERT_TRUE(tmpl->exportPropertiesSettingsTo(path));
+    const QByteArray good = readAll(path);
+    EXPECT_FALSE(underFileSizeLimit(16, [&] { return tmpl->exportPropertiesSettingsTo(path); }));
+    EXPECT_EQ(readAll(path), good);
+    EXPECT_EQ(QDir(roots.root()).entryList(QDir::Files), QStringList{QStringLiteral("out.txt")});
 }
 
 TEST_F(SettingsFileTest, ALineBreakInsideAValueCannotSmuggleInAnotherEntry)
@@ -107,6 +116,14 @@ TEST_F(SettingsFileTest, ReadsEveryLineEndTheSameWay)
     EXPECT_EQ(afterImport(" B=1\nB =2\n")[3], QStringLiteral("B=b"));
     EXPECT_EQ(afterImport(""), afterImport("\n\r\n\r"));
     EXPECT_EQ(afterImport(""), values());
+
+    // The page size stays even where the template gives it no value.
+    writeRaw(QStringLiteral("NoSize"), metadata("<property><key>pageWidth</key><title/><desc/><valueSource/>"
+                                                "<defaultValue/></property>" +
+                                                prop("pageHeight", "", "pt_number")));
+    tmpl->loadTemplate(QStringLiteral("NoSize"));
+    tmpl->importPropertiesSettingsFrom(roots.writeFile(QStringLiteral("size.txt"), "pageWidth=1\npageHeight=2"));
+    EXPECT_EQ(values(), list({"pageWidth=960", "pageHeight="}));
 }
 
 TEST_F(SettingsFileTest, DecodesBomsAndLegacyBytesWithoutTouchingUnnamedValues)

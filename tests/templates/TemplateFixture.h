@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/TestRoots.h"
+#include "TestRoots.h"
 
 #include "platform/Paths.h"
 

@@ -23,13 +23,20 @@ QImage renderPicture(Poppler::Document &document, Poppler::Page &page, double zo
 }
 
 // Whole pixels around each area, overlapping areas joined; many small areas
-// become the one rectangle around them all.
+// (every glyph of a text in a blend mode SWF lacks) become the one rectangle
+// around them all.
 std::vector<QRect> coverAreas(const std::vector<QRectF> &areas, QSize frame)
 {
     std::vector<QRect> rects;
     rects.reserve(areas.size());
     for (const QRectF &a : areas)
         rects.push_back(a.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(0, 0), frame)));
+    if (rects.size() > 256) {
+        QRect all;
+        for (const QRect &r : rects)
+            all |= r;
+        rects = {all};
+    }
     for (bool merged = true; merged;) {
         merged = false;
         for (size_t i = 0; i < rects.size() && !merged; ++i) {
@@ -55,7 +62,8 @@ std::vector<QRect> coverAreas(const std::vector<QRectF> &areas, QSize frame)
 } // namespace
 
 QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double zoom, int jpegQuality, bool compress,
-                                 QString &error, QStringList *notes)
+                                 QString &error, QStringList *notes,
+                                 const std::vector<std::pair<QRectF, QString>> &lost)
 {
     const int pages = document.numPages();
     if (page < 1 || page > pages) {
@@ -87,7 +95,14 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
         painter.end();
         // What the movie cannot express is covered, on top of everything,
         // by the page's own picture of those areas.
-        const std::vector<QRect> areas = coverAreas(device.engine().rasterAreas(), frame);
+        std::vector<QRectF> wanted = device.engine().rasterAreas();
+        QStringList reasons = device.engine().rasterReasons();
+        for (const auto &[rect, reason] : lost) {
+            wanted.push_back(rect);
+            if (!reasons.contains(reason))
+                reasons << reason;
+        }
+        const std::vector<QRect> areas = coverAreas(wanted, frame);
         if (!areas.empty() && !writer.overflowed()) {
             const QImage image = renderPicture(document, *p, zoom, frame);
             if (image.isNull()) {
@@ -99,7 +114,7 @@ QByteArray PdfPageToSwf::convert(Poppler::Document &document, int page, double z
                 cover.drawImage(QRectF(area), image.copy(area));
         }
         if (notes) {
-            for (const QString &reason : device.engine().rasterReasons())
+            for (const QString &reason : reasons)
                 *notes << QStringLiteral("page %1: %2 is drawn as a picture").arg(page).arg(reason);
         }
     }

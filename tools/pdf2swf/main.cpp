@@ -1,14 +1,31 @@
 // pdf2swf: writes one page of a PDF as a vector SWF movie.
 #include "Pdf2SwfOptions.h"
 #include "PdfPageToSwf.h"
+#include "PdfTransparencyScan.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>
 
 #include <poppler-qt6.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <memory>
+
+// Glyph outlines are taken unscaled (at their em size) by Qt's font engine,
+// which still lets FreeType run the font's hinting program for each glyph:
+// most of the time spent on text, for outlines that must not be hinted
+// anyway (they are drawn at every zoom). This program asks for none.
+extern "C" FT_Error FT_Load_Glyph(FT_Face face, FT_UInt glyph, FT_Int32 flags)
+{
+    using Load = FT_Error (*)(FT_Face, FT_UInt, FT_Int32);
+    static const auto load = reinterpret_cast<Load>(dlsym(RTLD_NEXT, "FT_Load_Glyph"));
+    return load ? load(face, glyph, flags | FT_LOAD_NO_HINTING) : FT_Err_Invalid_Argument;
+}
 
 namespace {
 
@@ -54,9 +71,12 @@ int main(int argc, char **argv)
     if (document->isLocked())
         return fail(QStringLiteral("\"%1\" is protected by a password").arg(options->input));
 
+    std::vector<std::pair<QRectF, QString>> lost;
+    for (const auto &area : PdfTransparencyScan::lostAreas(options->input, options->page, options->zoom))
+        lost.emplace_back(area.rect, area.reason);
     QStringList notes;
     const QByteArray movie = PdfPageToSwf::convert(*document, options->page, options->zoom, options->jpegQuality,
-                                                   options->compress, error, &notes);
+                                                   options->compress, error, &notes, lost);
     if (movie.isEmpty())
         return fail(error);
     // Even with -qq: the caller's log is where a user learns why part of a page is not vector.

@@ -4,7 +4,9 @@
 // greets with "OPEN <pages>" (or "ERR <why>" and exits), then answers each
 // "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1>" with
 // "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes>" and the two JPEGs, or
-// with "ERR <why>". It ends at end of input.
+// with "ERR <why>". "WORDS <page from 0>" is answered with "OK <bytes>" and
+// the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
+// of input.
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
@@ -141,6 +143,16 @@ int main(int argc, char **argv)
     QByteArray line;
     while (readLine(line)) {
         const QList<QByteArray> f = line.trimmed().split(' ');
+        if (f.size() == 2 && f.at(0) == "WORDS") {
+            const int page = f.at(1).toInt();
+            injectFault(page);
+            const PdfRasterizer::Words words = rasterizer->words(page);
+            const QByteArray reply = words.ok() ? "OK " + QByteArray::number(words.lines.size()) + '\n' + words.lines
+                                                : "ERR " + words.error.toUtf8().replace('\n', ' ') + '\n';
+            if (!writeAll(reply))
+                return 1;
+            continue;
+        }
         if (f.size() != 5 || f.at(0) != "RENDER") {
             writeAll(QByteArray("ERR unknown request\n"));
             continue;

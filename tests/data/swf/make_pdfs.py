@@ -14,11 +14,12 @@ image.pdf page 1: 420 x 595 points, a JPEG photo-like image, the same image
 dense.pdf page 1: 70,000 small filled squares.
 effects.pdf       drawing that a plain path-and-picture converter loses:
           page 1: text under a Multiply rectangle, a highlight annotation with
-                  its appearance stream, a half-transparent group form, text
-                  under a ColorBurn rectangle.
+                  its appearance stream, an opaque and a half-transparent
+                  group form, text under a ColorBurn rectangle, a soft mask.
           page 2: a Type3 font whose glyph is a picture.
           page 3: 4 x 4 points.
           page 4: 0.1-point rules and form-field-like boxes.
+          page 5: page 1 turned by /Rotate 270, without the annotation.
 """
 import math
 import os
@@ -413,6 +414,13 @@ def make_effects_pdf(path):
     multiply = pdf.add("<< /Type /ExtGState /BM /Multiply >>")
     half = pdf.add("<< /Type /ExtGState /ca 0.5 /CA 0.5 >>")
     burn = pdf.add("<< /Type /ExtGState /BM /ColorBurn >>")
+    # A soft mask whose luminosity fades from opaque at the left to clear at the right.
+    fade = pdf.add("<< /ShadingType 2 /ColorSpace /DeviceGray /Coords [0 0 120 0] "
+                   "/Function << /FunctionType 2 /Domain [0 1] /C0 [1] /C1 [0] /N 1 >> >>")
+    mask_group = pdf.stream(b"/Sh0 sh", " /Type /XObject /Subtype /Form /BBox [0 0 120 60] "
+                                        "/Matrix [1 0 0 1 280 250] /Group << /S /Transparency /CS /DeviceGray >> "
+                                        "/Resources << /Shading << /Sh0 %d 0 R >> >>" % fade)
+    masked = pdf.add("<< /Type /ExtGState /SMask << /Type /Mask /S /Luminosity /G %d 0 R >> >>" % mask_group)
     # The highlight's appearance, as editors write it: a Multiply fill in a transparency group.
     hl_rect = (50, 596, 380, 616)
     ap = pdf.stream(("/GS0 gs 1 0.85 0 rg %d %d %d %d re f" % (hl_rect[0], hl_rect[1], hl_rect[2] - hl_rect[0],
@@ -427,17 +435,18 @@ def make_effects_pdf(path):
                        b"0 0 0 rg BT /F1 14 Tf 10 90 Td (Grouped) Tj ET",
                        " /Type /XObject /Subtype /Form /BBox [0 0 160 120] "
                        "/Group << /S /Transparency /I true /K false >> /Resources << /Font %s >>" % fonts)
-    page("420 700",
+    effects = (
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 660 Td %s ET\n"
          "q /Mul gs 0.3 0.8 1 rg 40 640 300 40 re f Q\n"
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 620 Td %s ET\n"
-         "q 1 0 0 1 60 380 cm /Fm1 Do Q\n"
+         "q /Half gs 1 0 0 1 60 380 cm /Fm1 Do Q\n"
          "q 1 0 0 1 240 380 cm /Fm1 Do Q\n"
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 300 Td %s ET\n"
-         "q /Burn gs 0.9 0.5 0.2 rg 40 260 200 60 re f Q\n" % (lines, lines, lines),
-         "/ExtGState << /Mul %d 0 R /Half %d 0 R /Burn %d 0 R >> /XObject << /Fm1 %d 0 R >>"
-         % (multiply, half, burn, group),
-         "/Annots [%d 0 R]" % annot)
+         "q /Burn gs 0.9 0.5 0.2 rg 40 260 200 60 re f Q\n"
+         "q /Masked gs 0.1 0.6 0.2 rg 280 250 120 60 re f Q\n" % (lines, lines, lines),
+         "/ExtGState << /Mul %d 0 R /Half %d 0 R /Burn %d 0 R /Masked %d 0 R >> /XObject << /Fm1 %d 0 R >>"
+         % (multiply, half, burn, masked, group))
+    page("420 700", *effects, "/Annots [%d 0 R]" % annot)
 
     size = 24
     face = bytes(c for y in range(size) for x in range(size) for c in (
@@ -467,6 +476,7 @@ def make_effects_pdf(path):
         rules.append("%.2f 200 70.3 22.7 re S" % (40 + i * 85.2))
     rules.append("0.5 0.5 0.5 RG 200.4 40 m 200.4 160 l S")
     page("400 260", "\n".join(rules))
+    page("420 700", *effects, "/Rotate 270")
     pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
     pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
     pdf.write(path, catalog)

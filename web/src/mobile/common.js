@@ -110,6 +110,49 @@ export async function share(title) {
   }
 }
 
+const FOCUSABLE = 'a[href],button:not([disabled]),input,select,textarea,[tabindex]:not([tabindex="-1"])';
+
+/**
+ * Shows `node` as a modal sheet: focus moves into it and Tab stays inside,
+ * Escape (or its own close button, which calls the returned function)
+ * closes it, and focus goes back to the control that opened it.
+ */
+export function openModal(node, onClose = () => {}) {
+  const opener = document.activeElement;
+  node.setAttribute('aria-modal', 'true');
+  const keys = (ev) => {
+    // Removed by other means (a result chosen): the sheet lets go of the keys.
+    if (!node.isConnected) {
+      document.removeEventListener('keydown', keys, true);
+      return;
+    }
+    if (ev.key === 'Escape') {
+      ev.preventDefault();
+      close();
+    } else if (ev.key === 'Tab') {
+      const list = [...node.querySelectorAll(FOCUSABLE)];
+      if (!list.length) return;
+      const at = list.indexOf(document.activeElement);
+      const to = ev.shiftKey ? (at <= 0 ? list.length - 1 : at - 1) : at === list.length - 1 ? 0 : at + 1;
+      ev.preventDefault();
+      list[to].focus();
+    }
+    // Nothing behind the sheet reacts to keys while it is open.
+    ev.stopPropagation();
+  };
+  const close = () => {
+    if (!node.isConnected) return;
+    node.remove();
+    document.removeEventListener('keydown', keys, true);
+    onClose();
+    if (opener && opener.isConnected && opener !== document.body) opener.focus();
+  };
+  document.addEventListener('keydown', keys, true);
+  document.body.append(node);
+  (node.querySelector('[autofocus]') || node.querySelector(FOCUSABLE) || node).focus();
+  return close;
+}
+
 /**
  * The book's background: the picture, when there is one, over a gradient
  * whose angle counts like the desktop player's (90 runs top to bottom).

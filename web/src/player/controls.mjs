@@ -25,11 +25,20 @@ const ICONS = {
 const svg = (name) =>
   `<svg viewBox="0 0 24 24" aria-hidden="true" focusable="false"><path d="${ICONS[name]}"/></svg>`;
 
+const FOCUSABLE = 'a[href],button:not([disabled]),input:not([disabled]),select,textarea,video[controls],[tabindex]:not([tabindex="-1"])';
+const focusables = (node) => [...node.querySelectorAll(FOCUSABLE)].filter((x) => x.tabIndex >= 0 && (x.offsetParent !== null || x === document.activeElement));
+
+// Makes items[i] the group's one tabbable item and focuses it.
+export function focusItem(items, i) {
+  items.forEach((x, n) => (x.tabIndex = n === i ? 0 : -1));
+  items[i]?.focus();
+}
+
 export class Controls {
   buildToolbar() {
     const t = this.t;
     const hidden = this.book.hidden;
-    const bar = el('nav', { class: 'fo-toolbar', role: 'toolbar', 'aria-label': t('book') });
+    const bar = el('nav', { class: 'fo-toolbar', 'aria-label': t('controls') });
     const btn = (name, icon, label, onclick, key) => {
       if (key && hidden.has(key)) return null;
       const b = el('button', { type: 'button', 'data-button': name, title: label, 'aria-label': label, onclick, html: svg(icon) });
@@ -76,18 +85,46 @@ export class Controls {
     } else bar.append(...nav.filter(Boolean), pageno, ...after.filter(Boolean));
     if (tools.length) bar.append(el('span', { class: 'fo-sep', 'aria-hidden': 'true' }), ...tools);
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', 'false');
+    // A toolbar that scrolls (narrow windows, high zoom) brings the focused
+    // control wholly into view; browsers leave a half-visible one as it is.
+    bar.addEventListener('focusin', (e) => {
+      const r = e.target.getBoundingClientRect();
+      const b = bar.getBoundingClientRect();
+      const pad = 6;
+      if (r.right > b.right - pad) bar.scrollLeft += r.right - b.right + pad;
+      else if (r.left < b.left + pad) bar.scrollLeft -= b.left - r.left + pad;
+      if (r.bottom > b.bottom - pad) bar.scrollTop += r.bottom - b.bottom + pad;
+      else if (r.top < b.top + pad) bar.scrollTop -= b.top - r.top + pad;
+    });
     return bar;
   }
 
   bindKeys() {
     this.root.addEventListener('keydown', (e) => {
-      if (e.target.closest('input,textarea,video,audio') || e.altKey || e.ctrlKey || e.metaKey) return;
+      if (e.altKey || e.ctrlKey || e.metaKey) return;
       const k = e.key;
+      const layer = this.topLayer();
+      if (layer) {
+        // Keys belong to the open dialog or panel; nothing behind it reacts.
+        if (k === 'Escape') {
+          e.preventDefault();
+          this.closeLayer(layer.node);
+        } else if (k === 'Tab') this.trapTab(e, layer.node);
+        return;
+      }
+      if (k === 'Escape' && !e.target.closest('video,audio')) {
+        e.preventDefault();
+        this.closePanels();
+        return;
+      }
+      if (e.target.closest('input,textarea,select,video,audio,[role=listbox]')) return;
+      if (this.moveInGroup(e)) return;
       // The arrows point where the page goes: towards the left is forward in
       // a right-to-left book.
       const right = () => (this.rtl ? this.prev() : this.next());
       const left = () => (this.rtl ? this.next() : this.prev());
-      const act = {
+      const zoom = !this.book.hidden.has('Zoom');
+      let act = {
         ArrowRight: right,
         ArrowDown: () => this.next(),
         PageDown: () => this.next(),
@@ -97,13 +134,18 @@ export class Controls {
         PageUp: () => this.prev(),
         Home: () => this.go(0),
         End: () => this.go(this.count - 1),
-        '+': () => !this.book.hidden.has('Zoom') && this.setZoom(this.zoom * 1.5),
-        '=': () => !this.book.hidden.has('Zoom') && this.setZoom(this.zoom * 1.5),
-        '-': () => !this.book.hidden.has('Zoom') && this.setZoom(this.zoom / 1.5),
-        f: () => !this.book.hidden.has('FullScreen') && this.toggleFullScreen(),
-        t: () => !this.book.hidden.has('Thumbnail') && this.toggleThumbs(),
-        Escape: () => this.closePanels(),
       }[k];
+      // Single-character shortcuts can be switched off in the help dialog,
+      // for readers whose speech input or switch device types characters.
+      if (!act && this.shortcutsOn()) {
+        act = {
+          '+': () => zoom && this.setZoom(this.zoom * 1.5),
+          '=': () => zoom && this.setZoom(this.zoom * 1.5),
+          '-': () => zoom && this.setZoom(this.zoom / 1.5),
+          f: () => !this.book.hidden.has('FullScreen') && this.toggleFullScreen(),
+          t: () => !this.book.hidden.has('Thumbnail') && this.toggleThumbs(),
+        }[k.toLowerCase()];
+      }
       if (!act) return;
       if (k === ' ' && e.target.closest('button,a')) return;
       e.preventDefault();
@@ -117,47 +159,141 @@ export class Controls {
     });
   }
 
-  closePanels() {
-    let closed = false;
-    for (const p of this.root.querySelectorAll('.fo-panel.fo-open')) {
-      p.classList.remove('fo-open');
-      closed = true;
+  shortcutsOn() {
+    try {
+      return localStorage.getItem('foliant.shortcuts') !== 'off';
+    } catch {
+      return this.shortcutsOff !== true;
     }
-    if (this.buttons.thumbnails) this.buttons.thumbnails.setAttribute('aria-pressed', 'false');
-    if (!closed && this.zoom !== 1) this.setZoom(1);
+  }
+
+  setShortcuts(on) {
+    this.shortcutsOff = !on;
+    try {
+      localStorage.setItem('foliant.shortcuts', on ? 'on' : 'off');
+    } catch {
+      // Storage may be refused (private windows, disk pages); this visit still follows the choice.
+    }
+  }
+
+  // Arrow keys inside a group of items that takes one Tab stop (the links
+  // of a page): the group keeps one item tabbable, the one last focused.
+  moveInGroup(e) {
+    const group = e.target.closest('[data-fo-group]');
+    const step = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1, Home: -Infinity, End: Infinity }[e.key];
+    if (!group || !step) return false;
+    const items = [...group.querySelectorAll('[data-fo-item]')];
+    const at = items.indexOf(e.target);
+    if (at < 0) return false;
+    const dir = group.closest('[dir=rtl]') && (e.key === 'ArrowLeft' || e.key === 'ArrowRight') ? -step : step;
+    const to = Math.max(0, Math.min(items.length - 1, at + (Number.isFinite(dir) ? dir : dir > 0 ? items.length : -items.length)));
+    e.preventDefault();
+    focusItem(items, to);
+    return true;
+  }
+
+  // ---- dialogs and panels ---------------------------------------------
+  // A layer is a dialog or panel over the book. While one is open it keeps
+  // the keyboard: Tab cycles inside it, Escape closes it, keys never reach
+  // the book; on closing, focus returns to what opened it. A panel calls
+  // openLayer(node, focus, button) once node is in the root (`button`, its
+  // toolbar toggle, shows pressed while it is open) and closeLayer(node).
+  openLayer(node, focus, button) {
+    this.layers = (this.layers || []).filter((l) => l.node !== node);
+    const active = document.activeElement;
+    const opener = active && active !== document.body && !node.contains(active) ? active : this.stage;
+    this.layers.push({ node, opener, button });
+    button?.setAttribute('aria-pressed', 'true');
+    node.classList.add('fo-open');
+    (focus || focusables(node)[0] || node).focus({ preventScroll: true });
+  }
+
+  closeLayer(node) {
+    const i = (this.layers || []).findIndex((l) => l.node === node);
+    if (i < 0) return;
+    const [{ opener, button }] = this.layers.splice(i, 1);
+    node.classList.remove('fo-open');
+    if (node.classList.contains('fo-dialog')) node.remove();
+    button?.setAttribute('aria-pressed', 'false');
+    const back = opener?.isConnected && !opener.disabled && opener.offsetParent !== null ? opener : this.stage;
+    back.focus({ preventScroll: true });
+  }
+
+  topLayer() {
+    return this.layers?.length ? this.layers[this.layers.length - 1] : null;
+  }
+
+  trapTab(e, node) {
+    const list = focusables(node);
+    if (!list.length) return e.preventDefault();
+    const at = list.indexOf(document.activeElement);
+    const to = e.shiftKey ? (at <= 0 ? list.length - 1 : at - 1) : at < 0 || at === list.length - 1 ? 0 : at + 1;
+    e.preventDefault();
+    list[to].focus();
+  }
+
+  closePanels() {
+    const layer = this.topLayer();
+    if (layer) return this.closeLayer(layer.node);
+    if (this.zoom !== 1) this.setZoom(1);
     this.stage.focus({ preventScroll: true });
   }
 
   toggleThumbs() {
     if (!this.thumbs) {
-      this.thumbs = el('div', { class: 'fo-panel fo-thumbs', role: 'listbox', 'aria-label': this.t('thumbnails'), dir: this.rtl ? 'rtl' : null });
+      const t = this.t;
+      const list = el('div', { class: 'fo-thumb-list', role: 'listbox', 'aria-label': t('thumbnails'), dir: this.rtl ? 'rtl' : null });
       this.book.pages.list.forEach((p, i) => {
         const img = el('img', { alt: '', loading: 'lazy', src: this.url(p.thumb), width: String(Math.round((118 * this.pageSize.w) / this.pageSize.h)), height: '118' });
-        const b = el('button', { type: 'button', role: 'option', 'data-page': String(i + 1), 'aria-label': this.t('pageOf', { n: i + 1, total: this.count }), onclick: () => this.go(i) }, [
-          img,
-          el('span', { text: String(i + 1) }),
-        ]);
-        this.thumbs.append(b);
+        list.append(
+          el('button', { type: 'button', role: 'option', tabindex: '-1', 'aria-selected': 'false', 'data-page': String(i + 1), 'aria-label': t('pageOf', { n: i + 1, total: this.count }), onclick: () => this.go(i) }, [
+            img,
+            el('span', { text: String(i + 1), 'aria-hidden': 'true' }),
+          ]),
+        );
       });
+      list.addEventListener('keydown', (e) => this.thumbKey(e));
+      this.thumbList = list;
+      this.thumbs = el('div', { class: 'fo-panel fo-thumbs', role: 'dialog', 'aria-modal': 'true', 'aria-label': t('thumbnails') }, list);
       this.root.append(this.thumbs);
     }
-    const open = !this.thumbs.classList.contains('fo-open');
-    this.thumbs.classList.toggle('fo-open', open);
-    this.buttons.thumbnails?.setAttribute('aria-pressed', String(open));
-    this.markThumb();
+    if (this.thumbs.classList.contains('fo-open')) return this.closeLayer(this.thumbs);
+    this.markThumb(true);
+    this.openLayer(this.thumbs, this.thumbList.querySelector('[aria-selected=true]'), this.buttons.thumbnails);
   }
 
-  markThumb() {
-    if (!this.thumbs || !this.thumbs.classList.contains('fo-open')) return;
+  // The thumbnail list: arrows (mirrored in a right-to-left book), Home and
+  // End move the selection; Enter or Space opens the selected page.
+  thumbKey(e) {
+    const items = [...this.thumbList.children];
+    const at = items.indexOf(document.activeElement);
+    const back = this.rtl ? 'ArrowRight' : 'ArrowLeft';
+    const fwd = this.rtl ? 'ArrowLeft' : 'ArrowRight';
+    const to = { [back]: at - 1, ArrowUp: at - 1, [fwd]: at + 1, ArrowDown: at + 1, Home: 0, End: items.length - 1 }[e.key];
+    if (to === undefined) return;
+    e.preventDefault();
+    e.stopPropagation();
+    const i = Math.max(0, Math.min(items.length - 1, to));
+    this.selectThumb(i);
+    items[i].focus();
+  }
+
+  selectThumb(i) {
+    for (const [n, b] of [...this.thumbList.children].entries()) {
+      b.setAttribute('aria-selected', String(n === i));
+      b.tabIndex = n === i ? 0 : -1;
+    }
+    this.thumbList.children[i]?.scrollIntoView({ block: 'nearest', inline: 'center' });
+  }
+
+  markThumb(opening = false) {
+    if (!this.thumbs || (!opening && !this.thumbs.classList.contains('fo-open'))) return;
     const vis = this.visiblePages();
-    for (const b of this.thumbs.querySelectorAll('.fo-current')) b.classList.remove('fo-current');
-    vis.forEach((i, n) => {
-      const b = this.thumbs.children[i];
-      b.classList.add('fo-current');
-      b.setAttribute('aria-selected', 'true');
-      if (n === 0) b.scrollIntoView({ block: 'nearest', inline: 'center' });
-    });
-    this.thumbs.querySelectorAll('button').forEach((b, i) => b.classList.toggle('fo-marked', this.bookmarks.has(i)));
+    const items = this.thumbList.children;
+    for (const b of this.thumbList.querySelectorAll('.fo-current')) b.classList.remove('fo-current');
+    for (const i of vis) items[i].classList.add('fo-current');
+    this.selectThumb(vis[0]);
+    [...items].forEach((b, i) => b.classList.toggle('fo-marked', this.bookmarks.has(i)));
   }
 
   toggleBookmark() {
@@ -169,11 +305,13 @@ export class Controls {
   }
 
   dialog(title, body) {
-    this.root.querySelector('.fo-dialog')?.remove();
-    const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': this.t('close'), text: '×', onclick: () => this.closePanels() });
-    const d = el('div', { class: 'fo-panel fo-dialog fo-open', role: 'dialog', 'aria-modal': 'true', 'aria-label': title }, [close, el('h2', { text: title }), ...body]);
+    const old = this.root.querySelector('.fo-dialog');
+    if (old) this.closeLayer(old);
+    const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': this.t('close'), text: '×' });
+    const d = el('div', { class: 'fo-panel fo-dialog', role: 'dialog', 'aria-modal': 'true', 'aria-label': title }, [close, el('h2', { text: title }), ...body]);
+    close.onclick = () => this.closeLayer(d);
     this.root.append(d);
-    close.focus();
+    this.openLayer(d, close);
     return d;
   }
 
@@ -189,11 +327,13 @@ export class Controls {
   }
 
   showHelp() {
-    this.dialog(this.t('help'), [el('p', { text: this.t('helpText') })]);
+    const box = el('input', { type: 'checkbox', checked: this.shortcutsOn(), onchange: () => this.setShortcuts(box.checked) });
+    this.dialog(this.t('help'), [el('p', { text: this.t('helpText') }), el('p', {}, el('label', { class: 'fo-check' }, [box, ` ${this.t('shortcuts')}`]))]);
   }
 
   flash(text) {
     this.toast.textContent = text;
+    this.live.textContent = text;
     this.toast.classList.add('fo-show');
     clearTimeout(this.toastTimer);
     this.toastTimer = setTimeout(() => this.toast.classList.remove('fo-show'), 1800);

@@ -22,3 +22,6 @@ export function el(tag, props = {}, children = []) {
   for (const c of [].concat(children)) if (c) e.append(c);
   return e;
 }
+
+// The reader asked the system for less motion.
+export const reducedMotion = () => !!window.matchMedia?.('(prefers-reduced-motion: reduce)').matches;

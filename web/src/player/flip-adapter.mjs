@@ -61,5 +61,11 @@ export function forgetTouch(flip) {
   }
 }
 
+// The turn's length in milliseconds; the page turner reads its settings
+// object on every turn. 1 ms turns within one frame: no fold is ever drawn.
+export function setTurnTime(flip, ms) {
+  flip.getSettings().flippingTime = Math.max(1, ms);
+}
+
 // The element that holds the spread; the player adds the page edges to it.
 export const spreadBlock = (host) => host.querySelector('.stf__block');

@@ -1,6 +1,7 @@
 // The player's own texts. The template's language setting picks the table;
 // names, native names and language codes are all accepted.
 const en = {
+  controls: 'Book controls', linkTo: 'Link to page {n}', shortcuts: 'Single-key shortcuts (T, F, +, −)',
   book: 'Book',
   page: 'Page',
   pageOf: 'Page {n} of {total}',
@@ -30,7 +31,7 @@ const en = {
   close: 'Close',
   loading: 'Loading…',
   helpText:
-    'Click a page or use the arrow keys to turn pages. Home and End go to the first and last page. + and − zoom; drag to move a zoomed page. F toggles full screen, T the thumbnails, Esc closes.',
+    'Click a page or use the arrow keys to turn pages. Home and End go to the first and last page. + and − zoom; drag to move a zoomed page. F toggles full screen, T the thumbnails, Ctrl+F or / searches, Esc closes.',
   err_title: 'This book cannot be shown',
   err_load: 'The book configuration could not be read (files/config.xml is missing or blocked).',
   err_format: 'The book configuration is not in the expected format.',
@@ -42,9 +43,11 @@ const en = {
   err_xml: 'The book configuration holds a malformed document.',
   err_nopages: 'This book has no pages.',
   err_page: 'Page {n} could not be loaded.',
+  search: 'Search', searchField: 'Search the book', contents: 'Contents', noMatches: 'No matches', matches: '{n} matches on {p} pages', match: 'Match {i} of {n}', moreMatches: '{n} more matches; add words to narrow the search', noText: 'This page has no text.', pageText: 'Text of page {n}',
 };
 
 const de = {
+  controls: 'Buchsteuerung', linkTo: 'Link zu Seite {n}', shortcuts: 'Tastenkürzel mit einer Taste (T, F, +, −)',
   book: 'Buch', page: 'Seite', pageOf: 'Seite {n} von {total}', pages: 'Seiten {a}–{b} von {total}',
   first: 'Erste Seite', prev: 'Vorherige Seite', next: 'Nächste Seite', last: 'Letzte Seite', goTo: 'Gehe zu Seite',
   zoomIn: 'Vergrößern', zoomOut: 'Verkleinern', fullScreen: 'Vollbild', exitFullScreen: 'Vollbild beenden',
@@ -65,9 +68,11 @@ const de = {
   err_xml: 'Die Buchkonfiguration enthält ein fehlerhaftes Dokument.',
   err_nopages: 'Dieses Buch hat keine Seiten.',
   err_page: 'Seite {n} konnte nicht geladen werden.',
+  search: 'Suchen', searchField: 'Im Buch suchen', contents: 'Inhalt', noMatches: 'Keine Treffer', matches: '{n} Treffer auf {p} Seiten', match: 'Treffer {i} von {n}', moreMatches: '{n} weitere Treffer; weitere Wörter grenzen die Suche ein', noText: 'Diese Seite hat keinen Text.', pageText: 'Text der Seite {n}',
 };
 
 const fr = {
+  controls: 'Commandes du livre', linkTo: 'Lien vers la page {n}', shortcuts: 'Raccourcis à une touche (T, F, +, −)',
   book: 'Livre', page: 'Page', pageOf: 'Page {n} sur {total}', pages: 'Pages {a}–{b} sur {total}',
   first: 'Première page', prev: 'Page précédente', next: 'Page suivante', last: 'Dernière page', goTo: 'Aller à la page',
   zoomIn: 'Agrandir', zoomOut: 'Réduire', fullScreen: 'Plein écran', exitFullScreen: 'Quitter le plein écran',
@@ -88,9 +93,11 @@ const fr = {
   err_xml: 'La configuration du livre contient un document mal formé.',
   err_nopages: "Ce livre n'a aucune page.",
   err_page: "La page {n} n'a pas pu être chargée.",
+  search: 'Rechercher', searchField: 'Rechercher dans le livre', contents: 'Sommaire', noMatches: 'Aucun résultat', matches: '{n} résultats sur {p} pages', match: 'Résultat {i} sur {n}', moreMatches: '{n} autres résultats ; ajoutez des mots pour affiner', noText: 'Cette page ne contient pas de texte.', pageText: 'Texte de la page {n}',
 };
 
 const es = {
+  controls: 'Controles del libro', linkTo: 'Enlace a la página {n}', shortcuts: 'Atajos de una tecla (T, F, +, −)',
   book: 'Libro', page: 'Página', pageOf: 'Página {n} de {total}', pages: 'Páginas {a}–{b} de {total}',
   first: 'Primera página', prev: 'Página anterior', next: 'Página siguiente', last: 'Última página', goTo: 'Ir a la página',
   zoomIn: 'Ampliar', zoomOut: 'Reducir', fullScreen: 'Pantalla completa', exitFullScreen: 'Salir de pantalla completa',
@@ -111,6 +118,7 @@ const es = {
   err_xml: 'La configuración del libro contiene un documento mal formado.',
   err_nopages: 'Este libro no tiene páginas.',
   err_page: 'No se pudo cargar la página {n}.',
+  search: 'Buscar', searchField: 'Buscar en el libro', contents: 'Índice', noMatches: 'Sin resultados', matches: '{n} resultados en {p} páginas', match: 'Resultado {i} de {n}', moreMatches: '{n} resultados más; añada palabras para afinar', noText: 'Esta página no tiene texto.', pageText: 'Texto de la página {n}',
 };
 
 const tables = { en, de, fr, es };
@@ -136,3 +144,5 @@ export function translator(code) {
 }
 
 export const languages = Object.keys(tables);
+// Every language's table holds every text of the English one.
+export const texts = tables;

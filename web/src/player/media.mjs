@@ -5,7 +5,9 @@ import { el, safeHref } from './dom.mjs';
 
 export class Media {
   addItems(i, inner) {
-    for (const item of this.book.pages.list[i].items) {
+    const stops = [];
+    const items = [...this.book.pages.list[i].items].sort((a, b) => a.y - b.y || a.x - b.x);
+    for (const item of items) {
       const node = this.itemNode(item);
       if (!node) continue;
       node.classList.add('fo-item');
@@ -18,7 +20,17 @@ export class Media {
       // Media controls must not start a page turn.
       for (const ev of ['mousedown', 'touchstart']) node.addEventListener(ev, (e) => e.stopPropagation());
       inner.append(node);
+      if (node.matches('a,button')) stops.push(node);
     }
+    // The links and sound buttons of a page take one Tab stop (a contents
+    // page may hold dozens); the arrow keys move among them in reading order.
+    if (!stops.length) return;
+    this.pageEls[i].dataset.foGroup = '';
+    stops.forEach((x, n) => {
+      x.dataset.foItem = '';
+      x.tabIndex = n === 0 ? 0 : -1;
+      x.addEventListener('focus', () => stops.forEach((y) => (y.tabIndex = y === x ? 0 : -1)));
+    });
   }
 
   itemNode(item) {
@@ -30,7 +42,7 @@ export class Media {
         if (isPage || (item.action !== 'web' && /^\d+$/.test(src))) {
           const n = parseInt(src.replace(/\D+/g, ''), 10);
           if (!Number.isFinite(n)) return null;
-          return el('button', { type: 'button', class: 'fo-link', 'aria-label': `${t('goTo')} ${n}`, onclick: () => this.go(n - 1) });
+          return el('button', { type: 'button', class: 'fo-link', 'aria-label': item.text || t('linkTo', { n }), onclick: () => this.go(n - 1) });
         }
         const href = safeHref(src);
         if (!href) return null;

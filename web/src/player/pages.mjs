@@ -6,10 +6,11 @@ import * as vector from 'foliant-vector';
 import { loadBinary } from './loader.mjs';
 
 export class PageLoading {
-  // Only the pages near the reader are filled; far ones are emptied again so
-  // a long book keeps a small, constant memory footprint.
+  // The pages in view are filled first and at high priority, their
+  // neighbours (one spread each way) only after them; far pages are never
+  // fetched, and ones the reader left far behind are emptied again so a
+  // long book keeps a small, constant memory footprint.
   ensurePages(index) {
-    const near = (i) => i >= index - 4 && i <= index + 6;
     const far = (i) => i < index - 16 || i > index + 18;
     for (const [i, state] of this.loaded) {
       if (far(i) && state !== 'missing') {
@@ -17,17 +18,41 @@ export class PageLoading {
         this.loaded.delete(i);
       }
     }
-    const order = [];
-    for (let i = index; i <= index + 6; i++) order.push(i);
-    for (let i = index - 1; i >= index - 4; i--) order.push(i);
-    for (const i of order) if (i >= 0 && i < this.count && near(i) && !this.loaded.has(i)) this.fillPage(i);
+    const vis = this.visiblePages();
+    const first = Math.min(...vis);
+    const last = Math.max(...vis);
+    const want = (i) => i >= 0 && i < this.count && !this.loaded.has(i);
+    const seq = (this.fillSeq = (this.fillSeq || 0) + 1);
+    const shown = vis.filter(want).map((i) => this.fillPage(i, 'high'));
+    const around = [last + 1, last + 2, first - 1, first - 2];
+    // Neighbours wait for a quiet moment, so their decoding never competes
+    // with a turn or a gesture of the reader.
+    const quiet = () => new Promise((r) => (window.requestIdleCallback ? requestIdleCallback(r, { timeout: 1500 }) : setTimeout(r, 200)));
+    Promise.allSettled(shown).then(async () => {
+      await quiet();
+      for (const i of around) {
+        // The reader moved on: the newer call loads what is near now.
+        if (seq !== this.fillSeq) return;
+        if (!want(i)) continue;
+        const filled = this.fillPage(i, 'low');
+        // Vector pages are parsed and drawn one at a time, each in its own
+        // task, so turning pages stays responsive; images load side by side.
+        if (this.isVector(i)) await filled;
+      }
+    });
   }
 
-  fillPage(i) {
+  isVector(i) {
+    return /\.swf$/i.test(this.book.pages.list[i].normal);
+  }
+
+  fillPage(i, priority = 'auto') {
     const page = this.book.pages.list[i];
     const host = this.pageEls[i];
     this.loaded.set(i, 'loading');
     const inner = el('div', { class: 'fo-page-inner' }, el('div', { class: 'fo-spinner', 'aria-hidden': 'true' }));
+    // The small thumbnail stands in until the page itself arrives.
+    if (page.thumb && page.thumb !== page.normal) inner.style.backgroundImage = `url("${this.url(page.thumb)}")`;
     host.replaceChildren(inner);
     host.classList.remove('fo-missing');
     const done = () => {
@@ -39,31 +64,33 @@ export class PageLoading {
         performance.mark?.('foliant-first-page');
       }
       this.addItems(i, inner);
+      this.addText(i);
     };
     const missing = (err) => {
       this.loaded.set(i, 'missing');
       this.missing.add(i);
       host.classList.add('fo-missing');
       host.dataset.ready = 'missing';
+      inner.style.backgroundImage = '';
       inner.replaceChildren(el('p', { text: this.t('err_page', { n: i + 1 }) }));
       this.root.dataset.missing = String(this.missing.size);
       if (err) console.warn('foliant player:', err.message || err);
     };
-    if (/\.swf$/i.test(page.normal)) {
-      this.fillVector(i, page, inner).then(done, (err) => {
+    if (this.isVector(i)) {
+      return this.fillVector(i, page, inner).then(done, (err) => {
         // Without the vector data the thumbnail is better than a hole.
         if (page.thumb && page.thumb !== page.normal) {
-          this.fillImage(inner, page.thumb).then(done, () => missing(err));
-        } else missing(err);
+          return this.fillImage(inner, page.thumb).then(done, () => missing(err));
+        }
+        missing(err);
       });
-    } else {
-      this.fillImage(inner, page.normal).then(done, missing);
     }
+    return this.fillImage(inner, page.normal, priority).then(done, missing);
   }
 
-  fillImage(inner, path) {
+  fillImage(inner, path, priority = 'auto') {
     return new Promise((resolve, reject) => {
-      const img = el('img', { class: 'fo-face', alt: '', draggable: 'false', decoding: 'async' });
+      const img = el('img', { class: 'fo-face', alt: '', draggable: 'false', decoding: 'async', fetchpriority: priority });
       img.onload = () => resolve();
       img.onerror = () => {
         img.remove();
@@ -93,8 +120,9 @@ export class PageLoading {
     const cssW = rect?.pageWidth || this.pageSize.w;
     const cssH = (cssW * this.pageSize.h) / this.pageSize.w;
     const scale = Math.min(8, (window.devicePixelRatio || 1) * zoom);
-    await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
+    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
     canvas.dataset.scale = String(scale);
+    if (aspect > 0) canvas.dataset.aspect = String(aspect);
   }
 
   // Redraws the vector pages in view whose pixels no longer match their size

@@ -8,6 +8,7 @@
 //   zoom.mjs      zoom and pan
 //   media.mjs     items on pages and background music
 //   share.mjs     sharing and analytics
+//   text.mjs      text layer, search, table of contents, window.foliant
 // Every change to the page turner's own behaviour is in flip-adapter.mjs.
 import css from './player.css';
 import { unpackConfig, UnpackError } from './unpack.mjs';
@@ -15,22 +16,27 @@ import { parseBook } from './book.mjs';
 import { languageCode, translator } from './i18n.mjs';
 import { chromeForTemplate } from './themes.mjs';
 import { loadConfigText, loadScript, scriptBase } from './loader.mjs';
-import { el, safeHref } from './dom.mjs';
+import { el, reducedMotion, safeHref } from './dom.mjs';
 import { Turning } from './turning.mjs';
 import { PageLoading } from './pages.mjs';
 import { Controls } from './controls.mjs';
 import { ZoomPan } from './zoom.mjs';
 import { Media } from './media.mjs';
 import { Sharing } from './share.mjs';
+import { BookText } from './text.mjs';
 
 export { safeHref };
 
 const hex2rgb = (h) => [1, 3, 5].map((i) => parseInt(h.slice(i, i + 2), 16));
-const shade = (h, f) => `rgb(${hex2rgb(h).map((v) => Math.round(v * f)).join(',')})`;
-const alpha = (h, a) => `rgba(${hex2rgb(h).join(',')},${a})`;
-const luminance = (h) => {
-  const [r, g, b] = hex2rgb(h);
-  return (0.299 * r + 0.587 * g + 0.114 * b) / 255;
+// Relative luminance as the contrast formula of WCAG defines it.
+const luminance = (rgb) => {
+  const [r, g, b] = rgb.map((v) => (v / 255 <= 0.03928 ? v / 255 / 12.92 : ((v / 255 + 0.055) / 1.055) ** 2.4));
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+};
+// White or black, whichever stands out more on `rgb`: at least 4.58:1 on any colour.
+const inkFor = (rgb) => {
+  const l = luminance(rgb);
+  return 1.05 / (l + 0.05) >= (l + 0.05) / 0.05 ? '#ffffff' : '#000000';
 };
 
 export class Player {
@@ -79,6 +85,8 @@ export class Player {
     const lang = languageCode(this.book.language || window.__foliantLanguage, [document.documentElement.lang, navigator.language]);
     this.t = translator(lang);
     this.root.setAttribute('lang', lang);
+    // A page without a language of its own takes the book's, for screen readers.
+    if (!document.documentElement.lang) document.documentElement.lang = lang;
     // The reading direction comes only from the script sidecar.
     this.rtl = window.__foliantDirection === 'rtl';
     if (this.rtl) this.root.dataset.direction = 'rtl';
@@ -112,9 +120,12 @@ export class Player {
     this.root.dataset.chrome = chrome;
     const base = b.baseColor;
     this.root.style.setProperty('--fo-base', base);
-    this.root.style.setProperty('--fo-bar', shade(base, 0.85));
-    this.root.style.setProperty('--fo-glass', alpha(base, 0.72));
-    this.root.style.setProperty('--fo-ink', luminance(base) > 0.62 ? '#1a1a1a' : '#ffffff');
+    // Bars are the base colour a little darker; the floating toolbar is
+    // nearly opaque, so its labels keep their contrast over any background.
+    const bar = hex2rgb(base).map((v) => Math.round(v * 0.85));
+    this.root.style.setProperty('--fo-bar', `rgb(${bar.join(',')})`);
+    this.root.style.setProperty('--fo-glass', `rgba(${bar.join(',')},0.94)`);
+    this.root.style.setProperty('--fo-ink', inkFor(bar));
     if (b.title) document.title = document.title && document.title !== 'Preview' ? document.title : b.title;
 
     this.bg = el('div', { class: 'fo-bg', 'aria-hidden': 'true' });
@@ -150,15 +161,17 @@ export class Player {
     this.toolbar = this.buildToolbar();
     this.live = el('div', { class: 'fo-sr', 'aria-live': 'polite', role: 'status' });
     this.toast = el('div', { class: 'fo-toast', 'aria-hidden': 'true' });
-    const main = el('div', { class: 'fo-main' }, [header, this.stage, this.toolbar]);
+    // The toolbar comes first for the keyboard; the style sheet places it.
+    const main = el('div', { class: 'fo-main' }, [this.toolbar, header, this.stage]);
     this.root.append(this.bg, main, this.live, this.toast);
+    this.setupText();
     this.buildBook();
     this.bindKeys();
     this.bindZoomPan();
     this.setupMusic();
     this.setupAnalytics();
     if (b.autoFlip.enable) this.setAuto(true);
-    if (b.tiltAngle && !b.hidden.has('TiltAngle')) this.setTilt(true);
+    if (b.tiltAngle && !b.hidden.has('TiltAngle') && !reducedMotion()) this.setTilt(true);
   }
 
   applyBackground(chrome) {
@@ -208,11 +221,11 @@ export class Player {
   }
 
   turnCube(page) {
-    if (this.cube) this.cube.style.transform = `rotateX(-4deg) rotateY(${-page * 3}deg)`;
+    if (this.cube) this.cube.style.transform = `rotateX(-4deg) rotateY(${reducedMotion() ? 0 : -page * 3}deg)`;
   }
 }
 
-for (const part of [Turning, PageLoading, Controls, ZoomPan, Media, Sharing]) {
+for (const part of [Turning, PageLoading, Controls, ZoomPan, Media, Sharing, BookText]) {
   for (const name of Object.getOwnPropertyNames(part.prototype)) {
     if (name === 'constructor') continue;
     if (Object.hasOwn(Player.prototype, name)) throw new Error(`player: ${name} is defined twice`);

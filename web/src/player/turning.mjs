@@ -1,8 +1,8 @@
 // Page turning: the page turner, where the reader is in the book, and moving
 // through it (buttons, keys, links and the automatic turn all end here).
 // The methods are part of Player (player.mjs), which mixes them in.
-import { el } from './dom.mjs';
-import { createFlip, spreadBlock } from './flip-adapter.mjs';
+import { el, reducedMotion } from './dom.mjs';
+import { createFlip, setTurnTime, spreadBlock } from './flip-adapter.mjs';
 import { playFlipSound } from './sound.mjs';
 export class Turning {
   buildBook() {
@@ -40,6 +40,11 @@ export class Turning {
     // The page turner only reads left to right, so a right-to-left book hands
     // it the pages back to front; everything else keeps counting book pages.
     this.flip = createFlip(this.flipEl, opts, this.rtl ? [...this.pageEls].reverse() : this.pageEls);
+    // With less motion asked for, pages change without the turn animation.
+    const motion = window.matchMedia?.('(prefers-reduced-motion: reduce)');
+    const turnTime = () => setTurnTime(this.flip, reducedMotion() ? 1 : opts.flippingTime);
+    turnTime();
+    motion?.addEventListener?.('change', turnTime);
     this.flip.on('flip', () => this.onPage(this.current()));
     this.flip.on('changeState', (e) => {
       if (e.data === 'flipping' && this.book.flipSound) playFlipSound();
@@ -91,6 +96,16 @@ export class Turning {
     place(this.thickR, portrait ? r.left + 2 * r.pageWidth : r.left + r.width, right);
   }
 
+  focusNeighbour(b) {
+    const all = [...this.toolbar.querySelectorAll('button,input')];
+    const at = all.indexOf(b);
+    for (let d = 1; d < all.length; d++) {
+      for (const x of [all[at + d], all[at - d]]) {
+        if (x && !x.disabled) return x.focus();
+      }
+    }
+  }
+
   // Book page index <-> the page turner's index (the same in both directions).
   toFlip(i) {
     return this.rtl ? this.count - 1 - i : i;
@@ -130,7 +145,13 @@ export class Turning {
     const atStart = index <= 0;
     const atEnd = vis[vis.length - 1] >= total - 1;
     for (const [name, off] of [['first', atStart], ['prev', atStart], ['next', atEnd], ['last', atEnd]]) {
-      if (this.buttons[name]) this.buttons[name].disabled = off;
+      const b = this.buttons[name];
+      if (!b || b.disabled === off) continue;
+      // A focused button that is switched off hands focus to its nearest
+      // working neighbour in the toolbar, not to the page body.
+      const had = off && document.activeElement === b;
+      b.disabled = off;
+      if (had) this.focusNeighbour(b);
     }
     this.ensurePages(index);
     this.updateThickness();
@@ -138,6 +159,7 @@ export class Turning {
     this.markThumb();
     if (this.buttons.bookmark) this.buttons.bookmark.setAttribute('aria-pressed', String(this.bookmarks.has(vis[0])));
     this.renderZoomedVectors();
+    this.onTextPage(vis);
   }
 
   go(i) {

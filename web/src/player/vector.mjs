@@ -15,4 +15,6 @@ export async function renderVectorPage(bytes, canvas, cssWidth, cssHeight, scale
   // The page box sizes the canvas; the renderer's pixel size would fight it.
   canvas.style.width = '';
   canvas.style.height = '';
+  // The drawing keeps its own proportions, fitted into the top left corner.
+  return movie.width / movie.height;
 }

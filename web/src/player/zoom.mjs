@@ -33,7 +33,8 @@ export class ZoomPan {
   bindZoomPan() {
     let drag = null;
     const down = (x, y, e) => {
-      if (this.zoom === 1) return;
+      // A drag that starts on a word selects text instead.
+      if (this.zoom === 1 || (e.type === 'mousedown' && e.target.closest?.('.fo-text span'))) return;
       e.stopPropagation();
       e.preventDefault();
       drag = { x, y, px: this.pan.x, py: this.pan.y };

@@ -2,7 +2,8 @@
 // that publishing appends to javascript/main.js, on top of the defaults in
 // main_preview.js.
 import { PageFlip } from 'page-flip';
-import { isOn, number, pageFiles, el, share, toast, onSwipe } from '../common.js';
+import { isOn, number, pageFiles, el, share, toast, onSwipe, openModal } from '../common.js';
+import { FlipText } from './text.js';
 
 const FALLBACK = {
   bookTitle: '',
@@ -50,6 +51,8 @@ const ICONS = {
   play: 'M8 5v14l11-7z',
   pause: 'M7 5h4v14H7zM13 5h4v14h-4z',
   close: 'M6 6l12 12M18 6L6 18',
+  search: 'M10.5 4a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13M20 20l-4.8-4.8',
+  contents: 'M4 6h2M9 6h11M4 12h2M9 12h11M4 18h2M9 18h11',
 };
 
 class FlipPlayer {
@@ -59,6 +62,7 @@ class FlipPlayer {
     this.files = [];
     this.autoTimer = 0;
     this.rounds = 0;
+    this.text = new FlipText(this);
   }
 
   async start() {
@@ -123,13 +127,19 @@ class FlipPlayer {
     this.playBtn = this.button('play', 'Play', () => (this.autoTimer ? this.stop() : this.play()));
     bottom.append(this.playBtn, this.nextBtn);
     document.body.append(top, this.stage, bottom);
+    this.text.setup(bottom, this.playBtn);
   }
 
   buildBook() {
     const cfg = this.cfg;
     const order = this.rtl ? [...this.files].reverse() : this.files;
+    // Images get their address only when they come near the reader
+    // (nearPages), so a visit fetches a few pages, not the whole book.
+    this.pageImgs = [];
     const pages = order.map((name, i) => {
-      const img = el('img', { src: cfg.normalPath + name, alt: `Page ${this.rtl ? order.length - i : i + 1}`, draggable: 'false' });
+      const n = this.rtl ? order.length - i : i + 1;
+      const img = el('img', { 'data-src': cfg.normalPath + name, alt: `Page ${n}`, draggable: 'false' });
+      this.pageImgs[n - 1] = img;
       return el('div', { class: 'page' }, img);
     });
     this.bookEl.append(...pages);
@@ -151,7 +161,8 @@ class FlipPlayer {
       showCover: false,
       maxShadowOpacity: 0.4,
       mobileScrollSupport: false,
-      flippingTime: 600,
+      // With less motion asked for, a turn takes one frame: no fold is drawn.
+      flippingTime: window.matchMedia?.('(prefers-reduced-motion: reduce)').matches ? 1 : 600,
       // Swipes and taps are read below: the library's own swipe must finish
       // within a quarter second, which slow phones and hurried thumbs miss.
       useMouseEvents: false,
@@ -182,16 +193,35 @@ class FlipPlayer {
     this.update();
   }
 
+  /** The image of book page `i` (from 0). */
+  pageImage(i) {
+    return this.pageImgs?.[i] || null;
+  }
+
   /** Reading position, counted from 0, of the page on show. */
   current() {
     const shown = this.flip.getCurrentPageIndex();
     return this.rtl ? this.files.length - 1 - shown : shown;
   }
 
+  /** Gives the pages near the one on show their images, that one first. */
+  nearPages() {
+    const shown = this.current();
+    const order = [0, 1, -1, 2, -2].map((d) => shown + d);
+    for (const i of order) {
+      const img = this.pageImgs[i];
+      if (!img || img.src) continue;
+      img.fetchPriority = i === shown ? 'high' : 'low';
+      img.src = img.dataset.src;
+    }
+  }
+
   update() {
+    this.nearPages();
     const n = this.current() + 1;
     this.counter.textContent = `${n} / ${this.files.length}`;
     document.body.dataset.page = String(n);
+    this.text.near(n - 1, this.files.length);
     const atStart = n <= 1;
     const atEnd = n >= this.files.length;
     this.prevBtn.disabled = atStart;
@@ -247,29 +277,43 @@ class FlipPlayer {
   showThumbs() {
     this.stop();
     const sheet = el('div', { class: 'sheet', role: 'dialog', 'aria-label': 'Pages' });
-    const close = () => sheet.remove();
-    sheet.append(this.button('close', 'Close', close));
-    const grid = el('div', { class: 'grid' });
+    let close = null;
+    sheet.append(this.button('close', 'Close', () => close()));
+    const grid = el('div', { class: 'grid', role: 'list' });
+    // The book's thumbnails when publishing wrote them, else the page images.
+    const thumbs = this.cfg.thumbPath !== this.cfg.normalPath ? this.cfg.thumbPath : '../files/thumb/';
+    let current = null;
     this.files.forEach((name, i) => {
+      const img = el('img', { src: thumbs + name, alt: '', loading: 'lazy' });
+      img.addEventListener('error', () => img.src !== this.cfg.normalPath + name && (img.src = this.cfg.normalPath + name), { once: true });
       const cell = el(
         'button',
-        { type: 'button', class: 'cell' + (i === this.current() ? ' current' : ''), onclick: () => (close(), this.goTo(i)) },
-        el('img', { src: this.cfg.thumbPath + name, alt: '', loading: 'lazy' }),
-        el('span', {}, String(i + 1))
+        { type: 'button', class: 'cell' + (i === this.current() ? ' current' : ''), 'aria-label': `Page ${i + 1}`, onclick: () => (close(), this.goTo(i)) },
+        img,
+        el('span', { 'aria-hidden': 'true' }, String(i + 1))
       );
-      grid.append(cell);
+      if (i === this.current()) {
+        cell.setAttribute('aria-current', 'page');
+        current = cell;
+      }
+      grid.append(el('div', { role: 'listitem' }, cell));
     });
     sheet.append(grid);
-    document.body.append(sheet);
+    close = openModal(sheet);
+    current?.focus();
+    current?.scrollIntoView({ block: 'center' });
   }
 
   showZoom() {
     this.stop();
     const name = this.files[this.current()];
     const box = el('div', { class: 'zoom', role: 'dialog', 'aria-label': 'Zoomed page' });
-    const img = el('img', { src: this.cfg.largePath + name, alt: '' });
-    box.append(this.button('close', 'Close', () => box.remove()), el('div', { class: 'scroller' }, img));
-    document.body.append(box);
+    const img = el('img', { src: this.cfg.largePath + name, alt: `Page ${this.current() + 1}` });
+    // The scroller takes focus, so the keyboard can scroll it too.
+    const scroller = el('div', { class: 'scroller', tabindex: '0', role: 'group', 'aria-label': 'Zoomed page, scrollable' }, img);
+    let close = null;
+    box.append(this.button('close', 'Close', () => close()), scroller);
+    close = openModal(box);
     toast('Drag to look around');
   }
 }

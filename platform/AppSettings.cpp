@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 
 #include "platform/Logging.h"
 #include "platform/UserDefaults.h"
@@ -12,6 +12,8 @@
 namespace {
 
 const auto logger = Logging::logger("AppSettings");
+
+constexpr const char *kImportTextKey = "importText";
 
 QMutex gCreationLock;
 std::unique_ptr<AppSettings> gSetting;
@@ -116,6 +118,9 @@ void AppSettings::autoLoad()
         else if (value.isValid())
             LOG4CXX_WARN(logger, "user default " << field.key << " is not a number; kept its value");
     }
+    bool ok = false;
+    const int text = store->value(QString::fromLatin1(kImportTextKey)).toInt(&ok);
+    m_importText = ok && text == 0 ? 0 : 1;
 }
 
 void AppSettings::autoSave()
@@ -123,6 +128,7 @@ void AppSettings::autoSave()
     const auto store = UserDefaults::open();
     for (const Field &field : fields())
         store->setValue(QString::fromLatin1(field.key), field.get(*this));
+    store->setValue(QString::fromLatin1(kImportTextKey), m_importText);
     store->sync();
     if (store->status() != QSettings::NoError)
         LOG4CXX_WARN(logger, "user defaults cannot be written: " << UserDefaults::storePath());

@@ -1,4 +1,4 @@
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 
 #include "platform/Logging.h"
 #include "platform/Paths.h"

@@ -39,6 +39,10 @@ public:
     void setImportBookmark(int v) { m_importBookmark = v; }
     int importLinks() const { return m_importLinks; }
     void setImportLinks(int v) { m_importLinks = v; }
+    // 1 (the default) when imports extract the pages' text, 0 when not. Kept
+    // under a key of its own, apart from the fifteen fields above.
+    int importText() const { return m_importText; }
+    void setImportText(int v) { m_importText = v; }
     int ImportType() const { return m_ImportType; }
     void setImportType(int v) { m_ImportType = v; }
     // Written by the import thread, read by the main thread after the import.
@@ -73,6 +77,7 @@ private:
     int m_importBookmark = 0;
     int m_importLinks = 0;
     int m_ImportType = 0;
+    int m_importText = 1;
     std::atomic<int> m_PageWidth{0};
     std::atomic<int> m_PageHeight{0};
 };

@@ -1,0 +1,98 @@
+// What the book's words cost, each against a baseline measured in the same run:
+// - import: an image-mode publication of 100 text pages with and without text;
+// - size: the share of the text files in the book folder (image and vector);
+// - first page: the player's first visible page with and without text;
+// - search: one query in a 1,000-page book in headless Chromium.
+//   node bench/text.mjs [rounds]
+import { execFileSync } from 'node:child_process';
+import { readdirSync, statSync, readFileSync, writeFileSync, mkdirSync, copyFileSync } from 'node:fs';
+import { join } from 'node:path';
+import * as S from '../tests/web/player_support.mjs';
+
+const rounds = Number(process.argv[2] || 3);
+const buildDir = process.env.FOLIANT_BUILD_DIR || join(S.sourceDir, 'build');
+const root = S.tempDir('foliant-bench-text-');
+execFileSync('python3', [join(S.sourceDir, 'tests', 'data', 'make_pdfs.py'), join(root, 'pdfs')]);
+const pdf = join(root, 'pdfs', 'real100.pdf');
+const env = { ...process.env, QT_QPA_PLATFORM: 'offscreen', HOME: root, XDG_DATA_HOME: join(root, 'data'), XDG_CONFIG_HOME: join(root, 'config') };
+
+function publish(name, args) {
+  const t = process.hrtime.bigint();
+  execFileSync(join(buildDir, 'bin', 'foliant-cli'), ['publish', pdf, '--out', join(root, name), '--force', '-q', ...args], { env, stdio: 'ignore' });
+  return Number(process.hrtime.bigint() - t) / 1e6;
+}
+
+const median = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];
+const size = (p) => (statSync(p).isDirectory() ? readdirSync(p).reduce((n, f) => n + size(join(p, f)), 0) : statSync(p).size);
+const textShare = (name) => {
+  const f = join(root, name, 'files');
+  const text = size(join(f, 'text')) + size(join(f, 'text.html'));
+  return { text, all: size(join(root, name)) };
+};
+
+const withText = [];
+const without = [];
+for (let i = 0; i < rounds; i++) {
+  without.push(publish('images-plain', ['--images', '--no-text']));
+  withText.push(publish('images', ['--images', '--bookmarks']));
+}
+publish('vector', ['--bookmarks']);
+const ms = (v) => `${v.toFixed(0)} ms`;
+console.log(`import, 100 image pages, no text: ${ms(median(without))} (median of ${rounds})`);
+console.log(`import, 100 image pages, text:    ${ms(median(withText))}`);
+console.log(`ratio text/no text:               ${(median(withText) / median(without)).toFixed(3)}  (aim: at most 1.10)`);
+for (const name of ['images', 'vector']) {
+  const { text, all } = textShare(name);
+  console.log(`text files in the ${name} book:      ${(text / 1024).toFixed(0)} KB of ${(all / 1024).toFixed(0)} KB = ${((100 * text) / all).toFixed(1)}%  (aim: at most 25%)`);
+}
+
+// A 1,000-page book's index: the 100 pages ten times over.
+const index = readFileSync(join(root, 'images', 'files', 'text', 'index.js'), 'utf8');
+const pages = JSON.parse(index.slice(index.indexOf('(') + 1, index.lastIndexOf(')')));
+const big = join(root, 'search');
+mkdirSync(big);
+writeFileSync(join(big, 'index.js'), `__foliantTextIndex(${JSON.stringify(Array.from({ length: 1000 }, (_, i) => pages[i % pages.length]))});\n`);
+writeFileSync(join(big, 'index.html'), '<!DOCTYPE html><meta charset="utf-8"><body></body>');
+// The player's own search module, served as a script.
+copyFileSync(join(S.sourceDir, 'web', 'src', 'player', 'textsearch.mjs'), join(big, 'textsearch.js'));
+const server = await S.serve(root);
+const browser = await S.launch();
+
+const page = await browser.newPage();
+await page.goto(`${server.url}search/index.html`);
+const search = await page.evaluate(async () => {
+  const { TextIndex } = await import('./textsearch.js');
+  const loaded = new Promise((r) => (window.__foliantTextIndex = (p) => r(new TextIndex(p))));
+  const s = document.createElement('script');
+  s.src = 'index.js';
+  document.head.append(s);
+  const ix = await loaded;
+  const time = (q) => {
+    const t = performance.now();
+    const n = ix.search(q).length;
+    return [performance.now() - t, n];
+  };
+  const cold = time('consectetur');
+  const t = performance.now();
+  await ix.warm();
+  const warmMs = performance.now() - t;
+  const warm = ['dolor', 'incididunt', '"magna aliqua"', 'nothing', 'lorem ipsum'].map(time);
+  return { cold, warmMs, warm };
+});
+const first = { plain: [], text: [] };
+for (let i = 0; i < rounds + 2; i++) {
+  for (const [key, name] of [['plain', 'images-plain'], ['text', 'images']]) {
+    const p = await browser.newPage();
+    await p.goto(`${server.url}${name}/index.html`);
+    await p.waitForFunction(() => performance.getEntriesByName('foliant-first-page').length > 0, null, { timeout: 20000 });
+    first[key].push(await p.evaluate(() => performance.getEntriesByName('foliant-first-page')[0].startTime));
+    await p.close();
+  }
+}
+await browser.close();
+await server.close();
+console.log(`first page, no text:              ${ms(median(first.plain))} (median of ${rounds + 2})`);
+console.log(`first page, text:                 ${ms(median(first.text))}; ratio ${(median(first.text) / median(first.plain)).toFixed(2)}`);
+console.log(`search, 1000 pages, first query:  ${search.cold[0].toFixed(1)} ms (${search.cold[1]} matches; words read on the way)`);
+console.log(`reading the words of 1000 pages:  ${search.warmMs.toFixed(0)} ms in slices, after the index loads`);
+console.log(`search, 1000 pages, then:         ${search.warm.map(([t, n]) => `${t.toFixed(1)} ms/${n}`).join(', ')}  (aim: under 50 ms)`);
