@@ -339,7 +339,8 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
         if (read)
             setModified(true);
         if (read)
-            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings imported from %1").arg(QDir::toNativeSeparators(path)));
+            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings imported from %1")
+                                   .arg(QDir::toNativeSeparators(path)));
     });
 }
 
