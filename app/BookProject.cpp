@@ -1,6 +1,6 @@
 #include "app/BookProject.h"
 
-#include "app/MarlspanUtility.h"
+#include "platform/MarlspanUtility.h"
 #include "app/ProjectArchive.h"
 #include "book/FlashPageSourceStored.h"
 #include "book/PDFToPageConverter.h"

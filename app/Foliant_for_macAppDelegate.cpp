@@ -1,6 +1,6 @@
 #include "app/Foliant_for_macAppDelegate.h"
 
-#include "app/AppSettings.h"
+#include "platform/AppSettings.h"
 #include "app/BookProject.h"
 #include "app/ImportWindowDelegate.h"
 #include "platform/MarlspanUtility.h"
