@@ -5,7 +5,7 @@
 // - search: one query in a 1,000-page book in headless Chromium.
 //   node bench/text.mjs [rounds]
 import { execFileSync } from 'node:child_process';
-import { readdirSync, statSync, readFileSync, writeFileSync, mkdirSync, copyFileSync } from 'node:fs';
+import { readdirSync, statSync, readFileSync, writeFileSync, mkdirSync, copyFileSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import * as S from '../tests/web/player_support.mjs';
 
@@ -94,6 +94,7 @@ for (let i = 0; i < 2 * rounds + 2; i++) {
 }
 await browser.close();
 await server.close();
+rmSync(root, { recursive: true, force: true });
 console.log(`first page, no text:              ${ms(median(first.plain))} (median of ${2 * rounds + 2})`);
 console.log(`first page, text:                 ${ms(median(first.text))}; ratio ${(median(first.text) / median(first.plain)).toFixed(2)}`);
 console.log(`search, 1000 pages, first query:  ${search.cold[0].toFixed(1)} ms (${search.cold[1]} matches; words read on the way)`);
