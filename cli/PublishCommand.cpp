@@ -1,5 +1,6 @@
 #include "cli/PublishCommand.h"
 
+#include "app/BookProject.h"
 #include "book/FlashPageSourcePDF.h"
 #include "cli/CliSession.h"
 #include "cli/Interruption.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -31,6 +33,12 @@ QString baseName(const QString &path)
 
 // What the PDF import would make of the file, found out before the import
 // itself so that the reason given is specific.
+// A saved book project rather than a PDF.
+bool isProject(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(BookProject::kSuffix), Qt::CaseInsensitive) == 0;
+}
+
 bool checkPdf(const QString &path, const QString &range, QString *error)
 {
     QString why;
@@ -106,7 +114,8 @@ bool PublishCommand::check(int *exitCode, QString *error)
     // Vector pages are made by a program of the installation; without it every
     // import would fail with a reason that blames the PDF.
     const QString converter = Paths::program(QStringLiteral("pdf2swf"));
-    if (!o.sample && !o.images && !QFileInfo(converter).isExecutable()) {
+    const bool anyPdf = std::any_of(o.inputs.cbegin(), o.inputs.cend(), [](const QString &i) { return !isProject(i); });
+    if (!o.sample && !o.images && anyPdf && !QFileInfo(converter).isExecutable()) {
         *error = QStringLiteral("vector pages need the program %1, which is missing (--images makes page images "
                                 "without it)")
                      .arg(converter);
@@ -147,7 +156,8 @@ bool PublishCommand::check(int *exitCode, QString *error)
             book.label = o.inputs.at(i);
             book.destination = destinationFor(stem);
             book.name = o.app ? stem : (o.name.isEmpty() ? QStringLiteral("index") : o.name);
-            book.title = o.title.isEmpty() ? baseName(inputs.at(i)) : o.title;
+            // A project's own title is known once it is open.
+            book.title = o.title.isEmpty() && !isProject(inputs.at(i)) ? baseName(inputs.at(i)) : o.title;
             m_books.append(book);
         }
     }
@@ -230,7 +240,14 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     if (!target.check(o.force, m_userFiles, error) || !target.prepare(error))
         return false;
 
-    if (!book.input.isEmpty()) {
+    QString title = book.title;
+    if (isProject(book.input)) {
+        m_progress.step(QStringLiteral("opening the project"));
+        if (!session.controller().openProject(book.input, error))
+            return false;
+        if (title.isEmpty())
+            title = session.controller().flashTmpl()->propertyValueFor(QStringLiteral("Title"), baseName(book.input));
+    } else if (!book.input.isEmpty()) {
         if (!checkPdf(book.input, o.pages, error))
             return false;
         m_progress.step(QStringLiteral("importing"));
@@ -260,7 +277,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     CliSession::PublishChoices choices;
     choices.folder = target.dialogFolder();
     choices.name = book.name;
-    choices.title = book.title;
+    choices.title = title;
     choices.app = o.app;
     choices.mobile = o.mobile != CliOptions::Mobile::None;
     choices.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;

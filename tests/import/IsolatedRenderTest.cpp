@@ -31,8 +31,8 @@ class IsolatedRender : public RootedTest
 protected:
     void SetUp() override
     {
-        if (!QFileInfo(IsolatedPdfRasterizer::workerProgram()).isExecutable())
-            GTEST_SKIP() << "the render worker is not built";
+        ASSERT_TRUE(QFileInfo(IsolatedPdfRasterizer::workerProgram()).isExecutable())
+            << "the render worker is not built";
         AppSettings::shareInstance()->setImportType(1);
     }
 
