@@ -55,8 +55,10 @@ class Pdf:
         out += b"trailer\n" + trailer.encode() + b" >>\nstartxref\n%d\n%%%%EOF\n" % xref
         if truncate_at is not None:
             out = out[: int(len(out) * truncate_at)]
-        with open(path, "wb") as f:
+        tmp = path + ".tmp"
+        with open(tmp, "wb") as f:
             f.write(out)
+        os.replace(tmp, path)
 
 
 def pdf_string(text):

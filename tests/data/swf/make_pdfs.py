@@ -21,11 +21,11 @@ effects.pdf       drawing that a plain path-and-picture converter loses:
           page 4: 0.1-point rules and form-field-like boxes.
           page 5: page 1 turned by /Rotate 270, without the annotation.
 """
+import importlib.util
 import math
 import os
 import struct
 import sys
-import zlib
 
 # ---------------------------------------------------------------- JPEG ----
 
@@ -171,42 +171,12 @@ def encode_jpeg(width, height, pixel, quality=90):
 
 # ----------------------------------------------------------------- PDF ----
 
-class Pdf:
-    def __init__(self):
-        self.objects = []
-
-    def add(self, body):
-        self.objects.append(body if isinstance(body, bytes) else body.encode("latin-1"))
-        return len(self.objects)
-
-    def reserve(self):
-        self.objects.append(None)
-        return len(self.objects)
-
-    def set(self, num, body):
-        self.objects[num - 1] = body if isinstance(body, bytes) else body.encode("latin-1")
-
-    def stream(self, data, extra="", compress=True):
-        if compress:
-            data = zlib.compress(data)
-            extra += " /Filter /FlateDecode"
-        return self.add(b"<< /Length %d%s >>\nstream\n" % (len(data), extra.encode()) + data + b"\nendstream")
-
-    def write(self, path, root):
-        out = bytearray(b"%PDF-1.5\n%\xe2\xe3\xcf\xd3\n")
-        offsets = []
-        for i, body in enumerate(self.objects, 1):
-            offsets.append(len(out))
-            out += b"%d 0 obj\n" % i + body + b"\nendobj\n"
-        xref = len(out)
-        out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(self.objects) + 1)
-        for off in offsets:
-            out += b"%010d 00000 n \n" % off
-        out += b"trailer\n<< /Size %d /Root %d 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(self.objects) + 1, root, xref)
-        tmp = path + ".tmp"
-        with open(tmp, "wb") as f:
-            f.write(out)
-        os.replace(tmp, path)
+# The raw object writer is shared with the import tests' generator.
+_base = importlib.util.spec_from_file_location(
+    "pdf_base", os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "make_pdfs.py"))
+_module = importlib.util.module_from_spec(_base)
+_base.loader.exec_module(_module)
+Pdf = _module.Pdf
 
 
 def _ttf_widths(data, first, last):
