@@ -16,6 +16,7 @@
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,9 @@ template <typename F> void Foliant_for_macAppDelegate::guarded(const char *comma
         body();
     } catch (const std::exception &e) {
         LOG4CXX_ERROR(logger, command << " failed:" << describeException(e));
-        window->prompts().showMessage(QStringLiteral("The command could not be completed."), describeException(e));
+        window->prompts().showMessage(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "The command could not be completed."),
+            describeException(e));
     }
 }
 
@@ -195,7 +198,7 @@ void Foliant_for_macAppDelegate::updateTmplPropertyTip(const Notification &)
 {
     const FlashTemplateProperty *node = tmplDelegate->propertyAt(window->selectedPropertyIndex());
     if (node)
-        window->showPropertyTip(node->title(), node->desc());
+        window->showPropertyTip(node->displayTitle(), node->displayDesc());
 }
 
 void Foliant_for_macAppDelegate::applicationWillTerminate()
@@ -298,17 +301,20 @@ void Foliant_for_macAppDelegate::OnExportTmplSettings()
     if (!iFlashTmpl)
         return;
     guarded("export settings", [this] {
-        QString path = window->prompts().chooseSaveFile(QStringLiteral("Export template settings"));
+        QString path = window->prompts().chooseSaveFile(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "Export template settings"));
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".txt");
         QString reason;
         if (!iFlashTmpl->exportPropertiesSettingsTo(path, &reason))
-            window->prompts().showMessage(QStringLiteral("The settings could not be saved."),
-                                          QStringLiteral("Writing %1 failed: %2.").arg(path, reason));
+            window->prompts().showMessage(
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be saved."),
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "Writing %1 failed: %2.").arg(path, reason));
         else
-            window->showStatus(QStringLiteral("Settings exported to %1").arg(QDir::toNativeSeparators(path)));
+            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings exported to %1")
+                                   .arg(QDir::toNativeSeparators(path)));
     });
 }
 
@@ -317,20 +323,24 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
     if (!iFlashTmpl)
         return;
     guarded("import settings", [this] {
-        const QStringList chosen =
-            window->prompts().chooseFiles(QStringLiteral("Import template settings"), {QStringLiteral("txt")}, false);
+        const QStringList chosen = window->prompts().chooseFiles(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "Import template settings"),
+            {QStringLiteral("txt")}, false);
         // A cancelled panel reads nothing and only refreshes outline and preview.
         const QString path = chosen.isEmpty() ? QString() : chosen.first();
         const bool read = !path.isEmpty() && iFlashTmpl->importPropertiesSettingsFrom(path);
         if (!path.isEmpty() && !read)
-            window->prompts().showMessage(QStringLiteral("The settings could not be read."),
-                                          QStringLiteral("%1 is not a readable settings file.").arg(path));
+            window->prompts().showMessage(
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be read."),
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "%1 is not a readable settings file.")
+                    .arg(path));
         window->reloadOutline(false);
         applyChange();
         if (read)
             setModified(true);
         if (read)
-            window->showStatus(QStringLiteral("Settings imported from %1").arg(QDir::toNativeSeparators(path)));
+            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings imported from %1")
+                                   .arg(QDir::toNativeSeparators(path)));
     });
 }
 
@@ -410,7 +420,8 @@ void Foliant_for_macAppDelegate::OnOpenHelp()
     const QString manual = Paths::resource(QStringLiteral("Foliant for mac Help/Foliant pro for mac manual.pdf"));
     if (!QFileInfo::exists(manual)) {
         LOG4CXX_WARN(logger, "manual missing: " << manual);
-        window->prompts().showMessage(QStringLiteral("The manual is not installed."), manual);
+        window->prompts().showMessage(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "The manual is not installed."), manual);
         return;
     }
     window->prompts().openFile(manual);

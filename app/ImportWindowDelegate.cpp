@@ -4,6 +4,7 @@
 #include "app/UserPrompts.h"
 #include "platform/Logging.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -89,7 +90,7 @@ QString ImportWindowDelegate::effectivePageRange() const
 void ImportWindowDelegate::onImportAction()
 {
     if (!QFileInfo(txtImportFile).isFile()) {
-        showInfo(QStringLiteral("Import PDF file does not exist."));
+        showInfo(QCoreApplication::translate("ImportWindowDelegate", "Import PDF file does not exist."));
         return;
     }
     m_isImporting = true;
@@ -104,7 +105,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportText(btnImportText ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
-    m_infoText = QStringLiteral("Importing...");
+    m_infoText = QCoreApplication::translate("ImportWindowDelegate", "Importing...");
     m_pagesDone = m_pagesTotal = 0;
     emit stateChanged();
     s->saveSettings();
@@ -124,6 +125,7 @@ void ImportWindowDelegate::startImport()
     LOG4CXX_DEBUG(logger, "page range is:" << range);
     const int quality = qualityForLevel(AppSettings::shareInstance()->importQualityLevel());
     m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
+    m_importPDF->setPassword(txtPassword);
     m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
     m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
     m_importPDF->setImportText(AppSettings::shareInstance()->importText() != 0);
@@ -175,9 +177,16 @@ void ImportWindowDelegate::importFinished()
     }
     LOG4CXX_WARN(logger, "import pdf failed...");
     // The user needs to know why nothing happened; the dialog stays open.
-    showInfo(m_cancelRequested ? QStringLiteral("Import cancelled.")
-                               : QStringLiteral("The PDF file could not be imported. It may be damaged, "
-                                                "protected by a password, or have no pages in the range."));
+    const PdfDocument::Lock lock = m_importPDF ? m_importPDF->lock() : PdfDocument::Lock::None;
+    showInfo(m_cancelRequested ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
+             : lock == PdfDocument::Lock::WrongPassword
+                 ? QCoreApplication::translate("ImportWindowDelegate", "wrong password")
+             : lock == PdfDocument::Lock::PasswordNeeded
+                 ? QCoreApplication::translate("ImportWindowDelegate",
+                                               "The PDF is locked with a password: enter it in the Password field.")
+                 : QCoreApplication::translate("ImportWindowDelegate", "The PDF file could not be imported. It may be "
+                                                                       "damaged, protected by a password, or have no "
+                                                                       "pages in the range."));
     m_isImporting = false;
 }
 
@@ -198,7 +207,8 @@ void ImportWindowDelegate::onBrowseFileAction()
     if (!m_prompts)
         return;
     const QStringList chosen =
-        m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
+        m_prompts->chooseFiles(QCoreApplication::translate("ImportWindowDelegate", "Choose a PDF file"),
+                               {QStringLiteral("pdf")}, false, txtImportFile);
     LOG4CXX_DEBUG(logger, "die end," << (chosen.isEmpty() ? QString() : chosen.first()));
     if (!chosen.isEmpty()) {
         txtImportFile = chosen.first();
@@ -230,7 +240,8 @@ void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
 {
     if (m_infoHidden)
         return;
-    m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    m_infoText =
+        QCoreApplication::translate("ImportWindowDelegate", "Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
     m_pagesDone = pageIndex;
     m_pagesTotal = totalPage;
     emit stateChanged();

@@ -10,6 +10,7 @@
 #include "publish/FlashBookOutputApp.h"
 #include "publish/OutputMobileVersion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -52,7 +53,8 @@ void OutputWindowDelegate::onSelectFolder()
 {
     if (!m_prompts)
         return;
-    const QString chosen = m_prompts->chooseFolder(QStringLiteral("Choose folder"));
+    const QString chosen =
+        m_prompts->chooseFolder(QCoreApplication::translate("OutputWindowDelegate", "Choose folder"));
     LOG4CXX_DEBUG(logger, "die end," << chosen);
     // A cancelled chooser keeps what the field held.
     if (!chosen.isEmpty()) {
@@ -100,17 +102,21 @@ bool OutputWindowDelegate::CheckOutputDir(const QString &folder)
     if (isProtectedFolder(folder)) {
         LOG4CXX_WARN(logger, "refused to replace the folder " << folder);
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("This folder cannot be replaced."),
-                                   QStringLiteral("%1 holds more than a published book. Choose a new or empty "
-                                                  "folder for the book.")
-                                       .arg(folder));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "This folder cannot be replaced."),
+                QCoreApplication::translate("OutputWindowDelegate", "%1 holds more than a published book. Choose a new "
+                                                                    "or empty folder for the book.")
+                    .arg(folder));
         return false;
     }
-    const int answer = m_prompts ? m_prompts->alert(QString(),
-                                                    QStringLiteral("Output directory already exists. Do you want "
-                                                                   "to over write it?"),
-                                                    {QStringLiteral("YES"), QStringLiteral("NO")})
-                                 : 1;
+    const int answer =
+        m_prompts
+            ? m_prompts->alert(QString(),
+                               QCoreApplication::translate("OutputWindowDelegate", "Output directory already exists. "
+                                                                                   "Do you want to over write it?"),
+                               {QCoreApplication::translate("OutputWindowDelegate", "YES"),
+                                QCoreApplication::translate("OutputWindowDelegate", "NO")})
+            : 1;
     if (answer != 0)
         return false;
     QDir(folder).removeRecursively();
@@ -124,9 +130,11 @@ void OutputWindowDelegate::onPublish()
     // directory of the process.
     if (folder.isEmpty() || QDir::isRelativePath(folder)) {
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("Choose a folder to publish into."),
-                                   QStringLiteral("The output folder must be a full path, such as %1.")
-                                       .arg(Paths::join(QDir::homePath(), QStringLiteral("MyBook"))));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "Choose a folder to publish into."),
+                QCoreApplication::translate("OutputWindowDelegate",
+                                            "The output folder must be a full path, such as %1.")
+                    .arg(Paths::join(QDir::homePath(), QStringLiteral("MyBook"))));
         return;
     }
     const bool isDesktop = QDir::cleanPath(folder) == QDir::cleanPath(Paths::desktop());
@@ -165,16 +173,21 @@ void OutputWindowDelegate::onPublish()
             mobile.PublishMobileConfig();
         }
         m_lastOutputFile = output->outputFileName();
-        const int answer = m_prompts ? m_prompts->alert(QStringLiteral("Open the result files?"),
-                                                        QStringLiteral("Publish finished! Open the it?"),
-                                                        {QStringLiteral("Open it"), QStringLiteral("No")})
-                                     : 1;
+        const int answer =
+            m_prompts ? m_prompts->alert(
+                            QCoreApplication::translate("OutputWindowDelegate", "Open the result files?"),
+                            QCoreApplication::translate("OutputWindowDelegate", "Publish finished! Open the it?"),
+                            {QCoreApplication::translate("OutputWindowDelegate", "Open it"),
+                             QCoreApplication::translate("OutputWindowDelegate", "No")})
+                      : 1;
         if (answer == 0 && m_prompts)
             m_prompts->openFile(m_lastOutputFile);
     } catch (const std::exception &e) {
         LOG4CXX_ERROR(logger, "publish error:" << describeException(e));
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("The book could not be published."), describeException(e));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "The book could not be published."),
+                describeException(e));
     }
     emit sheetEnded(1);
 }

@@ -185,6 +185,7 @@ CliSession::Outcome CliSession::importPdf(const ImportChoices &choices, const Pr
         d.PageFormat = choices.images ? 1 : 0;
         d.btnImportLinks = choices.links;
         d.btnImportBookMark = choices.bookmarks;
+        d.txtPassword = choices.password;
         d.btnImportText = choices.text;
         emit d.fieldsChanged();
 

@@ -46,6 +46,7 @@ public:
         bool images = false;
         bool links = false;
         bool bookmarks = false;
+        QString password;
         bool text = true;
     };
     enum class Outcome { Done, Failed, Interrupted };

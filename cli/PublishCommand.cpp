@@ -11,6 +11,7 @@
 #include "platform/PdfDocument.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -39,10 +40,16 @@ bool isProject(const QString &path)
     return QFileInfo(path).suffix().compare(QLatin1String(BookProject::kSuffix), Qt::CaseInsensitive) == 0;
 }
 
-bool checkPdf(const QString &path, const QString &range, QString *error)
+bool checkPdf(const QString &path, const QString &range, const QString &password, QString *error)
 {
     QString why;
-    const PdfDocumentPtr document = PdfDocument::open(path, {}, &why);
+    const PdfDocumentPtr document = PdfDocument::open(path, password, &why);
+    if (!document && why.contains(QStringLiteral("invalid password"))) {
+        *error = password.isEmpty() ? QStringLiteral("the PDF is locked with a password: give it with "
+                                                     "--password-file FILE or FOLIANT_PDF_PASSWORD")
+                                    : QStringLiteral("wrong password");
+        return false;
+    }
     if (!document) {
         // The reader names the file itself; the line already does.
         if (why.startsWith(path + QStringLiteral(": ")))
@@ -120,6 +127,18 @@ bool PublishCommand::check(int *exitCode, QString *error)
                                 "without it)")
                      .arg(converter);
         return false;
+    }
+
+    // A password on the command line would show in every user's process list.
+    if (!o.passwordFile.isEmpty()) {
+        QFile file(o.passwordFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read the password file %1: %2").arg(o.passwordFile, file.errorString());
+            return false;
+        }
+        o.password = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    } else {
+        o.password = qEnvironmentVariable("FOLIANT_PDF_PASSWORD");
     }
 
     QStringList inputs;
@@ -248,7 +267,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         if (title.isEmpty())
             title = session.controller().flashTmpl()->propertyValueFor(QStringLiteral("Title"), baseName(book.input));
     } else if (!book.input.isEmpty()) {
-        if (!checkPdf(book.input, o.pages, error))
+        if (!checkPdf(book.input, o.pages, o.password, error))
             return false;
         m_progress.step(QStringLiteral("importing"));
         CliSession::ImportChoices choices;
@@ -258,6 +277,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         choices.images = o.images;
         choices.links = o.links;
         choices.bookmarks = o.bookmarks;
+        choices.password = o.password;
         choices.text = !o.noText;
         const CliSession::Outcome outcome = session.importPdf(
             choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);

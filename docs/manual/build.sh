@@ -13,7 +13,7 @@ chromium=${CHROMIUM:-$(command -v chromium || command -v chromium-browser || tru
 
 cd "$here"
 pandoc metadata.yaml 0*.md --from markdown --to html5 --standalone --toc --toc-depth=2 \
-    --self-contained --css manual.css --resource-path "$here" -o "$work/manual.html"
+    --self-contained --css manual.css --resource-path "$here:${FOLIANT_MANUAL_PICTURES:-$here}" -o "$work/manual.html"
 
 mkdir -p "$(dirname "$out")"
 "$chromium" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
