@@ -81,19 +81,19 @@ TEST(PdfDocument, UnlockWritesAnOpenCopyOnlyWithTheRightPassword)
 {
     TestRoots roots;
     const QString copy = roots.root() + QStringLiteral("/unlocked.pdf");
-    const QString locked = importData(QStringLiteral("encrypted_user.pdf"));
+    const QString locked = pdfData(QStringLiteral("encrypted_user.pdf"));
     using Lock = PdfDocument::Lock;
     struct Case
     {
         QString source, password;
         Lock expected;
     } cases[] = {
-        {importData(QStringLiteral("links.pdf")), QString(), Lock::None},
-        {importData(QStringLiteral("encrypted_open.pdf")), QStringLiteral("secret"), Lock::None},
+        {pdfData(QStringLiteral("links.pdf")), QString(), Lock::None},
+        {pdfData(QStringLiteral("encrypted_open.pdf")), QStringLiteral("secret"), Lock::None},
         {locked, QString(), Lock::PasswordNeeded},
         {locked, QStringLiteral("Secret"), Lock::WrongPassword},
         // Not a PDF at all: nothing to unlock, the import reports it as unreadable.
-        {importData(QStringLiteral("garbage.pdf")), QStringLiteral("secret"), Lock::None},
+        {pdfData(QStringLiteral("garbage.pdf")), QStringLiteral("secret"), Lock::None},
     };
     for (const Case &c : cases) {
         QString error;
