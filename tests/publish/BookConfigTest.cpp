@@ -63,7 +63,7 @@ TEST_F(BookConfig, independentReadersFindTheDocumentWithItsDefaults)
     EXPECT_EQ(read[QStringLiteral("comment")].toString(), QStringLiteral("Archive created with ZipKit"));
     EXPECT_TRUE(read[QStringLiteral("crc_ok")].toBool());
     // The clock reaches the entry, at the format's two-second resolution.
-    EXPECT_EQ(read[QStringLiteral("dates")].toArray(), (QJsonArray{QJsonArray{2026, 12, 5, 14, 37, 58}}));
+    EXPECT_EQ(read[QStringLiteral("dates")].toArray(), (QJsonArray{QJsonValue(QJsonArray{2026, 12, 5, 14, 37, 58})}));
 
     // Every element in document order, as "name", "name=text" or "name@attribute=value".
     QStringList seen;
