@@ -122,6 +122,11 @@ for (const [name, pdf, range] of [
           names[n] = await page.$$eval(`.fo-page[data-page="${n}"] .fo-link`, (ls) => ls.map((l) => l.getAttribute('aria-label')));
         }
         assert.ok(names[7].includes('[asn1 decode simple der], page 22,') && names[3][0] === 'Link to page 4', JSON.stringify(names));
+        // Redrawing the pages for a zoom blocks the page for no task over 50 ms.
+        await page.evaluate(() => new PerformanceObserver((l) => (window.longTasks = l.getEntries().map((e) => e.duration))).observe({ type: 'longtask' }));
+        await page.click('[data-button=zoomIn]');
+        await page.waitForFunction(() => document.querySelector('.fo-page[data-page="7"] canvas.fo-face').dataset.scale !== String(devicePixelRatio));
+        assert.equal(await page.evaluate(() => window.longTasks), undefined, url);
       }
       assert.deepEqual(page.errors, []);
       await page.context().close();
