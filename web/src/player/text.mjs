@@ -13,6 +13,7 @@ import { TextIndex, highlightWords, MAX_QUERY } from './textsearch.mjs';
 const SEARCH_ICON = 'M10.5 4a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13M20 20l-4.8-4.8';
 const CONTENTS_ICON = 'M4 6h2M9 6h11M4 12h2M9 12h11M4 18h2M9 18h11';
 const MAX_LAYER_WORDS = 20000; // words of one page given a text layer
+const LAYER_SLICE = 100; // words of the layer laid out in one frame
 const MAX_LISTED = 300; // results listed in the search panel
 
 const icon = (d) => `<svg viewBox="0 0 24 24" aria-hidden="true" focusable="false"><path d="${d}"/></svg>`;
@@ -184,20 +185,10 @@ export class BookText {
     if (img) img.alt = spoken;
     else inner.append(el('p', { class: 'fo-sr fo-page-text', text: spoken }));
 
-    const n = Math.min(data.t.length, MAX_LAYER_WORDS);
-    let html = '';
-    for (let w = 0; w < n; w++) {
-      const b = data.b;
-      const x = b[4 * w] / 100;
-      const y = b[4 * w + 1] / 100;
-      const h = (b[4 * w + 3] * H) / 10000;
-      if (!(h > 0)) continue;
-      html += `<span data-w="${w}" style="left:${x}%;top:${y}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%;font-size:${(h * 0.86).toFixed(1)}px">${escapeHtml(data.t[w])}</span>`;
-    }
     // Laid out at the page's own size and scaled to where it is shown, so the
     // font sizes hold at any size; the spoken text above is what assistive
     // technology reads, so the layer itself is hidden from it.
-    const layer = el('div', { class: 'fo-text', 'aria-hidden': 'true', style: `width:${W}px;height:${H}px`, html });
+    const layer = el('div', { class: 'fo-text', 'aria-hidden': 'true', style: `width:${W}px;height:${H}px` });
     // Dragging across words selects them; the page margins still turn pages.
     layer.addEventListener('mousedown', (e) => {
       if (e.target !== layer) e.stopPropagation();
@@ -206,6 +197,23 @@ export class BookText {
     this.nameLinks(i, data);
     this.fitTextLayer(i);
     this.showHits(i);
+    // Laying out hundreds of words takes a while: a slice of them per frame
+    // keeps every frame short.
+    const n = Math.min(data.t.length, MAX_LAYER_WORDS);
+    const b = data.b;
+    let w = 0;
+    const slice = () => {
+      if (!layer.isConnected) return;
+      let html = '';
+      for (const end = Math.min(n, w + LAYER_SLICE); w < end; w++) {
+        const h = (b[4 * w + 3] * H) / 10000;
+        if (!(h > 0)) continue;
+        html += `<span data-w="${w}" style="left:${b[4 * w] / 100}%;top:${b[4 * w + 1] / 100}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%;font-size:${(h * 0.86).toFixed(1)}px">${escapeHtml(data.t[w])}</span>`;
+      }
+      layer.insertAdjacentHTML('beforeend', html);
+      if (w < n) requestAnimationFrame(slice);
+    };
+    slice();
   }
 
   // The part of the page box the page's content fills: all of it for an
