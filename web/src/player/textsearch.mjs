@@ -50,7 +50,9 @@ export function parseQuery(query) {
   const terms = [];
   const add = (text) => {
     const { words } = tokenize(text);
-    if (words.length && terms.length < MAX_TERMS) terms.push(words);
+    // A term given twice would list each of its matches twice.
+    const same = (t) => t.length === words.length && t.every((w, k) => w === words[k]);
+    if (words.length && terms.length < MAX_TERMS && !terms.some(same)) terms.push(words);
   };
   const rest = q.replace(/["“”„«»]([^"“”„«»]*)["“”„«»]?/g, (_, phrase) => {
     add(phrase);
@@ -82,41 +84,81 @@ export function matchPage(words, terms) {
   return hits.sort((a, b) => a.at - b.at);
 }
 
+const ASCII_WORD = /[a-z0-9]+(?:-\n[a-z0-9]+)*/g;
+
 export class TextIndex {
   // `pages`: the text of each book page, in book order.
   constructor(pages) {
     this.pages = pages.map((t) => String(t ?? ''));
+    // Each page's words as numbers (one per distinct folded word) with where
+    // they start and end, so a search compares integers and holds no strings.
     this.tokens = new Array(this.pages.length);
-    this.where = new Map(); // word -> the pages holding it, for pages read so far
+    this.ids = new Map(); // folded word -> its number
+    this.where = []; // word number -> the pages holding it, for pages read so far
     this.read = 0; // pages 0..read-1 are in `where`
+  }
+
+  idOf(word) {
+    let id = this.ids.get(word);
+    if (id === undefined) {
+      id = this.where.length;
+      this.ids.set(word, id);
+      this.where.push([]);
+    }
+    return id;
+  }
+
+  tokenizePage(text) {
+    if (!ASCII.test(text)) {
+      const { words, starts, ends } = tokenize(text);
+      return { ids: Int32Array.from(words, (w) => this.idOf(w)), starts: Int32Array.from(starts), ends: Int32Array.from(ends) };
+    }
+    // An ASCII page's words are the runs of [a-z0-9] in its lowercased text,
+    // which keeps every offset; one native match finds them all, and each
+    // starts at the first place it occurs after the one before.
+    const lower = text.toLowerCase();
+    const words = lower.match(ASCII_WORD) || [];
+    const ids = new Int32Array(words.length);
+    const starts = new Int32Array(words.length);
+    const ends = new Int32Array(words.length);
+    const hyphens = lower.includes('-\n');
+    let at = 0;
+    for (let k = 0; k < words.length; k++) {
+      const w = words[k];
+      at = lower.indexOf(w, at);
+      ids[k] = this.idOf(hyphens && w.includes('-\n') ? w.replaceAll('-\n', '') : w);
+      starts[k] = at;
+      ends[k] = at += w.length;
+    }
+    return { ids, starts, ends };
   }
 
   page(i) {
     if (!this.tokens[i]) {
-      this.tokens[i] = tokenize(this.pages[i]);
-      if (i === this.read) {
-        for (; this.read < this.pages.length && this.tokens[this.read]; this.read++) {
-          for (const w of new Set(this.tokens[this.read].words)) {
-            const list = this.where.get(w);
-            if (list) list.push(this.read);
-            else this.where.set(w, [this.read]);
-          }
+      this.tokens[i] = this.tokenizePage(this.pages[i]);
+      // Snippets show line ends as spaces; one for one, so the offsets hold.
+      this.pages[i] = this.pages[i].replaceAll('\n', ' ');
+      for (; this.read < this.pages.length && this.tokens[this.read]; this.read++) {
+        const p = this.read;
+        for (const id of this.tokens[p].ids) {
+          const list = this.where[id];
+          if (list[list.length - 1] !== p) list.push(p);
         }
       }
     }
     return this.tokens[i];
   }
 
-  // The pages that may hold every term: from the word lists once all pages
-  // are read, otherwise every page.
-  candidates(terms) {
-    if (this.read < this.pages.length) for (let p = 0; p < this.pages.length; p++) this.page(p);
-    let best = null;
+  // The terms as word numbers, or null when a word occurs nowhere in the book.
+  termIds(terms) {
+    if (this.read < this.pages.length) for (let p = this.read; p < this.pages.length; p++) this.page(p);
+    const out = [];
     for (const term of terms) {
-      const list = this.where.get(term[0]) || [];
-      if (!best || list.length < best.length) best = list;
+      const ids = term.map((w) => this.ids.get(w));
+      if (ids.includes(undefined)) return null;
+      out.push(ids);
     }
-    return best || [];
+    return out;
   }
 
   // Tokenizes every page ahead of the first search, in slices that leave the
@@ -134,27 +176,71 @@ export class TextIndex {
     });
   }
 
-  // [{ page (from 1), snippet, index (match number on its page) }] in book order.
+  // [{ page (from 1), snippet, index (match number on its page), start,
+  // length (of the match in the snippet) }] in book order. Snippets are made
+  // when first read: a common word has thousands of matches and a reader
+  // looks at a few.
   search(query) {
-    const terms = parseQuery(query);
     const out = [];
-    if (!terms.length) return out;
-    for (const p of this.candidates(terms)) {
-      const tok = this.page(p);
-      const hits = matchPage(tok.words, terms);
-      hits.forEach((h, n) => {
-        const text = this.pages[p];
-        const from = tok.starts[h.at];
-        const to = tok.ends[h.at + h.length - 1];
-        const a = Math.max(0, from - SNIPPET);
-        const b = Math.min(text.length, to + SNIPPET);
-        // Line ends become spaces one for one, so the offsets hold.
-        const lead = a > 0 ? '…' : '';
-        const snippet = lead + text.slice(a, b).replaceAll('\n', ' ') + (b < text.length ? '…' : '');
-        out.push({ page: p + 1, snippet, index: n, start: from - a + lead.length, length: to - from });
-      });
+    const terms = parseQuery(query);
+    const ids = terms.length ? this.termIds(terms) : null;
+    if (!ids) return out;
+    // The pages that may hold every term: the shortest list of pages of a
+    // term's first word.
+    let best = null;
+    for (const term of ids) if (!best || this.where[term[0]].length < best.length) best = this.where[term[0]];
+    for (const p of best) {
+      const tok = this.tokens[p];
+      const at = matchIds(tok.ids, ids);
+      for (let n = 0; n < at.length; n++) {
+        const term = ids[at[n] % MAX_TERMS];
+        const from = (at[n] - (at[n] % MAX_TERMS)) / MAX_TERMS;
+        out.push(new Hit(this.pages[p], p + 1, n, tok.starts[from], tok.ends[from + term.length - 1]));
+      }
     }
     return out;
+  }
+}
+
+// Where the terms (arrays of word numbers) occur in a page's word numbers
+// when it holds every term, in page order: position * MAX_TERMS + term.
+function matchIds(words, terms) {
+  const out = [];
+  for (let t = 0; t < terms.length; t++) {
+    const term = terms[t];
+    const first = term[0];
+    const before = out.length;
+    outer: for (let i = words.indexOf(first); i >= 0; i = words.indexOf(first, i + 1)) {
+      for (let k = 1; k < term.length; k++) if (words[i + k] !== term[k]) continue outer;
+      out.push(i * MAX_TERMS + t);
+    }
+    if (out.length === before) return [];
+  }
+  return terms.length > 1 ? Int32Array.from(out).sort() : out;
+}
+
+class Hit {
+  constructor(text, page, index, from, to) {
+    this.page = page;
+    this.index = index;
+    this.text = text;
+    this.from = from;
+    this.to = to;
+  }
+
+  get snippet() {
+    const { text, from, to } = this;
+    const a = Math.max(0, from - SNIPPET);
+    const b = Math.min(text.length, to + SNIPPET);
+    return (a > 0 ? '…' : '') + text.slice(a, b) + (b < text.length ? '…' : '');
+  }
+
+  get start() {
+    return this.from - Math.max(0, this.from - SNIPPET) + (this.from > SNIPPET ? 1 : 0);
+  }
+
+  get length() {
+    return this.to - this.from;
   }
 }
 
