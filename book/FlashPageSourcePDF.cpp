@@ -22,6 +22,12 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
         LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
     else if (!(m_document = PdfDocument::open(sourceFile(), {}, &error)))
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    if (!m_document) {
+        // The reader names the file itself; whoever reports this does too.
+        if (error.startsWith(sourceFile() + QStringLiteral(": ")))
+            error = error.mid(sourceFile().size() + 2);
+        m_openError = error.simplified();
+    }
     m_toPageConverter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), m_document, quality);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
 }

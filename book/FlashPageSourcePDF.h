@@ -29,6 +29,8 @@ public:
     void setToPageConverter(const PDFToPageConverterPtr &converter) { m_toPageConverter = converter; }
 
     const PdfDocumentPtr &pdfDocument() const { return m_document; }
+    // Why the document could not be opened ("" when it was).
+    const QString &openError() const { return m_openError; }
     const QString &pageRange() const { return m_pageRange; }
     int DPI() const { return m_DPI; }
     int quality() const { return m_quality; }
@@ -45,6 +47,7 @@ private:
     void postProgress(int position, const QString &type) const;
 
     PdfDocumentPtr m_document;
+    QString m_openError;
     QString m_pageRange;
     int m_DPI;
     int m_quality;

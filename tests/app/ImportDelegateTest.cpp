@@ -88,16 +88,23 @@ TEST_F(ImportDelegateTest, ImageImportTakesTheTruncatedCropBoxAndDoublesItInTheS
     EXPECT_EQ(AppSettings::shareInstance()->PageHeight(), 1684);
 }
 
+// With all pages or with a range naming pages the document would have: an
+// unreadable file is no book, whatever the page source made of the range.
 TEST_F(ImportDelegateTest, BrokenPdfKeepsTheDialogOpenWithAMessage)
 {
     const QString pdf = roots.writeFile(QStringLiteral("broken.pdf"), "%PDF-1.4\nthis is not a document");
-    dialog.PageFormat = 1;
-    importAndWait(pdf);
-    EXPECT_EQ(ended, -1);
-    EXPECT_FALSE(dialog.flashPageSource());
-    EXPECT_TRUE(dialog.controlsEnabled());
-    EXPECT_FALSE(dialog.infoHidden());
-    EXPECT_TRUE(dialog.infoText().contains(QStringLiteral("could not be imported")));
+    for (int rangeType : {0, 1}) {
+        dialog.PageFormat = 1;
+        dialog.pageRangeType = rangeType;
+        dialog.txtPageRange = QStringLiteral("1-5");
+        importAndWait(pdf);
+        EXPECT_EQ(ended, -1) << rangeType;
+        EXPECT_FALSE(dialog.flashPageSource()) << rangeType;
+        EXPECT_EQ(dialog.pageWidth(), 0);
+        EXPECT_TRUE(dialog.controlsEnabled());
+        EXPECT_FALSE(dialog.infoHidden());
+        EXPECT_TRUE(dialog.infoText().contains(QStringLiteral("could not be imported"))) << rangeType;
+    }
 }
 
 TEST_F(ImportDelegateTest, CancelStopsARunningImportAndKeepsTheDialogOpen)
