@@ -1,5 +1,7 @@
 #include "app/Foliant_for_macAppDelegate.h"
 
+#include "platform/AppSettings.h"
+#include "app/BookProject.h"
 #include "app/ImportWindowDelegate.h"
 #include "platform/MarlspanUtility.h"
 #include "app/OutputWindowDelegate.h"
@@ -8,6 +10,7 @@
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/UserDefaults.h"
 #include "publish/FlashBookOutput.h"
 #include "publish/HTMLConfigInfo.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
@@ -100,7 +103,8 @@ void Foliant_for_macAppDelegate::applicationDidFinishLaunching()
     createDelegates();
     InitPageConfig(QString());
     applyChange();
-    window->setTitle(kAppName);
+    m_modified = false;
+    window->setTitle(windowTitle());
 }
 
 QStringList Foliant_for_macAppDelegate::PageSource(const QString &folder) const
@@ -172,6 +176,7 @@ void Foliant_for_macAppDelegate::applyChange()
 
 void Foliant_for_macAppDelegate::tmplPpertyValueChanged(const Notification &)
 {
+    setModified(true);
     if (iApplyChangeTimer)
         return;
     iApplyChangeTimer = new QTimer(this);
@@ -251,6 +256,7 @@ void Foliant_for_macAppDelegate::useImportedBook(const ImportedBook &book)
     iFlashOutline = book.outline;
     window->reloadOutline(false);
     applyChange();
+    setModified(true);
 }
 
 // ---- Template and settings ---------------------------------------------------------
@@ -297,6 +303,7 @@ void Foliant_for_macAppDelegate::useTemplateStyle(const QString &stylePath)
     const QString tmplName = QFileInfo(QFileInfo(stylePath).path()).fileName();
     iFlashTmpl->changeTmplTo(tmplName, stylePath);
     window->reloadOutline(true);
+    setModified(true);
 
     const QString extFiles = QStringLiteral("%1/files/extfiles").arg(iFlashPreviewFolder);
     if (tmplName == QStringLiteral("Panoramic")) {
@@ -361,6 +368,8 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
         if (!read)
             window->prompts().showMessage(QStringLiteral("The settings could not be read."), read.error());
         else if (!path.isEmpty())
+            setModified(true);
+        if (read && !path.isEmpty())
             window->showStatus(QStringLiteral("Settings imported from %1").arg(QDir::toNativeSeparators(path)));
     });
 }
@@ -435,6 +444,8 @@ void Foliant_for_macAppDelegate::pageEditorWindowDidEnd(int returnCode)
 {
     if (returnCode != 1)
         ReplaceXMLPath(false);
+    else
+        setModified(true);
     applyChange();
 }
 
@@ -481,4 +492,132 @@ void Foliant_for_macAppDelegate::OnOpenHelp()
         return;
     }
     window->prompts().openFile(manual);
+}
+
+// ---- Projects ----------------------------------------------------------------------
+
+QString Foliant_for_macAppDelegate::windowTitle() const
+{
+    if (m_projectPath.isEmpty() && !m_modified)
+        return kAppName;
+    const QString name =
+        m_projectPath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_projectPath).completeBaseName();
+    return QStringLiteral("%1%2 \u2014 %3").arg(name, m_modified ? QStringLiteral("*") : QString(), kAppName);
+}
+
+void Foliant_for_macAppDelegate::setModified(bool modified)
+{
+    m_modified = modified;
+    window->setTitle(windowTitle());
+}
+
+QStringList Foliant_for_macAppDelegate::recentProjects()
+{
+    return UserDefaults::open()->value(QStringLiteral("RecentProjects")).toStringList();
+}
+
+void Foliant_for_macAppDelegate::rememberRecent(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList recent = recentProjects();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > 8)
+        recent.removeLast();
+    const auto store = UserDefaults::open();
+    store->setValue(QStringLiteral("RecentProjects"), recent);
+    store->sync();
+}
+
+bool Foliant_for_macAppDelegate::saveProjectTo(const QString &path)
+{
+    InitPageConfig(QString());
+    BookProject::Book book;
+    book.pageSource = iFlashPageSource;
+    book.annotations = iFlashPagesAnnotations;
+    book.outline = iFlashOutline;
+    book.tmpl = iFlashTmpl;
+    book.pageWidth = AppSettings::shareInstance()->PageWidth();
+    book.pageHeight = AppSettings::shareInstance()->PageHeight();
+    QString error;
+    if (!BookProject::save(path, book, iFlashPreviewFolder, &error)) {
+        LOG4CXX_ERROR(logger, "save project failed:" << error);
+        window->prompts().showMessage(QStringLiteral("The project could not be saved."), error);
+        return false;
+    }
+    m_projectPath = QFileInfo(path).absoluteFilePath();
+    rememberRecent(m_projectPath);
+    setModified(false);
+    window->showStatus(QStringLiteral("Project saved to %1").arg(QDir::toNativeSeparators(m_projectPath)));
+    return true;
+}
+
+bool Foliant_for_macAppDelegate::OnSaveProject()
+{
+    return m_projectPath.isEmpty() ? OnSaveProjectAs() : saveProjectTo(m_projectPath);
+}
+
+bool Foliant_for_macAppDelegate::OnSaveProjectAs()
+{
+    QString path = window->prompts().chooseSaveFile(QStringLiteral("Save Project"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".") + QString::fromLatin1(BookProject::kSuffix);
+    return saveProjectTo(path);
+}
+
+bool Foliant_for_macAppDelegate::OnOpenProject()
+{
+    if (!maybeSaveChanges())
+        return false;
+    const QStringList chosen = window->prompts().chooseFiles(QStringLiteral("Open Project"),
+                                                             {QString::fromLatin1(BookProject::kSuffix)}, false);
+    return !chosen.isEmpty() && openProject(chosen.first());
+}
+
+bool Foliant_for_macAppDelegate::openProject(const QString &path, QString *error)
+{
+    InitPageConfig(QString());
+    BookProject::Book book;
+    QString why;
+    if (!BookProject::open(path, iFlashPreviewFolder, &book, &why)) {
+        if (error)
+            *error = why;
+        window->prompts().showMessage(QStringLiteral("The project could not be opened."), why);
+        return false;
+    }
+    AppSettings *settings = AppSettings::shareInstance();
+    settings->setPageWidth(book.pageWidth);
+    settings->setPageHeight(book.pageHeight);
+    settings->saveSettings();
+    iFlashPageSource = book.pageSource;
+    iFlashPagesAnnotations = book.annotations;
+    iFlashOutline = book.outline;
+    iFlashTmpl = book.tmpl;
+    tmplDelegate->setFlashTmpl(iFlashTmpl);
+    window->reloadOutline(true);
+    m_offeredTitle.clear();
+    applyChange();
+    m_projectPath = QFileInfo(path).absoluteFilePath();
+    rememberRecent(m_projectPath);
+    setModified(false);
+    window->showStatus(QStringLiteral("Opened %1").arg(QDir::toNativeSeparators(m_projectPath)));
+    return true;
+}
+
+bool Foliant_for_macAppDelegate::maybeSaveChanges()
+{
+    if (!m_modified)
+        return true;
+    const QString name = m_projectPath.isEmpty()
+                             ? QStringLiteral("this book")
+                             : QStringLiteral("\u201c%1\u201d").arg(QFileInfo(m_projectPath).fileName());
+    const int answer =
+        window->prompts().alert(QStringLiteral("Do you want to save the changes to %1?").arg(name),
+                                QStringLiteral("Your changes will be lost if you don't save them."),
+                                {QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")});
+    if (answer == 0)
+        return OnSaveProject();
+    return answer == 1;
 }

@@ -69,6 +69,26 @@ public:
     // A request to publish the current book; the caller says where and how.
     PublishRequest publishRequest() const;
 
+    // ---- Projects ---------------------------------------------------------------
+    // Each answers whether the book was saved / opened.
+    bool OnSaveProject();
+    bool OnSaveProjectAs();
+    bool OnOpenProject();
+    bool openProject(const QString &path, QString *error = nullptr);
+    bool saveProjectTo(const QString &path);
+    // Before work would be lost (close, quit, import, open): asks Save / Don't
+    // Save / Cancel when there are unsaved changes. True when the caller may go on.
+    bool maybeSaveChanges();
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+    const QString &projectPath() const { return m_projectPath; }
+    // "name — Foliant Pro for Mac" with a "*" after the name while changes are
+    // unsaved; the application's name alone while nothing needs saving and no
+    // project is open.
+    QString windowTitle() const;
+    // Projects opened or saved, the latest first.
+    static QStringList recentProjects();
+
     // ---- Sheet results ----------------------------------------------------------
     void importWindowDidEnd(int returnCode);
     void selectTmplWindowDidEnd(int returnCode);
@@ -116,6 +136,7 @@ private:
     // Runs one command; an exception is logged and shown, never let through.
     template <typename F> void guarded(const char *command, F &&body);
     void createDelegates();
+    static void rememberRecent(const QString &path);
 
     MainWindowView *window;
     FlashTemplatePtr iFlashTmpl;
@@ -127,6 +148,8 @@ private:
     int m_applyTag = 0; // the Apply button's frame counter
     QString iFlashPreviewFolder;
     QString m_offeredTitle; // the book title last put into the publish dialog
+    QString m_projectPath;  // the open project, "" for none
+    bool m_modified = false;
     std::vector<ScopedObserver> m_observers;
 
     ImportWindowDelegate *m_importDelegate = nullptr;

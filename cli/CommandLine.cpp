@@ -299,7 +299,9 @@ QString CommandLine::publishHelp()
        foliant-cli publish --sample --out DIR [OPTIONS]
 
 Imports each PDF and publishes it as the desktop application's Import and
-Publish commands do with the same choices.
+Publish commands do with the same choices. An INPUT ending in .foliant is a
+project saved by the application: it is published as it was saved (its pages,
+links, template and values), without importing anything.
 
 Where the books go:
   one PDF           DIR is the book: DIR/index.html and DIR/files/
@@ -330,7 +332,8 @@ Template (applied in this order, before the first import):
 
 Publishing:
   --out DIR         where to publish (required)
-  --title TEXT      title of the HTML page (default: the PDF's file name)
+  --title TEXT      title of the HTML page (default: the PDF's file name, or a
+                    project's book title)
   --name NAME       file name of the HTML page, without .html (default: index);
                     with --app the application's name (default: the PDF's
                     file name)

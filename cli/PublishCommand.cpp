@@ -1,5 +1,6 @@
 #include "cli/PublishCommand.h"
 
+#include "app/BookProject.h"
 #include "app/OutputTarget.h"
 #include "app/PublishService.h"
 #include "cli/CliSession.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -26,6 +28,12 @@ QString baseName(const QString &path)
 {
     const QString name = QFileInfo(path).completeBaseName();
     return name.isEmpty() ? QStringLiteral("book") : name;
+}
+
+// A saved book project rather than a PDF.
+bool isProject(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(BookProject::kSuffix), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -80,7 +88,8 @@ bool PublishCommand::check(int *exitCode, QString *error)
     // Vector pages are made by a program of the installation; without it every
     // import would fail with a reason that blames the PDF.
     const QString converter = Paths::program(QStringLiteral("pdf2swf"));
-    if (!o.sample && !o.images && !QFileInfo(converter).isExecutable()) {
+    const bool anyPdf = std::any_of(o.inputs.cbegin(), o.inputs.cend(), [](const QString &i) { return !isProject(i); });
+    if (!o.sample && !o.images && anyPdf && !QFileInfo(converter).isExecutable()) {
         *error = QStringLiteral("vector pages need the program %1, which is missing (--images makes page images "
                                 "without it)")
                      .arg(converter);
@@ -121,7 +130,8 @@ bool PublishCommand::check(int *exitCode, QString *error)
             book.label = o.inputs.at(i);
             book.destination = destinationFor(stem);
             book.name = o.app ? stem : (o.name.isEmpty() ? QStringLiteral("index") : o.name);
-            book.title = o.title.isEmpty() ? baseName(inputs.at(i)) : o.title;
+            // A project's own title is known once it is open.
+            book.title = o.title.isEmpty() && !isProject(inputs.at(i)) ? baseName(inputs.at(i)) : o.title;
             m_books.append(book);
         }
     }
@@ -209,7 +219,14 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     if (!target.check(o.force, m_userFiles, error))
         return false;
 
-    if (!book.input.isEmpty()) {
+    QString title = book.title;
+    if (isProject(book.input)) {
+        m_progress.step(QStringLiteral("opening the project"));
+        if (!session.controller().openProject(book.input, error))
+            return false;
+        if (title.isEmpty())
+            title = session.controller().flashTmpl()->propertyValueFor(QStringLiteral("Title"), baseName(book.input));
+    } else if (!book.input.isEmpty()) {
         m_progress.step(QStringLiteral("importing"));
         ImportRequest request;
         request.pdf = book.input;
@@ -237,7 +254,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     PublishRequest request;
     request.folder = o.app ? QFileInfo(book.destination).path() : book.destination;
     request.name = book.name;
-    request.title = book.title;
+    request.title = title;
     request.application = o.app;
     request.mobile = o.mobile != CliOptions::Mobile::None;
     request.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;

@@ -1,12 +1,12 @@
 #include "platform/MarlspanUtility.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -61,11 +61,10 @@ void MarlspanUtility::makeDiractoryTrustByFlash(const QString &folder)
     QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::Default);
     QByteArray bytes("\xFF\xFE", 2);
     bytes += QByteArray(encoder.encode(content));
-    QSaveFile out(trustFile);
-    if (out.open(QIODevice::WriteOnly)) {
-        out.write(bytes);
-        out.commit();
-    }
+    // Written whole or not at all: a cut-off file would lose the other entries.
+    QString reason;
+    if (!AtomicFile::write(trustFile, bytes, &reason))
+        LOG4CXX_WARN(logger, "cannot write the trust file " << trustFile << ": " << reason);
     if (QFileInfo::exists(trustFile))
         LOG4CXX_DEBUG(logger, "file is exits!!");
     else

@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -40,7 +41,7 @@
 namespace {
 QIcon namedIcon(const QString &name)
 {
-    return QIcon(Paths::resource(QStringLiteral("icons/%1.svg").arg(name)));
+    return name.isEmpty() ? QIcon() : QIcon(Paths::resource(QStringLiteral("icons/%1.svg").arg(name)));
 }
 } // namespace
 
@@ -126,7 +127,20 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     toolbar->addAction(m_apply);
     toolbar->addAction(m_help);
 
+    m_openProject =
+        addCommand(tr("&Open Project…"), QString(), QKeySequence::Open, tr("Open a saved book project (Ctrl+O)"));
+    m_saveProject = addCommand(tr("&Save Project"), QString(), QKeySequence::Save,
+                               tr("Save the book with its pages, links and settings (Ctrl+S)"));
+    m_saveProjectAs = addCommand(tr("Save Project &As…"), QString(), QKeySequence::SaveAs,
+                                 tr("Save the book as a new project file (Ctrl+Shift+S)"));
+
     QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->addAction(m_openProject);
+    m_recentMenu = file->addMenu(tr("Open &Recent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    file->addAction(m_saveProject);
+    file->addAction(m_saveProjectAs);
+    file->addSeparator();
     file->addAction(m_import);
     file->addAction(m_publish);
     file->addSeparator();
@@ -173,7 +187,11 @@ void MainWindow::setController(Foliant_for_macAppDelegate *controller)
                 (m_controller->*command)();
         });
     };
-    bind(m_import, &Foliant_for_macAppDelegate::OnImportPDF);
+    // An import replaces the book: unsaved work is offered for saving first.
+    connect(m_import, &QAction::triggered, this, [this] {
+        if (m_controller && !QApplication::activeModalWidget() && m_controller->maybeSaveChanges())
+            m_controller->OnImportPDF();
+    });
     bind(m_template, &Foliant_for_macAppDelegate::onSelectTemplate);
     bind(m_importSettings, &Foliant_for_macAppDelegate::OnImportTmplSettings);
     bind(m_exportSettings, &Foliant_for_macAppDelegate::OnExportTmplSettings);
@@ -181,6 +199,34 @@ void MainWindow::setController(Foliant_for_macAppDelegate *controller)
     bind(m_publish, &Foliant_for_macAppDelegate::OnExportFlipBook);
     bind(m_help, &Foliant_for_macAppDelegate::OnOpenHelp);
     bind(m_apply, &Foliant_for_macAppDelegate::OnApplyChange);
+    auto bindAnswer = [this](QAction *action, bool (Foliant_for_macAppDelegate::*command)()) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (m_controller && !QApplication::activeModalWidget())
+                (m_controller->*command)();
+        });
+    };
+    bindAnswer(m_openProject, &Foliant_for_macAppDelegate::OnOpenProject);
+    bindAnswer(m_saveProject, &Foliant_for_macAppDelegate::OnSaveProject);
+    bindAnswer(m_saveProjectAs, &Foliant_for_macAppDelegate::OnSaveProjectAs);
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList recent = Foliant_for_macAppDelegate::recentProjects();
+    int n = 0;
+    for (const QString &path : recent) {
+        // Access keys 1-9 for the first nine.
+        const QString text =
+            ++n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(path).fileName()) : QFileInfo(path).fileName();
+        QAction *action = m_recentMenu->addAction(text, this, [this, path] {
+            if (m_controller && !QApplication::activeModalWidget() && m_controller->maybeSaveChanges())
+                m_controller->openProject(path);
+        });
+        action->setStatusTip(QDir::toNativeSeparators(path));
+    }
+    if (recent.isEmpty())
+        m_recentMenu->addAction(tr("No Recent Projects"))->setEnabled(false);
 }
 
 void MainWindow::bringToFront()
@@ -216,6 +262,10 @@ void MainWindow::setFrame(const QRect &frame)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_controller && !m_controller->maybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
     const auto store = UserDefaults::open();
     store->setValue(QStringLiteral("MainWindow/geometry"), saveGeometry());
     store->sync();
@@ -358,5 +408,10 @@ void MainWindow::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // Let the drop finish before the dialog's own event loop starts.
     QMetaObject::invokeMethod(
-        this, [this, path] { m_controller->importPDFFile(path); }, Qt::QueuedConnection);
+        this,
+        [this, path] {
+            if (m_controller->maybeSaveChanges())
+                m_controller->importPDFFile(path);
+        },
+        Qt::QueuedConnection);
 }

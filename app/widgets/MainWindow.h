@@ -17,6 +17,7 @@ class PublishDialog;
 class QAction;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QWebEngineView;
 class SelectTemplateWindow;
 
@@ -78,6 +79,7 @@ private:
     QAction *addCommand(const QString &text, const QString &icon, const QKeySequence &shortcut, const QString &tip);
     int runSheet(QDialog *dialog);
     static QString droppedPdf(const QMimeData *mime);
+    void fillRecentMenu();
 
     Foliant_for_macAppDelegate *m_controller = nullptr;
     WidgetPrompts m_prompts{this};
@@ -88,7 +90,9 @@ private:
     PreviewFrame *m_previewFrame;
     QWebEngineView *m_preview;
     QAction *m_import = nullptr, *m_template = nullptr, *m_importSettings = nullptr, *m_exportSettings = nullptr,
-            *m_pageEditor = nullptr, *m_publish = nullptr, *m_help = nullptr, *m_apply = nullptr;
+            *m_pageEditor = nullptr, *m_publish = nullptr, *m_help = nullptr, *m_apply = nullptr,
+            *m_openProject = nullptr, *m_saveProject = nullptr, *m_saveProjectAs = nullptr;
+    QMenu *m_recentMenu = nullptr;
     QString m_applyImage;
     ImportDialog *m_importDialog = nullptr;
     PublishDialog *m_publishDialog = nullptr;

@@ -3,6 +3,7 @@
 
 #include "app/Foliant_for_macAppDelegate.h"
 #include "app/PageEditorWindowDelegate.h"
+#include "app/ProjectArchive.h"
 #include "book/FlashPageSourceImg.h"
 #include "platform/Paths.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
@@ -118,6 +119,66 @@ TEST_F(ControllerCommandsTest, SettingsExportAddsTxtAndCancelledImportStillRefre
     controller.OnImportTmplSettings();
     EXPECT_EQ(controller.flashTmpl()->propertyValueFor(key, QStringLiteral("<none>")), before);
     EXPECT_TRUE(window.status.contains(bare)) << window.status.toStdString();
+}
+
+// Save As, reopen, and files that are no project of this book (damaged,
+// foreign, from a later version): each is refused with a message and the
+// current book, its values and the page editor's page list stay as they were.
+TEST_F(ControllerCommandsTest, ProjectsReopenAndBadOnesLeaveTheBookAsItWas)
+{
+    const QString key = QStringLiteral("Title");
+    EXPECT_EQ(window.title, QStringLiteral("Foliant Pro for Mac"));
+    controller.flashTmpl()->setPropertyValue(key, QStringLiteral("Saved\ntwo lines"));
+    controller.setModified(true);
+    EXPECT_EQ(window.title, QStringLiteral("Untitled* \u2014 Foliant Pro for Mac"));
+    const QString project = roots.root() + QStringLiteral("/book.foliant");
+    window.scripted.saveAnswers << roots.root() + QStringLiteral("/book");
+    ASSERT_TRUE(controller.OnSaveProject());
+    EXPECT_EQ(controller.projectPath(), project);
+    EXPECT_EQ(window.title, QStringLiteral("book \u2014 Foliant Pro for Mac"));
+    EXPECT_TRUE(window.status.contains(project));
+
+    controller.flashTmpl()->setPropertyValue(key, QStringLiteral("Changed"));
+    ASSERT_TRUE(controller.openProject(project));
+    EXPECT_EQ(controller.flashTmpl()->propertyValueFor(key, {}), QStringLiteral("Saved\ntwo lines"));
+    EXPECT_FALSE(controller.isModified());
+
+    const FlashPageSourcePtr book = controller.flashPageSource();
+    const QByteArray pageList = readAll(pagesXml);
+    const QByteArray saved = readAll(project);
+    QString error;
+    const QString foreign = roots.root() + QStringLiteral("/foreign.foliant");
+    ASSERT_TRUE(ProjectArchive::write(foreign, {{QStringLiteral("project.xml"), "<other/>", {}}}, &error));
+    const QString later = roots.root() + QStringLiteral("/later.foliant");
+    ASSERT_TRUE(
+        ProjectArchive::write(later, {{QStringLiteral("project.xml"), "<foliantProject version=\"9\"/>", {}}}, &error));
+    const struct
+    {
+        const char *name;
+        QByteArray bytes; // empty: the file is already written
+        const char *reason;
+    } cases[] = {
+        {"truncated.foliant", saved.left(saved.size() / 2), "damaged"},
+        {"renamed-pdf.foliant", "%PDF-1.4\n%%EOF\n", "damaged"},
+        {"foreign.foliant", {}, "damaged"},
+        {"later.foliant", {}, "version"},
+        {"missing.foliant", {}, "No such file"},
+    };
+    for (const auto &c : cases) {
+        const QString file = roots.root() + QLatin1Char('/') + QString::fromLatin1(c.name);
+        if (!c.bytes.isEmpty()) {
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.bytes);
+        }
+        const int messages = window.scripted.count(QStringLiteral("message"));
+        EXPECT_FALSE(controller.openProject(file, &error)) << c.name;
+        EXPECT_TRUE(error.contains(QString::fromLatin1(c.reason))) << c.name << ": " << error.toStdString();
+        EXPECT_EQ(window.scripted.count(QStringLiteral("message")), messages + 1) << c.name;
+        EXPECT_EQ(controller.flashPageSource(), book) << c.name;
+        EXPECT_EQ(readAll(pagesXml), pageList) << c.name;
+        EXPECT_EQ(controller.projectPath(), project) << c.name;
+    }
 }
 
 TEST_F(ControllerCommandsTest, PanoramicStyleCopiesItsFacesAndOtherTemplatesRemoveThem)

@@ -368,6 +368,26 @@ TEST_F(MainWindowUiTest, DroppedPdfOpensTheImportDialogWithIt)
     EXPECT_FALSE(refused.isAccepted());
 }
 
+// Closing with unsaved work asks Save / Don't Save / Cancel: Cancel keeps the
+// window, Save writes the project first.
+TEST_F(MainWindowUiTest, ClosingWithUnsavedWorkAsksFirst)
+{
+    window->show();
+    EXPECT_TRUE(window->close()) << "nothing to save, nothing asked";
+    EXPECT_EQ(prompts.count(QStringLiteral("alert")), 0);
+    window->show();
+    controller->setModified(true);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled* \u2014 Foliant Pro for Mac"));
+    prompts.alertAnswers << 2;
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts.asked.last().options,
+              QStringList({QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}));
+    prompts.alertAnswers << 0;
+    prompts.saveAnswers << roots.root() + QStringLiteral("/closing");
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(QFileInfo(roots.root() + QStringLiteral("/closing.foliant")).isFile());
+}
+
 TEST_F(MainWindowUiTest, WindowComesBackAtTheSizeItWasLeft)
 {
     window->show();

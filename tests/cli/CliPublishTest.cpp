@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -86,6 +87,40 @@ TEST_F(CliPublishTest, ImageBookWithEveryChoiceMatchesTheDesktop)
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/files/page/5.jpg"))).isFile());
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("cli/files/page/4.jpg"))));
     expectNoLeftovers(roots.root());
+}
+
+// A book saved as a project (imported pages, links, outline, edited values
+// with a file of the user's, a picture placed with the page editor) and
+// published by the tool in a fresh process gives the folder the application
+// published before saving; a damaged project is refused with a reason.
+TEST_F(CliPublishTest, SavedProjectPublishesTheSameBookInAFreshProcess)
+{
+    const QString logo = path(QStringLiteral("my logo.png"));
+    QImage(64, 32, QImage::Format_RGB32).save(logo);
+    const FlashTemplate tmpl(QStringLiteral("float"));
+    BookChoices c;
+    c.pdf = pdfData(QStringLiteral("links.pdf"));
+    c.images = true;
+    c.links = true;
+    c.bookmarks = true;
+    c.sets = {{keyOfType(tmpl, pt_file), logo}, {QStringLiteral("Title"), QStringLiteral("Annual <report>")}};
+    c.title = QStringLiteral("Annual report");
+    c.project = path(QStringLiteral("annual.foliant"));
+    publishLikeDesktop(c, path(QStringLiteral("desktop")));
+    ASSERT_TRUE(QFileInfo(c.project).isFile());
+    ASSERT_TRUE(QFileInfo(path(QStringLiteral("desktop/files/editor/set/placed.png"))).isFile()) << "nothing placed";
+
+    CliRun run = runCli({QStringLiteral("publish"), c.project, QStringLiteral("--out"), path(QStringLiteral("cli")),
+                         QStringLiteral("--title"), c.title});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    expectSameBook(path(QStringLiteral("desktop")), path(QStringLiteral("cli")));
+
+    QFile damaged(c.project);
+    ASSERT_TRUE(damaged.resize(damaged.size() / 2));
+    run = runCli({QStringLiteral("publish"), c.project, QStringLiteral("--out"), path(QStringLiteral("again"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("damaged"))) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("again/index.html"))));
 }
 
 // Vector pages through the converter program, published as an application.

@@ -4,6 +4,7 @@
 #include "app/ImportWindowDelegate.h"
 #include "app/MainWindowView.h"
 #include "app/OutputWindowDelegate.h"
+#include "app/PageEditorWindowDelegate.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "publish/FlashBookOutput.h"
@@ -16,6 +17,7 @@
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTimer>
 
@@ -179,6 +181,22 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
         }
         controller.OnApplyChange();
     }
+    if (!c.project.isEmpty()) {
+        window.pageEditorSheet = [&](PageEditorWindowDelegate &d) {
+            const QString picture = QDir::cleanPath(folder + QStringLiteral("/../placed.png"));
+            QImage(40, 30, QImage::Format_RGB32).save(picture);
+            const QString src = d.CopytoAttachmentNoRename(picture, QStringLiteral("set"));
+            QFile list(QDir(d.baseFolder()).filePath(QStringLiteral("pages.xml")));
+            EXPECT_TRUE(list.open(QIODevice::ReadOnly));
+            QString text = QString::fromUtf8(list.readAll());
+            text.replace(QStringLiteral("</Page>"),
+                         QStringLiteral("<Item name=\"Image\" type=\"rect\" x=\"0.100000\" y=\"0.100000\" "
+                                        "width=\"0.300000\" height=\"0.200000\" src=\"%1\"/></Page>")
+                             .arg(src));
+            return d.savePageList(text) ? 1 : 0;
+        };
+        controller.OnPageEditor();
+    }
     window.publishSheet = [&](OutputWindowDelegate &d) {
         d.txtOutputFolder = folder;
         d.txtOutputName = c.name;
@@ -192,6 +210,8 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
     window.scripted.alertAnswers = {1}; // "Open the result files?" - No
     controller.OnExportFlipBook();
     EXPECT_EQ(window.scripted.count(QStringLiteral("message")), 0);
+    if (!c.project.isEmpty())
+        EXPECT_TRUE(controller.saveProjectTo(c.project));
     controller.applicationWillTerminate();
 }
 

@@ -41,6 +41,9 @@ struct BookChoices
     QString title = QStringLiteral("A book");
     bool app = false;
     int mobile = -1; // -1 none, 0 flip, 1 slide
+    // When set, the desktop also places a picture on page 1 with the page
+    // editor before publishing, and saves the book as this project after.
+    QString project;
 
     // The foliant-cli arguments for these choices, publishing to `out`.
     QStringList cliArguments(const QString &out) const;

@@ -55,8 +55,10 @@ class Pdf:
         out += b"trailer\n" + trailer.encode() + b" >>\nstartxref\n%d\n%%%%EOF\n" % xref
         if truncate_at is not None:
             out = out[: int(len(out) * truncate_at)]
-        with open(path, "wb") as f:
+        tmp = path + ".tmp"
+        with open(tmp, "wb") as f:
             f.write(out)
+        os.replace(tmp, path)
 
 
 def pdf_string(text):
@@ -269,6 +271,38 @@ def make_real(out, name, count, links_per_page=0):
     make_document(os.path.join(out, name), page_defs, outline)
 
 
+def make_text(out):
+    """Text that extraction must survive: a ligature, invisible text (the text
+    layer of a searchable scan), words beyond the page box, a font whose
+    ToUnicode map is garbage, a page without text and a page of about 2 MB of
+    text."""
+    pdf = Pdf()
+    cat = pdf.reserve()
+    pages = pdf.reserve()
+    font = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Times-Roman >>")
+    broken_map = pdf.stream(b"/CIDInit /ProcSet findresource begin begincmap 1 beginbfchar <41> <zz garbage")
+    broken = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /ToUnicode %d 0 R >>" % broken_map)
+    res = "<< /Font << /F1 %d 0 R /F2 %d 0 R >> >>" % (font, broken)
+    big = b"BT /F1 2 Tf 0.032 TL 10 790 Td " + b" ".join(
+        b"(%s) '" % " ".join(LOREM[(i + k) % len(LOREM)] for k in range(12)).encode() for i in range(24000)) + b" ET"
+    contents = [
+        b"BT /F1 24 Tf 60 700 Td (The \256nd of the \256eld) Tj ET\n"
+        b"BT 3 Tr /F1 18 Tf 60 600 Td (invisible scanned words) Tj ET\n"
+        b"BT /F1 18 Tf -300 500 Td (before the page) Tj 900 0 Td (after the page) Tj ET\n"
+        b"BT /F2 18 Tf 60 400 Td (ABC broken map) Tj ET",
+        b"0.5 g 100 100 200 200 re f",
+        big,
+    ]
+    kids = []
+    for data in contents:
+        content = pdf.stream(data)
+        kids.append(pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 600 800] /Contents %d 0 R /Resources %s >>"
+                            % (pages, content, res)))
+    pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
+    pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(os.path.join(out, "text.pdf"), cat)
+
+
 def make_broken(out):
     with open(os.path.join(out, "empty.pdf"), "wb"):
         pass
@@ -315,6 +349,7 @@ def main():
     make_sizes(out)
     make_real(out, "real100.pdf", 100)
     make_broken(out)
+    make_text(out)
     if "--large" in sys.argv:
         make_real(out, "large2000.pdf", 2000, links_per_page=6)
 

@@ -31,8 +31,8 @@ class IsolatedRender : public RootedTest
 protected:
     void SetUp() override
     {
-        if (!QFileInfo(IsolatedPdfRasterizer::workerProgram()).isExecutable())
-            GTEST_SKIP() << "the render worker is not built";
+        ASSERT_TRUE(QFileInfo(IsolatedPdfRasterizer::workerProgram()).isExecutable())
+            << "the render worker is not built";
         AppSettings::shareInstance()->setImportType(1);
     }
 
@@ -96,6 +96,30 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
     EXPECT_FALSE(thumbOnly.thumbJpeg.isEmpty());
     EXPECT_FALSE(isolated->render(10, 80, true, true).ok());
     EXPECT_EQ(isolated->renderCount(), 4);
+}
+
+TEST_F(IsolatedRender, WordsOfHostileTextComeBackWhole)
+{
+    QString error;
+    const PdfRasterizerPtr r = IsolatedPdfRasterizer::open(importData(QStringLiteral("text.pdf")), 1, &error);
+    ASSERT_TRUE(r) << error.toStdString();
+    const auto texts = [&](int page) {
+        const PdfRasterizer::Words words = r->words(page);
+        EXPECT_TRUE(words.ok()) << words.error.toStdString();
+        QStringList out;
+        for (const QByteArray &line : words.lines.split('\n'))
+            if (!line.isEmpty())
+                out << QString::fromUtf8(line.split(' ').mid(5).join(' '));
+        return out;
+    };
+    // The ligature becomes its letters; invisible text counts; the words drawn
+    // beyond the page and the garbage ToUnicode map cost nothing else.
+    const QStringList first = texts(0);
+    for (const char *word : {"find", "field", "invisible", "scanned", "broken"})
+        EXPECT_TRUE(first.contains(QString::fromLatin1(word))) << word << first.join(QLatin1Char(' ')).toStdString();
+    EXPECT_FALSE(first.contains(QStringLiteral("before")));
+    EXPECT_TRUE(texts(1).isEmpty());
+    EXPECT_FALSE(texts(2).isEmpty()); // about 2 MB of text on one page
 }
 
 TEST_F(IsolatedRender, UnreadableFilesAreRefusedWithAReason)

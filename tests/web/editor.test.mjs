@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { withEditor } from './editor-harness.mjs';
-import { findTool, launchBrowser, pdf2swf, vectorPdf, pageColor, near as nearColour } from './player_support.mjs';
+import { launchBrowser, pdf2swf, vectorPdf, pageColor, near as nearColour } from './player_support.mjs';
 
 let chrome;
 before(async () => {
@@ -228,7 +228,7 @@ test('a save that the application did not carry out is reported, and leaving the
   }, { writes: false });
 });
 
-test('vector pages are drawn sharp under the items', { skip: !findTool('pdf2swf') && 'pdf2swf is not built' }, async () => {
+test('vector pages are drawn sharp under the items', async () => {
   const prepare = (book) => {
     const pdf = join(book.dir, 'book.pdf');
     writeFileSync(pdf, vectorPdf(2));

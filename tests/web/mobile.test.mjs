@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { cpSync, readFileSync, writeFileSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import { writeJpeg } from './editor-harness.mjs';
-import { launchBrowser, resourcesDir, swipe as swipeFromTo, tempDir } from './player_support.mjs';
+import { launchBrowser, resourcesDir, sourceDir, swipe as swipeFromTo, tempDir } from './player_support.mjs';
 
 const skeleton = (kind) => join(resourcesDir, 'AppFiles', 'TmplData', 'mobile', kind);
 
@@ -290,4 +290,30 @@ test('Slide: automatic turning runs the set rounds at the set interval, and a to
     await page.waitForTimeout(1200);
     assert.equal(await shownPage(page), at);
   });
+});
+
+test('both editions pass axe, also with the Flip sheets open; Flip fetches only the pages near the reader', async () => {
+  const axeSource = readFileSync(join(sourceDir, 'web', 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
+  const audit = async (page, label) => {
+    if (!(await page.evaluate(() => !!window.axe))) await page.addScriptTag({ content: axeSource });
+    const r = await page.evaluate(() => axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice'] }));
+    assert.deepEqual(r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(' | ')}`), [], label);
+  };
+  await onPhone(flipBook({ count: 12 }), async ({ page, errors }) => {
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('.page img[src]')].map((i) => i.alt)), ['Page 1', 'Page 2', 'Page 3']);
+    await audit(page, 'Flip');
+    for (const [button, sheet] of [['.btn-grid', '.sheet'], ['.btn-zoom', '.zoom']]) {
+      await page.focus(button);
+      await page.keyboard.press('Enter');
+      await audit(page, sheet);
+      await page.keyboard.press('Tab');
+      await page.keyboard.press('Tab');
+      assert.ok(await page.evaluate((s) => document.querySelector(s).contains(document.activeElement), sheet), `${sheet} keeps focus`);
+      await page.keyboard.press('Escape');
+      assert.equal(await page.locator(sheet).count(), 0);
+      assert.ok(await page.evaluate((b) => document.activeElement.matches(b), button), `focus back on ${button}`);
+    }
+    assert.deepEqual(errors, []);
+  });
+  await onPhone(slideBook(), async ({ page }) => audit(page, 'Slide'));
 });

@@ -3,7 +3,8 @@
 // read from the screen where axe cannot judge, and the keyboard alone.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { readFileSync, readdirSync, existsSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
 import { join } from 'node:path';
 import * as S from './player_support.mjs';
 
@@ -214,4 +215,21 @@ test('with reduced motion a turn draws no fold; the pages in view load first, fa
   assert.deepEqual(pages.slice(0, 2).sort((a, b) => a - b), [8, 9], `the spread in view first: ${pages}`);
   assert.deepEqual([...pages].sort((a, b) => a - b), [6, 7, 8, 9, 10, 11]);
   await deep.close();
+});
+
+// Every style the templates ship, on the sample book publishing writes.
+const buildDir = process.env.FOLIANT_BUILD_DIR || join(S.sourceDir, 'build');
+const cli = join(buildDir, 'bin', 'foliant-cli');
+test('every template style passes axe and the contrast measured on the screen', { skip: !existsSync(cli) && 'foliant-cli is not built' }, async () => {
+  const styles = join(S.sourceDir, 'resources', 'AppFiles', 'Styles');
+  for (const template of readdirSync(styles)) {
+    for (const style of readdirSync(join(styles, template))) {
+      const out = join(root, 'styles', `${template}-${style}`);
+      const env = { ...process.env, QT_QPA_PLATFORM: 'offscreen', FOLIANT_RESOURCES: process.env.FOLIANT_RESOURCES || join(buildDir, 'resources'), HOME: root, XDG_CONFIG_HOME: join(root, 'config'), XDG_DATA_HOME: join(root, 'data') };
+      execFileSync(cli, ['publish', '--sample', '--template', template, '--style', style, '--out', out, '--force', '-q'], { env, stdio: ['ignore', 'ignore', 'inherit'] });
+      const page = await open(`styles/${template}-${style}`, { hash: '' });
+      await audit(page, `${template} / ${style}`);
+      await page.close();
+    }
+  }
 });

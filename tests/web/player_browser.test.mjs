@@ -305,7 +305,7 @@ test('damaged configurations give a clear message, never a blank page', async ()
   }
 });
 
-test('a vector book draws its pages sharp, over HTTP and from disk, and redraws when zoomed', { skip: !S.findTool('pdf2swf') && 'pdf2swf is not built' }, async () => {
+test('a vector book draws its pages sharp, over HTTP and from disk, and redraws when zoomed', async () => {
   books.vector = await S.makeVectorBook(join(root, 'vector'), { pages: 4 });
   for (const via of ['http', 'file']) {
     const page = await open('vector', { via });

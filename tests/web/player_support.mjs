@@ -294,7 +294,7 @@ export function findTool(name) {
     const p = join(b, 'resources', 'lib', name);
     if (existsSync(p)) return p;
   }
-  return null;
+  throw new Error(`${name} is not built`);
 }
 
 // Converts one page of `pdf` the way the import starts the converter.

@@ -18,6 +18,7 @@ const EFFECTS = [
   { name: 'type3', page: 2, scale: 1 },
   { name: 'tiny', page: 3, scale: 50, player: false },
   { name: 'hairlines', page: 4, scale: 1 },
+  { name: 'blend-turned', page: 5, scale: 1 },
 ];
 
 before(async () => {

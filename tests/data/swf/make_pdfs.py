@@ -19,12 +19,13 @@ effects.pdf       drawing that a plain path-and-picture converter loses:
           page 2: a Type3 font whose glyph is a picture.
           page 3: 4 x 4 points.
           page 4: 0.1-point rules and form-field-like boxes.
+          page 5: page 1 turned by /Rotate 270, without the annotation.
 """
+import importlib.util
 import math
 import os
 import struct
 import sys
-import zlib
 
 # ---------------------------------------------------------------- JPEG ----
 
@@ -170,42 +171,12 @@ def encode_jpeg(width, height, pixel, quality=90):
 
 # ----------------------------------------------------------------- PDF ----
 
-class Pdf:
-    def __init__(self):
-        self.objects = []
-
-    def add(self, body):
-        self.objects.append(body if isinstance(body, bytes) else body.encode("latin-1"))
-        return len(self.objects)
-
-    def reserve(self):
-        self.objects.append(None)
-        return len(self.objects)
-
-    def set(self, num, body):
-        self.objects[num - 1] = body if isinstance(body, bytes) else body.encode("latin-1")
-
-    def stream(self, data, extra="", compress=True):
-        if compress:
-            data = zlib.compress(data)
-            extra += " /Filter /FlateDecode"
-        return self.add(b"<< /Length %d%s >>\nstream\n" % (len(data), extra.encode()) + data + b"\nendstream")
-
-    def write(self, path, root):
-        out = bytearray(b"%PDF-1.5\n%\xe2\xe3\xcf\xd3\n")
-        offsets = []
-        for i, body in enumerate(self.objects, 1):
-            offsets.append(len(out))
-            out += b"%d 0 obj\n" % i + body + b"\nendobj\n"
-        xref = len(out)
-        out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(self.objects) + 1)
-        for off in offsets:
-            out += b"%010d 00000 n \n" % off
-        out += b"trailer\n<< /Size %d /Root %d 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (len(self.objects) + 1, root, xref)
-        tmp = path + ".tmp"
-        with open(tmp, "wb") as f:
-            f.write(out)
-        os.replace(tmp, path)
+# The raw object writer is shared with the import tests' generator.
+_base = importlib.util.spec_from_file_location(
+    "pdf_base", os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "make_pdfs.py"))
+_module = importlib.util.module_from_spec(_base)
+_base.loader.exec_module(_module)
+Pdf = _module.Pdf
 
 
 def _ttf_widths(data, first, last):
@@ -434,7 +405,7 @@ def make_effects_pdf(path):
                        b"0 0 0 rg BT /F1 14 Tf 10 90 Td (Grouped) Tj ET",
                        " /Type /XObject /Subtype /Form /BBox [0 0 160 120] "
                        "/Group << /S /Transparency /I true /K false >> /Resources << /Font %s >>" % fonts)
-    page("420 700",
+    effects = (
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 660 Td %s ET\n"
          "q /Mul gs 0.3 0.8 1 rg 40 640 300 40 re f Q\n"
          "0 0 0 rg BT /F1 12 Tf 14 TL 50 620 Td %s ET\n"
@@ -444,8 +415,8 @@ def make_effects_pdf(path):
          "q /Burn gs 0.9 0.5 0.2 rg 40 260 200 60 re f Q\n"
          "q /Masked gs 0.1 0.6 0.2 rg 280 250 120 60 re f Q\n" % (lines, lines, lines),
          "/ExtGState << /Mul %d 0 R /Half %d 0 R /Burn %d 0 R /Masked %d 0 R >> /XObject << /Fm1 %d 0 R >>"
-         % (multiply, half, burn, masked, group),
-         "/Annots [%d 0 R]" % annot)
+         % (multiply, half, burn, masked, group))
+    page("420 700", *effects, "/Annots [%d 0 R]" % annot)
 
     size = 24
     face = bytes(c for y in range(size) for x in range(size) for c in (
@@ -475,6 +446,7 @@ def make_effects_pdf(path):
         rules.append("%.2f 200 70.3 22.7 re S" % (40 + i * 85.2))
     rules.append("0.5 0.5 0.5 RG 200.4 40 m 200.4 160 l S")
     page("400 260", "\n".join(rules))
+    page("420 700", *effects, "/Rotate 270")
     pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
     pdf.set(catalog, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
     pdf.write(path, catalog)

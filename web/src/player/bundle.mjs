@@ -17,7 +17,14 @@ function writeAtomic(path, data) {
 export async function buildPlayer({ esbuild, src, production = true }) {
   const adapter = resolve(src, 'vector.mjs');
   const renderer = existsSync(join(src, '..', 'swf', 'index.mjs')) && existsSync(adapter) ? adapter : resolve(src, 'vector-none.mjs');
+  // The vector page parser also runs as a worker, carried in the bundle as text.
+  const define = {};
+  if (renderer === adapter) {
+    const w = await esbuild.build({ entryPoints: [join(src, 'vector-worker.mjs')], bundle: true, write: false, format: 'iife', target: ['chrome100', 'firefox100', 'safari15'], minify: production, legalComments: 'none', logLevel: 'silent' });
+    define.__FOLIANT_PARSE_WORKER__ = JSON.stringify(new TextDecoder().decode(w.outputFiles[0].contents));
+  }
   const result = await esbuild.build({
+    define,
     entryPoints: [join(src, 'main.mjs')],
     bundle: true,
     write: false,

@@ -53,7 +53,15 @@ export class BookText {
         this.openSearch();
       }
     });
-    const outlineLoad = loadScript(this.base + 'outline.js', 8000).then(
+    // Nothing of the text competes with the first page: the outline and the
+    // page words load once it shows.
+    this.waiting = [];
+    // A first page that cannot be shown holds nothing back for long.
+    setTimeout(() => {
+      this.textGo = true;
+      this.waiting.splice(0).forEach((f) => f());
+    }, 4000);
+    const outlineLoad = this.afterFirstPage(() => loadScript(this.base + 'outline.js', 8000)).then(
       () => {
         this.outline = cleanOutline(window.__foliantOutline, this.count);
         if (this.outline.length) this.addTextButton('contents', CONTENTS_ICON, this.t('contents'), () => this.toggleContents());
@@ -118,9 +126,23 @@ export class BookText {
     after.after(b);
   }
 
+  // Runs `job` (which returns a promise) once the first page shows.
+  afterFirstPage(job) {
+    if (this.firstShown || this.textGo) return job();
+    return new Promise((resolve) => this.waiting.push(resolve)).then(job);
+  }
+
   // ---- page text ------------------------------------------------------
   // Called when page i has been filled with its image or drawing.
   addText(i) {
+    if ((this.firstShown || this.textGo) && this.waiting.length) {
+      const go = this.waiting.splice(0);
+      setTimeout(() => go.forEach((f) => f()), 0);
+    }
+    if (!this.firstShown && !this.textGo) {
+      this.afterFirstPage(async () => this.loaded.get(i) === 'ready' && this.addText(i));
+      return;
+    }
     if (this.pageText.has(i)) this.attachText(i);
     else if (!this.textRequested.has(i)) {
       this.textRequested.add(i);

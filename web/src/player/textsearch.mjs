@@ -9,10 +9,10 @@
 // A page matches when it holds every term; each place a term occurs on such a
 // page is one match.
 
-const CJK = '\\p{sc=Han}\\p{sc=Hiragana}\\p{sc=Katakana}';
-const LETTER = `(?![${CJK}])[\\p{L}\\p{N}\\p{M}]`;
 // A word hyphenated at the end of a line ("alterna-" "tives") is one word.
-const WORD = new RegExp(`[${CJK}]|${LETTER}(?:${LETTER}|-\\n(?=${LETTER}))*`, 'gu');
+const WORD = /[\p{L}\p{N}\p{M}]+(?:-\n[\p{L}\p{N}\p{M}]+)*/gu;
+const CJK = /[\p{sc=Han}\p{sc=Hiragana}\p{sc=Katakana}]/u;
+const CJK_SPLIT = /[\p{sc=Han}\p{sc=Hiragana}\p{sc=Katakana}]|[^\p{sc=Han}\p{sc=Hiragana}\p{sc=Katakana}]+/gu;
 const ASCII = /^[\x00-\x7f]*$/;
 
 export const MAX_QUERY = 500; // characters of a query that are read
@@ -30,12 +30,16 @@ export function tokenize(text) {
   const words = [];
   const starts = [];
   const ends = [];
-  for (const m of String(text).matchAll(WORD)) {
-    const w = fold(m[0]);
-    if (!w) continue;
+  const add = (word, at) => {
+    const w = fold(word);
+    if (!w) return;
     words.push(w);
-    starts.push(m.index);
-    ends.push(m.index + m[0].length);
+    starts.push(at);
+    ends.push(at + word.length);
+  };
+  for (const m of String(text).matchAll(WORD)) {
+    if (!CJK.test(m[0])) add(m[0], m.index);
+    else for (const c of m[0].matchAll(CJK_SPLIT)) add(c[0], m.index + c.index);
   }
   return { words, starts, ends };
 }
@@ -83,10 +87,36 @@ export class TextIndex {
   constructor(pages) {
     this.pages = pages.map((t) => String(t ?? ''));
     this.tokens = new Array(this.pages.length);
+    this.where = new Map(); // word -> the pages holding it, for pages read so far
+    this.read = 0; // pages 0..read-1 are in `where`
   }
 
   page(i) {
-    return (this.tokens[i] ||= tokenize(this.pages[i]));
+    if (!this.tokens[i]) {
+      this.tokens[i] = tokenize(this.pages[i]);
+      if (i === this.read) {
+        for (; this.read < this.pages.length && this.tokens[this.read]; this.read++) {
+          for (const w of new Set(this.tokens[this.read].words)) {
+            const list = this.where.get(w);
+            if (list) list.push(this.read);
+            else this.where.set(w, [this.read]);
+          }
+        }
+      }
+    }
+    return this.tokens[i];
+  }
+
+  // The pages that may hold every term: from the word lists once all pages
+  // are read, otherwise every page.
+  candidates(terms) {
+    if (this.read < this.pages.length) for (let p = 0; p < this.pages.length; p++) this.page(p);
+    let best = null;
+    for (const term of terms) {
+      const list = this.where.get(term[0]) || [];
+      if (!best || list.length < best.length) best = list;
+    }
+    return best || [];
   }
 
   // Tokenizes every page ahead of the first search, in slices that leave the
@@ -109,7 +139,7 @@ export class TextIndex {
     const terms = parseQuery(query);
     const out = [];
     if (!terms.length) return out;
-    for (let p = 0; p < this.pages.length; p++) {
+    for (const p of this.candidates(terms)) {
       const tok = this.page(p);
       const hits = matchPage(tok.words, terms);
       hits.forEach((h, n) => {
@@ -118,7 +148,7 @@ export class TextIndex {
         const to = tok.ends[h.at + h.length - 1];
         const a = Math.max(0, from - SNIPPET);
         const b = Math.min(text.length, to + SNIPPET);
-        const squash = (s) => s.replace(/\s+/g, ' ');
+        const squash = (s) => (/\s\s|[\n\t\r]/.test(s) ? s.replace(/\s+/g, ' ') : s);
         const before = (a > 0 ? '…' : '') + squash(text.slice(a, from)).trimStart();
         const match = squash(text.slice(from, to));
         const after = squash(text.slice(to, b)).trimEnd() + (b < text.length ? '…' : '');
