@@ -16,6 +16,7 @@
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +45,9 @@ template <typename F> void Foliant_for_macAppDelegate::guarded(const char *comma
         body();
     } catch (const std::exception &e) {
         LOG4CXX_ERROR(logger, command << " failed:" << describeException(e));
-        window->prompts().showMessage(QStringLiteral("The command could not be completed."), describeException(e));
+        window->prompts().showMessage(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "The command could not be completed."),
+            describeException(e));
     }
 }
 
@@ -195,7 +198,7 @@ void Foliant_for_macAppDelegate::updateTmplPropertyTip(const Notification &)
 {
     const FlashTemplateProperty *node = tmplDelegate->propertyAt(window->selectedPropertyIndex());
     if (node)
-        window->showPropertyTip(node->title(), node->desc());
+        window->showPropertyTip(node->displayTitle(), node->displayDesc());
 }
 
 void Foliant_for_macAppDelegate::applicationWillTerminate()
@@ -329,16 +332,18 @@ void Foliant_for_macAppDelegate::OnExportTmplSettings()
     if (!iFlashTmpl)
         return;
     guarded("export settings", [this] {
-        const QString path = window->prompts().chooseSaveFile(QStringLiteral("Export template settings"));
+        const QString path = window->prompts().chooseSaveFile(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "Export template settings"));
         if (path.isEmpty())
             return;
         const Result<QString> written = exportTmplSettingsTo(path);
         if (!written)
-            window->prompts().showMessage(QStringLiteral("The settings could not be saved."),
-                                          QStringLiteral("Writing %1.").arg(written.error()));
+            window->prompts().showMessage(
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be saved."),
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "Writing %1.").arg(written.error()));
         else
-            window->showStatus(
-                QStringLiteral("Settings exported to %1").arg(QDir::toNativeSeparators(written.value())));
+            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings exported to %1")
+                                   .arg(QDir::toNativeSeparators(written.value())));
     });
 }
 
@@ -360,17 +365,21 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
     if (!iFlashTmpl)
         return;
     guarded("import settings", [this] {
-        const QStringList chosen =
-            window->prompts().chooseFiles(QStringLiteral("Import template settings"), {QStringLiteral("txt")}, false);
+        const QStringList chosen = window->prompts().chooseFiles(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "Import template settings"),
+            {QStringLiteral("txt")}, false);
         // A cancelled panel reads nothing and only refreshes outline and preview.
         const QString path = chosen.isEmpty() ? QString() : chosen.first();
         const Result<void> read = importTmplSettingsFrom(path);
         if (!read)
-            window->prompts().showMessage(QStringLiteral("The settings could not be read."), read.error());
+            window->prompts().showMessage(
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be read."),
+                read.error());
         else if (!path.isEmpty())
             setModified(true);
         if (read && !path.isEmpty())
-            window->showStatus(QStringLiteral("Settings imported from %1").arg(QDir::toNativeSeparators(path)));
+            window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings imported from %1")
+                                   .arg(QDir::toNativeSeparators(path)));
     });
 }
 
@@ -378,7 +387,8 @@ Result<void> Foliant_for_macAppDelegate::importTmplSettingsFrom(const QString &p
 {
     Result<void> result;
     if (iFlashTmpl && !path.isEmpty() && !iFlashTmpl->importPropertiesSettingsFrom(path))
-        result = Failure{QStringLiteral("%1 is not a readable settings file.").arg(path)};
+        result = Failure{
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "%1 is not a readable settings file.").arg(path)};
     window->reloadOutline(false);
     applyChange();
     return result;
@@ -488,7 +498,8 @@ void Foliant_for_macAppDelegate::OnOpenHelp()
     const QString manual = Paths::resource(QStringLiteral("Foliant for mac Help/Foliant pro for mac manual.pdf"));
     if (!QFileInfo::exists(manual)) {
         LOG4CXX_WARN(logger, "manual missing: " << manual);
-        window->prompts().showMessage(QStringLiteral("The manual is not installed."), manual);
+        window->prompts().showMessage(
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "The manual is not installed."), manual);
         return;
     }
     window->prompts().openFile(manual);

@@ -32,6 +32,16 @@ QString ImportService::cancelledMessage()
     return QStringLiteral("the import was cancelled");
 }
 
+QString ImportService::lockedMessage()
+{
+    return QStringLiteral("the PDF is locked with a password");
+}
+
+QString ImportService::wrongPasswordMessage()
+{
+    return QStringLiteral("wrong password");
+}
+
 void ImportService::start(const ImportRequest &request, Done done)
 {
     m_queue->cancelAllOperations();
@@ -42,6 +52,7 @@ void ImportService::start(const ImportRequest &request, Done done)
     m_operation->setImportLinks(request.links);
     m_operation->setImportBookmarks(request.bookmarks);
     m_operation->setImportText(request.text);
+    m_operation->setPassword(request.password);
     // The results are taken on this thread, and only from the latest import.
     std::weak_ptr<ImportPDFOperation> operation = m_operation;
     m_operation->whenFinished(this, [this, operation, request, done = std::move(done)] {
@@ -71,6 +82,10 @@ Result<ImportedBook> ImportService::takeResult(const ImportRequest &request) con
     const ImportPDFOperation &op = *m_operation;
     if (op.isCancelled())
         return Failure{cancelledMessage()};
+    if (op.lock() == PdfDocument::Lock::WrongPassword)
+        return Failure{wrongPasswordMessage()};
+    if (op.lock() == PdfDocument::Lock::PasswordNeeded)
+        return Failure{lockedMessage()};
     ImportedBook book;
     book.pageSource = op.flashPageSource();
     book.annotations = op.flashPagesAnnotation();

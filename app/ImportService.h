@@ -25,6 +25,7 @@ struct ImportRequest
     bool links = false;
     bool bookmarks = false;
     bool text = true; // the pages' words, for search and reading aloud
+    QString password; // of a PDF locked with a user password; never logged
 };
 
 // A page of the range that has no page file, and why.
@@ -75,6 +76,9 @@ public:
     ImportPDFOperation *operation() const { return m_operation.get(); }
 
     static QString cancelledMessage();
+    // Why a locked PDF stayed locked: no password, or not its password.
+    static QString lockedMessage();
+    static QString wrongPasswordMessage();
 
 private:
     Result<ImportedBook> takeResult(const ImportRequest &request) const;

@@ -4,6 +4,7 @@
 #include "app/UserPrompts.h"
 #include "platform/Logging.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -62,7 +63,7 @@ QString ImportWindowDelegate::effectivePageRange() const
 void ImportWindowDelegate::onImportAction()
 {
     if (!QFileInfo(txtImportFile).isFile()) {
-        showInfo(QStringLiteral("Import PDF file does not exist."));
+        showInfo(QCoreApplication::translate("ImportWindowDelegate", "Import PDF file does not exist."));
         return;
     }
     m_isImporting = true;
@@ -77,7 +78,7 @@ void ImportWindowDelegate::onImportAction()
     s->setImportText(btnImportText ? 1 : 0);
     s->setImportType(PageFormat);
     enableButtons(false);
-    m_infoText = QStringLiteral("Importing...");
+    m_infoText = QCoreApplication::translate("ImportWindowDelegate", "Importing...");
     m_pagesDone = m_pagesTotal = 0;
     emit stateChanged();
     s->saveSettings();
@@ -102,6 +103,7 @@ void ImportWindowDelegate::startImport()
     request.links = s->importLinks() == 1;
     request.bookmarks = s->importBookmark() == 1;
     request.text = s->importText() != 0;
+    request.password = txtPassword;
     m_service.start(request, [this](const Result<ImportedBook> &result) { importFinished(result); });
 }
 
@@ -122,9 +124,16 @@ void ImportWindowDelegate::importFinished(const Result<ImportedBook> &result)
     }
     LOG4CXX_WARN(logger, "import pdf failed...: " << result.error());
     // The user needs to know why nothing happened; the dialog stays open.
-    showInfo(m_cancelRequested ? QStringLiteral("Import cancelled.")
-                               : QStringLiteral("The PDF file could not be imported. It may be damaged, "
-                                                "protected by a password, or have no pages in the range."));
+    const QString &why = result.error();
+    showInfo(m_cancelRequested ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
+             : why == ImportService::wrongPasswordMessage()
+                 ? QCoreApplication::translate("ImportWindowDelegate", "wrong password")
+             : why == ImportService::lockedMessage()
+                 ? QCoreApplication::translate("ImportWindowDelegate",
+                                               "The PDF is locked with a password: enter it in the Password field.")
+                 : QCoreApplication::translate("ImportWindowDelegate", "The PDF file could not be imported. It may be "
+                                                                       "damaged, protected by a password, or have no "
+                                                                       "pages in the range."));
     m_isImporting = false;
 }
 
@@ -145,7 +154,8 @@ void ImportWindowDelegate::onBrowseFileAction()
     if (!m_prompts)
         return;
     const QStringList chosen =
-        m_prompts->chooseFiles(QStringLiteral("Choose a PDF file"), {QStringLiteral("pdf")}, false, txtImportFile);
+        m_prompts->chooseFiles(QCoreApplication::translate("ImportWindowDelegate", "Choose a PDF file"),
+                               {QStringLiteral("pdf")}, false, txtImportFile);
     LOG4CXX_DEBUG(logger, "die end," << (chosen.isEmpty() ? QString() : chosen.first()));
     if (!chosen.isEmpty()) {
         txtImportFile = chosen.first();
@@ -177,7 +187,8 @@ void ImportWindowDelegate::mainThread_handleMSG(int pageIndex, int totalPage)
 {
     if (m_infoHidden)
         return;
-    m_infoText = QStringLiteral("Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
+    m_infoText =
+        QCoreApplication::translate("ImportWindowDelegate", "Importing:%1 of %2 Pages").arg(pageIndex).arg(totalPage);
     m_pagesDone = pageIndex;
     m_pagesTotal = totalPage;
     emit stateChanged();

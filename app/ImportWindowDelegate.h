@@ -50,6 +50,8 @@ public:
     QString txtImportFile;
     int pageRangeType = 0; // 1: the pages in txtPageRange; otherwise all pages
     QString txtPageRange;
+    // The password of a locked PDF; kept only for this dialog, never stored or logged.
+    QString txtPassword;
     int importQuality = 0; // item index 0..4
     bool btnImportBookMark = false;
     bool btnImportLinks = false;

@@ -6,6 +6,7 @@
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -40,7 +41,8 @@ void OutputWindowDelegate::onSelectFolder()
 {
     if (!m_prompts)
         return;
-    const QString chosen = m_prompts->chooseFolder(QStringLiteral("Choose folder"));
+    const QString chosen =
+        m_prompts->chooseFolder(QCoreApplication::translate("OutputWindowDelegate", "Choose folder"));
     LOG4CXX_DEBUG(logger, "die end," << chosen);
     // A cancelled chooser keeps what the field held.
     if (!chosen.isEmpty()) {
@@ -71,31 +73,37 @@ bool OutputWindowDelegate::CheckOutputDir(const QString &folder)
     case PublishService::Destination::Protected:
         LOG4CXX_WARN(logger, "refused to replace the folder " << folder);
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("This folder cannot be replaced."),
-                                   QStringLiteral("%1 holds more than a published book. Choose a new or empty "
-                                                  "folder for the book.")
-                                       .arg(folder));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "This folder cannot be replaced."),
+                QCoreApplication::translate("OutputWindowDelegate", "%1 holds more than a published book. Choose a new "
+                                                                    "or empty folder for the book.")
+                    .arg(folder));
         return false;
     case PublishService::Destination::OtherContent:
         // Only a book published before is ever replaced: anything else there is
         // the user's, and publishing would delete it.
         LOG4CXX_WARN(logger, "refused to replace the folder " << folder << " holding " << entries << " other files");
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("This folder holds other files."),
-                                   QStringLiteral("%1 holds %2 files or folders that are not a book published by "
-                                                  "Foliant. Publishing there would delete them, so the folder is "
-                                                  "left alone. Choose a new or empty folder for the book.")
-                                       .arg(folder)
-                                       .arg(entries));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "This folder holds other files."),
+                QCoreApplication::translate("OutputWindowDelegate",
+                                            "%1 holds %2 files or folders that are not a book published by "
+                                            "Foliant. Publishing there would delete them, so the folder is "
+                                            "left alone. Choose a new or empty folder for the book.")
+                    .arg(folder)
+                    .arg(entries));
         return false;
     case PublishService::Destination::EarlierBook:
         break;
     }
-    const int answer = m_prompts ? m_prompts->alert(QString(),
-                                                    QStringLiteral("Output directory already exists. Do you want "
-                                                                   "to over write it?"),
-                                                    {QStringLiteral("YES"), QStringLiteral("NO")})
-                                 : 1;
+    const int answer =
+        m_prompts
+            ? m_prompts->alert(QString(),
+                               QCoreApplication::translate("OutputWindowDelegate", "Output directory already exists. "
+                                                                                   "Do you want to over write it?"),
+                               {QCoreApplication::translate("OutputWindowDelegate", "YES"),
+                                QCoreApplication::translate("OutputWindowDelegate", "NO")})
+            : 1;
     if (answer != 0)
         return false;
     // The earlier book goes only once the new one is complete.
@@ -110,9 +118,11 @@ void OutputWindowDelegate::onPublish()
     // directory of the process.
     if (folder.isEmpty() || QDir::isRelativePath(folder)) {
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("Choose a folder to publish into."),
-                                   QStringLiteral("The output folder must be a full path, such as %1.")
-                                       .arg(Paths::join(QDir::homePath(), QStringLiteral("MyBook"))));
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "Choose a folder to publish into."),
+                QCoreApplication::translate("OutputWindowDelegate",
+                                            "The output folder must be a full path, such as %1.")
+                    .arg(Paths::join(QDir::homePath(), QStringLiteral("MyBook"))));
         return;
     }
     PublishRequest request;
@@ -145,16 +155,21 @@ void OutputWindowDelegate::onPublish()
     const Result<PublishedBook> published = PublishService::publish(request);
     if (published) {
         m_lastOutputFile = published->outputFile;
-        const int answer = m_prompts ? m_prompts->alert(QStringLiteral("Open the result files?"),
-                                                        QStringLiteral("Publish finished! Open the it?"),
-                                                        {QStringLiteral("Open it"), QStringLiteral("No")})
-                                     : 1;
+        const int answer =
+            m_prompts ? m_prompts->alert(
+                            QCoreApplication::translate("OutputWindowDelegate", "Open the result files?"),
+                            QCoreApplication::translate("OutputWindowDelegate", "Publish finished! Open the it?"),
+                            {QCoreApplication::translate("OutputWindowDelegate", "Open it"),
+                             QCoreApplication::translate("OutputWindowDelegate", "No")})
+                      : 1;
         if (answer == 0 && m_prompts)
             m_prompts->openFile(m_lastOutputFile);
     } else {
         LOG4CXX_ERROR(logger, "publish error:" << published.error());
         if (m_prompts)
-            m_prompts->showMessage(QStringLiteral("The book could not be published."), published.error());
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "The book could not be published."),
+                published.error());
     }
     emit sheetEnded(1);
 }

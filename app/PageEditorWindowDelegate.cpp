@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/Xml.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,23 +101,27 @@ QString PageEditorWindowDelegate::chooseAndStore(const QString &title, const QSt
 
 QString PageEditorWindowDelegate::OnSelectImageFile()
 {
-    return chooseAndStore(QStringLiteral("Please select image file to open"), kImageTypes);
+    return chooseAndStore(QCoreApplication::translate("PageEditorWindowDelegate", "Please select image file to open"),
+                          kImageTypes);
 }
 
 QString PageEditorWindowDelegate::OnSelectSWFFile()
 {
-    return chooseAndStore(QStringLiteral("Please select swf file to open"), {QStringLiteral("swf")});
+    return chooseAndStore(QCoreApplication::translate("PageEditorWindowDelegate", "Please select swf file to open"),
+                          {QStringLiteral("swf")});
 }
 
 QString PageEditorWindowDelegate::OnSelectMovieFile()
 {
-    return chooseAndStore(QStringLiteral("Please select the movie file to open"),
-                          {QStringLiteral("mp4"), QStringLiteral("flv")});
+    return chooseAndStore(
+        QCoreApplication::translate("PageEditorWindowDelegate", "Please select the movie file to open"),
+        {QStringLiteral("mp4"), QStringLiteral("flv")});
 }
 
 QString PageEditorWindowDelegate::OnSelectMusicFile()
 {
-    return chooseAndStore(QStringLiteral("Please select mp3 file to open"), {QStringLiteral("mp3")});
+    return chooseAndStore(QCoreApplication::translate("PageEditorWindowDelegate", "Please select mp3 file to open"),
+                          {QStringLiteral("mp3")});
 }
 
 QString PageEditorWindowDelegate::OnSelectImageFiles()
@@ -126,7 +131,9 @@ QString PageEditorWindowDelegate::OnSelectImageFiles()
     const bool rename = callPage(QStringLiteral("ReName()")) == QStringLiteral("YES");
     const QString stamp = FormatDate();
     const QStringList chosen =
-        m_prompts ? m_prompts->chooseFiles(QStringLiteral("Please select images file to open"), kImageTypes, true)
+        m_prompts ? m_prompts->chooseFiles(
+                        QCoreApplication::translate("PageEditorWindowDelegate", "Please select images file to open"),
+                        kImageTypes, true)
                   : QStringList();
     QStringList relative;
     for (const QString &file : chosen)

@@ -4,7 +4,7 @@
 // acts. Prints each figure beside its target and their ratio.
 //   node bench/player_lighthouse.mjs [runs]     (FOLIANT_BUILD_DIR: the build with foliant-cli)
 import { execFileSync } from 'node:child_process';
-import { statSync, existsSync } from 'node:fs';
+import { statSync, existsSync, rmSync } from 'node:fs';
 import { join } from 'node:path';
 import * as S from '../tests/web/player_support.mjs';
 
@@ -66,3 +66,4 @@ console.log(`-- phone Flip edition of the image book (${server.requests.length} 
 row('bytes before the reader acts', bytes / 1e6, 3, 'MB', 'lower');
 await browser.close();
 await server.close();
+rmSync(root, { recursive: true, force: true });

@@ -4,6 +4,7 @@
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/NotificationCenter.h"
+#include "platform/Paths.h"
 
 #include <QVariantMap>
 
@@ -13,22 +14,35 @@ const auto logger = Logging::logger("FlashPageSourcePDF");
 
 } // namespace
 
-FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality)
+FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
+                                       const QString &password)
     : m_pageRange(pageRange), m_DPI(DPI), m_quality(quality)
 {
     setSourceFile(pdfPath);
+    auto converter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), nullptr, quality);
+    m_toPageConverter = converter;
+    QString readable = sourceFile();
     QString error;
-    if (!IsolatedPdfRasterizer::checkDocumentInWorker(sourceFile(), &error))
+    const QString unlocked = Paths::join(converter->converterWorkFolder(), QStringLiteral("unlocked.pdf"));
+    m_lock = PdfDocument::unlock(sourceFile(), password, unlocked, &error);
+    if (m_lock == PdfDocument::Lock::Unlocked) {
+        readable = unlocked;
+        converter->setPDFPath(unlocked);
+    } else if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword) {
+        LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    }
+    if (!IsolatedPdfRasterizer::checkDocumentInWorker(readable, &error))
         LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
-    else if (!(m_document = PdfDocument::open(sourceFile(), {}, &error)))
+    else if (!(m_document = PdfDocument::open(readable, {}, &error)))
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
     if (!m_document) {
         // The reader names the file itself; whoever reports this does too.
-        if (error.startsWith(sourceFile() + QStringLiteral(": ")))
-            error = error.mid(sourceFile().size() + 2);
+        for (const QString &named : {sourceFile(), readable})
+            if (error.startsWith(named + QStringLiteral(": ")))
+                error = error.mid(named.size() + 2);
         m_openError = error.simplified();
     }
-    m_toPageConverter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), m_document, quality);
+    converter->setPDFDoc(m_document);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
 }
 

@@ -13,7 +13,11 @@ using FlashPageSourcePDFPtr = std::shared_ptr<FlashPageSourcePDF>;
 class FlashPageSourcePDF : public FlashPageSource
 {
 public:
-    FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality);
+    // A document locked with a user password is unlocked with `password` into
+    // the converter's work folder, and every later step reads that copy; it is
+    // deleted with the work folder.
+    FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
+                       const QString &password = {});
     ~FlashPageSourcePDF() override;
 
     void generatePages() override;
@@ -31,6 +35,8 @@ public:
     const PdfDocumentPtr &pdfDocument() const { return m_document; }
     // Why the document could not be opened ("" when it was).
     const QString &openError() const { return m_openError; }
+    // Whether the document was locked and whether the password opened it.
+    PdfDocument::Lock lock() const { return m_lock; }
     const QString &pageRange() const { return m_pageRange; }
     int DPI() const { return m_DPI; }
     int quality() const { return m_quality; }
@@ -48,6 +54,7 @@ private:
 
     PdfDocumentPtr m_document;
     QString m_openError;
+    PdfDocument::Lock m_lock = PdfDocument::Lock::None;
     QString m_pageRange;
     int m_DPI;
     int m_quality;

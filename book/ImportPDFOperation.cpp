@@ -58,7 +58,10 @@ void ImportPDFOperation::main()
     // Page step.
     std::shared_ptr<FlashPageSourcePDF> source;
     const bool pagesOk = guardedStep("Run Import PDF Operation error,import pages:", [&] {
-        source = std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality);
+        source = std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password);
+        m_lock = source->lock();
+        if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword)
+            throw FoliantException(QStringLiteral("PDFLocked"), QStringLiteral("wrong password"));
         source->toPageConverter()->setExtractText(m_importText);
         setFlashPageSource(source);
         // A cancel between the creation and the line above found no source to stop.

@@ -4,6 +4,9 @@
 #include "book/FlashPageSource.h"
 #include "book/FlashPagesAnnotations.h"
 #include "platform/OperationQueue.h"
+#include "platform/PdfDocument.h"
+
+#include <atomic>
 
 #include <mutex>
 
@@ -21,6 +24,12 @@ public:
 
     bool importLinks() const { return m_importLinks; }
     void setImportLinks(bool on) { m_importLinks = on; }
+    // The password of a PDF locked with a user password; never logged.
+    void setPassword(const QString &password) { m_password = password; }
+    // After main(): PasswordNeeded or WrongPassword when the document stayed
+    // locked (and nothing was imported).
+    PdfDocument::Lock lock() const { return m_lock.load(); }
+
     bool importBookmarks() const { return m_importBookmarks; }
     void setImportBookmarks(bool on) { m_importBookmarks = on; }
     // Whether the pages' words are extracted (on unless turned off).
@@ -51,6 +60,8 @@ private:
     int m_quality;
     QString m_pdfPath;
     QString m_pageRange;
+    QString m_password;
+    std::atomic<PdfDocument::Lock> m_lock{PdfDocument::Lock::None};
     bool m_importBookmarks = false;
     bool m_importLinks = false;
     bool m_importText = true;

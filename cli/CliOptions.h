@@ -26,8 +26,10 @@ struct CliOptions
     bool app = false;
     Mobile mobile = Mobile::None;
     bool force = false;
-    QString title; // empty: the book's file name
-    QString name;  // empty: "index", or the book's file name for --app
+    QString title;        // empty: the book's file name
+    QString name;         // empty: "index", or the book's file name for --app
+    QString passwordFile; // --password-file
+    QString password;     // read from passwordFile or FOLIANT_PDF_PASSWORD by the command
 
     // publish and export-settings
     QString templateName; // empty: keep the start-up template

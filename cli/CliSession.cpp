@@ -92,6 +92,8 @@ CliSession::Outcome CliSession::importPdf(const ImportRequest &request, const Pr
     }
     if (!outcome->ok()) {
         *error = outcome->error().simplified();
+        if (*error == ImportService::lockedMessage())
+            *error += QStringLiteral(": give it with --password-file FILE or FOLIANT_PDF_PASSWORD");
         return Outcome::Failed;
     }
     m_controller->useImportedBook(outcome->value());

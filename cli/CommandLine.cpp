@@ -140,6 +140,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         parser.addOption(valueOption("mobile", "KIND"));
         parser.addOption(flag({QStringLiteral("force")}));
         parser.addOption(flag({QStringLiteral("sample")}));
+        parser.addOption(valueOption("password-file", "FILE"));
         parser.addOption(flag({QStringLiteral("q"), QStringLiteral("quiet")}));
         parser.addOption(flag({QStringLiteral("v"), QStringLiteral("verbose")}));
         addTemplateOptions(parser);
@@ -165,6 +166,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         o.verbose = parser.isSet(QStringLiteral("verbose"));
         o.title = parser.value(QStringLiteral("title"));
         o.name = parser.value(QStringLiteral("name"));
+        o.passwordFile = parser.value(QStringLiteral("password-file"));
 
         if (o.sample && !o.inputs.isEmpty()) {
             cl.error = QStringLiteral("--sample publishes the sample book; give it without PDF files");
@@ -320,6 +322,10 @@ Import:
   --no-text         leave out the text of the pages (no search, selectable
                     text or text edition)
   --sample          publish the sample book instead of a PDF
+  --password-file FILE
+                    the password of a PDF locked with one, read from the
+                    first line of FILE; or set FOLIANT_PDF_PASSWORD. Never
+                    given on the command line, where other users can see it
 
 Template (applied in this order, before the first import):
   --template NAME   the player template (default: float); "foliant-cli

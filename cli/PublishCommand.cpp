@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -94,6 +95,18 @@ bool PublishCommand::check(int *exitCode, QString *error)
                                 "without it)")
                      .arg(converter);
         return false;
+    }
+
+    // A password on the command line would show in every user's process list.
+    if (!o.passwordFile.isEmpty()) {
+        QFile file(o.passwordFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("cannot read the password file %1: %2").arg(o.passwordFile, file.errorString());
+            return false;
+        }
+        o.password = QString::fromUtf8(file.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    } else {
+        o.password = qEnvironmentVariable("FOLIANT_PDF_PASSWORD");
     }
 
     QStringList inputs;
@@ -236,6 +249,7 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         request.links = o.links;
         request.bookmarks = o.bookmarks;
         request.text = !o.noText;
+        request.password = o.password;
         const CliSession::Outcome outcome = session.importPdf(
             request, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
         if (outcome == CliSession::Outcome::Interrupted) {

@@ -3,6 +3,9 @@
 #include "platform/FoliantException.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QHash>
 #include <QSet>
 
@@ -272,4 +275,61 @@ QList<PdfDocument::OutlineNode> PdfDocument::outline(int maxDepth) const
         m_impl->readOutline(root.getKey("/First"), out, 0, maxDepth, seen);
         return out;
     });
+}
+
+PdfDocument::Lock PdfDocument::unlock(const QString &source, const QString &password, const QString &destination,
+                                      QString *error)
+{
+    auto say = [&](Lock lock, const QString &why) {
+        if (error)
+            *error = why;
+        return lock;
+    };
+    if (!QFileInfo(source).isFile())
+        return say(Lock::Unreadable, QStringLiteral("no such file"));
+    // The document is untrusted: qpdf reads it in a process of its own, and the
+    // password travels on its standard input, never on a command line.
+    const QString qpdf = QStandardPaths::findExecutable(QStringLiteral("qpdf"));
+    if (qpdf.isEmpty())
+        return say(Lock::Unreadable, QStringLiteral("the qpdf program is not installed"));
+    auto run = [&](const QStringList &args, const QByteArray &input, QByteArray *messages) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(qpdf, args);
+        if (!process.waitForStarted(10000))
+            return -1;
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(300000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        if (messages)
+            *messages = process.readAll();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    // 0: a user password is needed; 2: not encrypted (or not a PDF, which the
+    // import reports itself); 3: only an owner password, which anyone may open.
+    const int needs = run({QStringLiteral("--requires-password"), source}, {}, nullptr);
+    if (needs != 0)
+        return say(Lock::None, {});
+    if (password.isEmpty())
+        return say(Lock::PasswordNeeded, QStringLiteral("the PDF is locked with a password"));
+
+    const QString partial = destination + QStringLiteral(".part");
+    QByteArray messages;
+    const int code = run({QStringLiteral("--password-file=-"), QStringLiteral("--decrypt"), source, partial},
+                         password.toUtf8() + '\n', &messages);
+    // Exit status 3: written, with warnings about a damaged file.
+    if ((code == 0 || code == 3) && QFileInfo(partial).size() > 0) {
+        QFile::remove(destination);
+        if (QFile::rename(partial, destination))
+            return say(Lock::Unlocked, {});
+    }
+    QFile::remove(partial);
+    if (messages.contains("invalid password"))
+        return say(Lock::WrongPassword, QStringLiteral("wrong password"));
+    // qpdf's messages name the file, never the password.
+    return say(Lock::Unreadable, QString::fromLocal8Bit(messages).trimmed().section(QLatin1Char('\n'), -1));
 }

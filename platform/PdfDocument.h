@@ -50,6 +50,17 @@ public:
     // than `password`). `error` then says why.
     static PdfDocumentPtr open(const QString &path, const QString &password = {}, QString *error = nullptr);
 
+    // What unlock() found and did.
+    enum class Lock { None, Unlocked, PasswordNeeded, WrongPassword, Unreadable };
+    // Writes an unencrypted copy of `source` to `destination` (with the qpdf
+    // program) when the document is locked with a user password and `password`
+    // opens it. Leaves
+    // `destination` alone for a document that opens without one (None), a
+    // missing or wrong password, or a file that is no readable PDF; `error` then
+    // says why. The password is never part of `error`.
+    static Lock unlock(const QString &source, const QString &password, const QString &destination,
+                       QString *error = nullptr);
+
     const QString &path() const { return m_path; }
     int pageCount() const;
 

@@ -14,7 +14,7 @@ PACKAGES=(
   nodejs npm
   xvfb xauth x11-utils chromium firefox-esr poppler-utils qpdf unzip zip python3 imagemagick
   fonts-dejavu-core fonts-liberation pandoc
-  dpkg-dev lintian appstream librsvg2-bin qt6-l10n-tools qt6-tools-dev
+  dpkg-dev lintian appstream librsvg2-bin qt6-l10n-tools qt6-tools-dev bash-completion qt6-translations-l10n
 )
 
 SUDO=""

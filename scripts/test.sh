@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything, builds, and runs every test (C++ and browser tests, all
-# through CTest), then clang-format and clang-tidy, the C++ tests under
-# sanitizers and the fuzz targets for a bounded time.
+# through CTest), then clang-format and clang-tidy, the Debian package (built,
+# checked, installed, used and removed), the C++ tests under sanitizers and the
+# fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,5 +16,6 @@ cd - >/dev/null
 # and the sanitizer and fuzzing stage.
 if [ $# -eq 0 ]; then
   FOLIANT_BUILD_DIR="$BUILD_DIR" scripts/lint.sh
+  FOLIANT_BUILD_DIR="$BUILD_DIR" scripts/test-package.sh
   scripts/test-sanitizers.sh
 fi

@@ -115,7 +115,7 @@ QVariant FlashTemplateOutlineDelegate::data(const QModelIndex &index, int role) 
 
     if (index.column() == KeyColumn) {
         if (role == Qt::DisplayRole)
-            return node->hasTitle() ? node->title() : tr("(Untitled)");
+            return node->hasTitle() ? node->displayTitle() : tr("(Untitled)");
         return {};
     }
 

@@ -3,6 +3,8 @@
 #include "platform/Logging.h"
 #include "platform/Xml.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const auto logger = Logging::logger("FlashTemplateProperty");
@@ -126,4 +128,16 @@ QString FlashTemplateProperty::fileFilterName() const
     const QString source = valueSource();
     const qsizetype bar = source.indexOf(QLatin1Char('|'));
     return bar < 0 ? QString() : source.left(bar);
+}
+
+QString FlashTemplateProperty::displayTitle() const
+{
+    const QString text = title().trimmed();
+    return text.isEmpty() ? text : QCoreApplication::translate("FlashTemplateProperty", text.toUtf8().constData());
+}
+
+QString FlashTemplateProperty::displayDesc() const
+{
+    const QString text = desc().trimmed();
+    return text.isEmpty() ? text : QCoreApplication::translate("FlashTemplateProperty", text.toUtf8().constData());
 }

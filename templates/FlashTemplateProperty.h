@@ -69,6 +69,11 @@ public:
     void setATitle(const QString &aTitle) { m_aTitle = aTitle; }
 
     QString desc() const { return m_desc.value_or(QString()); }
+
+    // The title and help text in the user's language, for the property editor;
+    // the shipped templates' texts are translated, others stay as written.
+    QString displayTitle() const;
+    QString displayDesc() const;
     bool hasDesc() const { return m_desc.has_value(); }
     void setDesc(const QString &desc) { m_desc = desc; }
 

@@ -2,6 +2,7 @@
 #include "app/widgets/MainWindow.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
     // the main window's title is the product's name alone.
     QApplication::setOrganizationName(QStringLiteral("Foliant"));
     QApplication::setDesktopFileName(QStringLiteral("org.foliant.foliant"));
+    Translations::install();
     QApplication::setWindowIcon(QIcon(Paths::resource(QStringLiteral("icons/foliant.svg"))));
 
     MainWindow window;

@@ -75,12 +75,18 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
     extrasRow->addWidget(btnImportText);
     extrasRow->addStretch();
 
+    txtPassword = new QLineEdit(this);
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setPlaceholderText(tr("Only for a PDF locked with a password"));
+    txtPassword->setToolTip(tr("The password that opens the PDF; it is used for this import only and never stored"));
+
     auto *options = new QGroupBox(tr("Options"), this);
     auto *form = new QFormLayout(options);
     form->addRow(tr("Pages:"), rangeRow);
     form->addRow(tr("Quality:"), importQuality);
     form->addRow(tr("Page format:"), formatRow);
     form->addRow(tr("Extras:"), extrasRow);
+    form->addRow(tr("Password:"), txtPassword);
 
     lblInfo = new QLabel(this);
     lblInfo->setWordWrap(true);
@@ -118,6 +124,7 @@ ImportDialog::ImportDialog(ImportWindowDelegate &delegate, QWidget *parent) : QD
 
     connect(txtImportFile, &QLineEdit::textEdited, this, &ImportDialog::writeFields);
     connect(txtPageRange, &QLineEdit::textEdited, this, &ImportDialog::writeFields);
+    connect(txtPassword, &QLineEdit::textEdited, this, &ImportDialog::writeFields);
     connect(importQuality, &QComboBox::currentIndexChanged, this, &ImportDialog::writeFields);
     connect(PageFormat, &QButtonGroup::idClicked, this, &ImportDialog::writeFields);
     connect(btnImportLinks, &QCheckBox::toggled, this, &ImportDialog::writeFields);
@@ -195,6 +202,7 @@ void ImportDialog::writeFields()
     m_delegate.txtImportFile = txtImportFile->text();
     m_delegate.pageRangeType = pageRangeType->checkedId() == 1 ? 1 : 0;
     m_delegate.txtPageRange = txtPageRange->text();
+    m_delegate.txtPassword = txtPassword->text();
     m_delegate.importQuality = importQuality->currentIndex();
     m_delegate.btnImportLinks = btnImportLinks->isChecked();
     m_delegate.btnImportBookMark = btnImportBookMark->isChecked();

@@ -26,6 +26,7 @@ public:
     QRadioButton *allPagesOption() const { return m_allPages; }
     QRadioButton *rangeOption() const { return m_rangePages; }
     QLineEdit *rangeField() const { return txtPageRange; }
+    QLineEdit *passwordField() const { return txtPassword; }
     QComboBox *qualityMenu() const { return importQuality; }
     QRadioButton *vectorOption() const { return m_vector; }
     QRadioButton *imageOption() const { return m_image; }
@@ -50,6 +51,7 @@ private:
     QRadioButton *m_allPages;
     QRadioButton *m_rangePages;
     QLineEdit *txtPageRange;
+    QLineEdit *txtPassword;
     QComboBox *importQuality;
     QButtonGroup *PageFormat;
     QRadioButton *m_vector;

@@ -131,7 +131,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         addCommand(tr("&Open Project…"), QString(), QKeySequence::Open, tr("Open a saved book project (Ctrl+O)"));
     m_saveProject = addCommand(tr("&Save Project"), QString(), QKeySequence::Save,
                                tr("Save the book with its pages, links and settings (Ctrl+S)"));
-    m_saveProjectAs = addCommand(tr("Save Project &As…"), QString(), QKeySequence::SaveAs,
+    m_saveProjectAs = addCommand(tr("Save Project &As…"), QString(), QKeySequence(tr("Ctrl+Shift+S")),
                                  tr("Save the book as a new project file (Ctrl+Shift+S)"));
 
     QMenu *file = menuBar()->addMenu(tr("&File"));

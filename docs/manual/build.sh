@@ -12,8 +12,18 @@ chromium=${CHROMIUM:-$(command -v chromium || command -v chromium-browser || tru
 [ -n "$chromium" ] || { echo "build.sh: chromium is needed to print the manual" >&2; exit 1; }
 
 cd "$here"
-pandoc metadata.yaml 0*.md --from markdown --to html5 --standalone --toc --toc-depth=2 \
-    --self-contained --css manual.css --resource-path "$here" -o "$work/manual.html"
+# Builds without the desktop application (the sanitizer builds) have no
+# pictures of it: print the manual without them rather than not at all.
+pictures=${FOLIANT_MANUAL_PICTURES:-$here}
+chapters=$(ls 0*.md)
+if [ ! -d "$pictures/pictures" ]; then
+    echo "build.sh: no pictures of the application in $pictures; the manual is printed without them" >&2
+    mkdir "$work/chapters"
+    for f in $chapters; do sed '/^!\[[^]]*\](pictures\//d' "$f" >"$work/chapters/$f"; done
+    chapters=$(ls "$work"/chapters/0*.md)
+fi
+pandoc metadata.yaml $chapters --from markdown --to html5 --standalone --toc --toc-depth=2 \
+    --self-contained --css manual.css --resource-path "$here:$pictures" -o "$work/manual.html"
 
 mkdir -p "$(dirname "$out")"
 "$chromium" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \

@@ -95,8 +95,9 @@ TEST_F(DialogsUiTest, PublishDialogDisablesPhoneOptionsForApplications)
     dialog.appOption()->click();
     EXPECT_FALSE(dialog.mobileBox()->isEnabled());
 
-    // "NO" to replacing an existing folder keeps the dialog open.
-    const QString out = roots.writeFile(QStringLiteral("out/keep.txt"), "x");
+    // "NO" to replacing an earlier book keeps the dialog open.
+    dialog.webOption()->click();
+    const QString out = roots.writeFile(QStringLiteral("out/files/config.xml"), "<data><![CDATA[x]]></data>");
     dialog.folderField()->setText(roots.root() + QStringLiteral("/out"));
     emit dialog.folderField()->textEdited(dialog.folderField()->text());
     prompts.alertAnswers << 1;

@@ -9,6 +9,7 @@
 #include "app/widgets/PageEditorWindow.h"
 #include "app/widgets/PreviewFrame.h"
 #include "app/widgets/PublishDialog.h"
+#include "platform/Translations.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
 #include "templates/widgets/FlashTemplateOutline.h"
@@ -17,6 +18,8 @@
 #include "../app/AppTestSupport.h"
 
 #include <QAction>
+#include <QColorDialog>
+#include <QPainter>
 #include <QDir>
 #include <QGroupBox>
 #include <QJsonDocument>
@@ -26,6 +29,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QTranslator>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -135,6 +141,23 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
     EXPECT_TRUE(waitForImages(window->preview(), true)); // the player draws its first spread
     window->outline()->setCurrentIndex(findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")));
     grab(window.get(), QStringLiteral("main-window.png"));
+    if (!qEnvironmentVariableIsEmpty("FOLIANT_SCREENSHOT_DIR")) {
+        // The property editor with a colour being chosen, the chooser drawn over
+        // the window where it opens.
+        const QModelIndex colour =
+            findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")).siblingAtColumn(1);
+        window->outline()->setCurrentIndex(colour);
+        window->outline()->edit(colour);
+        QColorDialog picker(QColor(0x2f, 0x4f, 0x6f), window.get());
+        picker.setOption(QColorDialog::DontUseNativeDialog);
+        picker.show();
+        waitFor([] { return false; }, 500);
+        QPixmap shot = window->grab();
+        QPainter(&shot).drawPixmap(shot.width() - picker.width() - 40, 80, picker.grab());
+        shot.save(qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR") + QStringLiteral("/property-editor.png"));
+        picker.close();
+        window->outline()->setCurrentIndex(colour.siblingAtColumn(0));
+    }
 
     int shown = 0;
     QStringList focused; // where each dialog put the keyboard
@@ -400,3 +423,67 @@ TEST_F(MainWindowUiTest, WindowComesBackAtTheSizeItWasLeft)
 }
 
 } // namespace
+
+// With the system's language set to German the application speaks German:
+// menus, toolbar and the shipped templates' property texts.
+class GermanMainWindowUiTest : public MainWindowUiTest
+{
+protected:
+    void SetUp() override
+    {
+        language = Translations::install(QLocale(QLocale::German, QLocale::Germany));
+        MainWindowUiTest::SetUp();
+    }
+    void TearDown() override
+    {
+        MainWindowUiTest::TearDown();
+        for (QTranslator *translator : uiApp().findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    QString language;
+};
+
+TEST_F(GermanMainWindowUiTest, MenusToolbarAndPropertiesAreGerman)
+{
+    ASSERT_EQ(language, QStringLiteral("de"));
+    QStringList menus;
+    for (QAction *menu : window->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Vorlage"), QStringLiteral("&Buch"),
+                                  QStringLiteral("&Hilfe")}));
+    QStringList tools;
+    for (QAction *action : window->findChild<QToolBar *>()->actions())
+        tools << action->iconText();
+    for (const char *text : {"PDF importieren", "Vorlage", "Seiteneditor", "Veröffentlichen", "Anwenden", "Hilfe"})
+        EXPECT_TRUE(tools.contains(QString::fromUtf8(text))) << text << " not in " << tools.join(u',').toStdString();
+
+    const QModelIndex colour = findKey(controller->outlineDelegate(), QStringLiteral("BaseColor"));
+    window->outline()->setCurrentIndex(colour);
+    EXPECT_EQ(window->tipBox()->title(), QStringLiteral("Farbe der Werkzeugleiste"));
+    EXPECT_EQ(colour.data().toString(), QStringLiteral("Farbe der Werkzeugleiste"));
+
+    window->show();
+    if (!qEnvironmentVariableIsEmpty("FOLIANT_SCREENSHOT_DIR")) {
+        waitFor([this] { return loads > 0; }, 30000);
+        waitFor([] { return false; }, 5000); // the player draws its first spread
+        grab(window.get(), QStringLiteral("main-window-de.png"));
+    }
+}
+
+TEST(Translations, TheSystemLanguageChoosesTheTranslation)
+{
+    const auto chosen = [](const QLocale &locale) {
+        const QString language = Translations::install(locale);
+        for (QTranslator *translator : uiApp().findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        return language;
+    };
+    EXPECT_EQ(chosen(QLocale(QStringLiteral("fr_CA"))), QStringLiteral("fr"));
+    EXPECT_EQ(chosen(QLocale(QStringLiteral("es_MX"))), QStringLiteral("es"));
+    EXPECT_EQ(chosen(QLocale(QStringLiteral("en_GB"))), QString());
+    EXPECT_EQ(chosen(QLocale(QStringLiteral("ja_JP"))), QString());
+}

@@ -209,7 +209,7 @@ TEST_F(CliPublishTest, SeveralInputsPublishOneFolderEachAndABadOneFailsAlone)
     EXPECT_EQ(listTree(out).filter(QRegularExpression(QStringLiteral("^[^/]+/$"))),
               QStringList({QStringLiteral("links-2/"), QStringLiteral("links/")}));
     EXPECT_TRUE(run.err.contains(QStringLiteral("garbage.pdf: not a readable PDF file")));
-    EXPECT_TRUE(run.errLines().last().contains(QStringLiteral("2 of 3 books published")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("foliant-cli: 2 of 3 books published")));
     // Plain progress lines, since standard error is no terminal.
     EXPECT_TRUE(run.err.contains(QStringLiteral("[1/3] ")));
     EXPECT_FALSE(run.err.contains(QLatin1Char('\r')));
@@ -244,4 +244,50 @@ TEST_F(CliPublishTest, InterruptStopsTheImportAndCleansUp)
     EXPECT_FALSE(err.contains("100% ("));
     EXPECT_FALSE(QFileInfo::exists(out));
     expectNoLeftovers(roots.root());
+}
+
+// A PDF locked with a user password: the password comes from a file or the
+// environment, never the command line; a missing or wrong one publishes
+// nothing, and the password is written nowhere.
+TEST_F(CliPublishTest, LockedPdfOpensOnlyWithItsPasswordWhichIsWrittenNowhere)
+{
+    const QString locked = pdfData(QStringLiteral("encrypted_user.pdf"));
+    const QString right = roots.writeFile(QStringLiteral("right.txt"), "secret\n");
+    const QString wrong = roots.writeFile(QStringLiteral("wrong.txt"), "Secret\n");
+    struct Case
+    {
+        QStringList extra;
+        QByteArray env;
+        int exitCode;
+        QString says;
+    } cases[] = {
+        {{}, {}, 1, QStringLiteral("locked with a password")},
+        {{QStringLiteral("--password-file"), wrong}, {}, 1, QStringLiteral("wrong password")},
+        {{}, "not-it", 1, QStringLiteral("wrong password")},
+        {{QStringLiteral("--password-file"), right}, {}, 0, {}},
+        {{QStringLiteral("--images")}, "secret", 0, {}},
+    };
+    int n = 0;
+    for (const Case &c : cases) {
+        const QString out = path(QStringLiteral("locked%1").arg(++n));
+        if (!c.env.isEmpty())
+            qputenv("FOLIANT_PDF_PASSWORD", c.env);
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("publish"), locked, QStringLiteral("--out"), out} + c.extra);
+        qunsetenv("FOLIANT_PDF_PASSWORD");
+        ASSERT_FALSE(run.crashed) << n;
+        EXPECT_EQ(run.exitCode, c.exitCode) << n << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(c.says)) << n << run.err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(out + QStringLiteral("/files/config.xml")), c.exitCode == 0) << n;
+        if (c.exitCode == 0) {
+            EXPECT_GE(QDir(out + QStringLiteral("/files/page")).entryList(QDir::Files).size(), 4) << n;
+        }
+        expectNoLeftovers(path(QString()));
+    }
+    // Neither the published books, nor logs, settings or work folders hold it.
+    for (const QString &file : listTree(roots.root())) {
+        if (file.endsWith(QLatin1Char('/')) || file.endsWith(QStringLiteral(".txt")))
+            continue;
+        EXPECT_FALSE(readAll(roots.root() + QLatin1Char('/') + file).contains("secret")) << file.toStdString();
+    }
 }

@@ -1,5 +1,6 @@
 // The shipped editor page inside the application's own window: real web view,
 // real web channel, real bridge; only the file chooser's answers are scripted.
+#include "../app_ui/UiTestSupport.h"
 #include "TestRoots.h"
 
 #include "app/PageEditorWindowDelegate.h"
@@ -8,12 +9,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -34,18 +33,6 @@ QApplication &app()
         instance = new QApplication(argc, argv);
     }
     return *instance;
-}
-
-bool waitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 class PageEditorPageTest : public RootedTest

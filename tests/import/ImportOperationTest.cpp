@@ -135,8 +135,13 @@ TEST_F(Import, BrokenFilesEndWithoutABookAndSayWhy)
         LogCapture log("FlashPageSourcePDF");
         auto op = make(name);
         run(op);
-        ASSERT_TRUE(op->flashPageSource()) << name;
-        EXPECT_TRUE(op->flashPageSource()->pages().isEmpty()) << name;
+        // A locked PDF fails the page step itself; the others leave an empty page source.
+        if (QString::fromLatin1(name) == QStringLiteral("encrypted_user.pdf")) {
+            EXPECT_FALSE(op->flashPageSource());
+        } else {
+            ASSERT_TRUE(op->flashPageSource()) << name;
+            EXPECT_TRUE(op->flashPageSource()->pages().isEmpty()) << name;
+        }
         ASSERT_TRUE(op->flashPagesAnnotation()) << name;
         EXPECT_TRUE(op->flashPagesAnnotation()->pagesAnnotationsNode().children().isEmpty());
         if (QString::fromLatin1(name) != QStringLiteral("zero_pages.pdf")) {

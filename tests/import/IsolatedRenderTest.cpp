@@ -101,7 +101,7 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
 TEST_F(IsolatedRender, WordsOfHostileTextComeBackWhole)
 {
     QString error;
-    const PdfRasterizerPtr r = IsolatedPdfRasterizer::open(importData(QStringLiteral("text.pdf")), 1, &error);
+    const PdfRasterizerPtr r = IsolatedPdfRasterizer::open(pdfData(QStringLiteral("text.pdf")), 1, &error);
     ASSERT_TRUE(r) << error.toStdString();
     const auto texts = [&](int page) {
         const PdfRasterizer::Words words = r->words(page);

@@ -1,7 +1,10 @@
 #include "ImportTestSupport.h"
+#include "TestRoots.h"
 
 #include "platform/PdfDocument.h"
 #include "platform/PdfRasterizer.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +75,44 @@ TEST(PdfDocument, BrokenAndProtectedFilesDoNotOpen)
     ASSERT_TRUE(none);
     EXPECT_EQ(none->pageCount(), 0);
     EXPECT_FALSE(none->hasOutline());
+}
+
+TEST(PdfDocument, UnlockWritesAnOpenCopyOnlyWithTheRightPassword)
+{
+    TestRoots roots;
+    const QString copy = roots.root() + QStringLiteral("/unlocked.pdf");
+    const QString locked = pdfData(QStringLiteral("encrypted_user.pdf"));
+    using Lock = PdfDocument::Lock;
+    struct Case
+    {
+        QString source, password;
+        Lock expected;
+    } cases[] = {
+        {pdfData(QStringLiteral("links.pdf")), QString(), Lock::None},
+        {pdfData(QStringLiteral("encrypted_open.pdf")), QStringLiteral("secret"), Lock::None},
+        {locked, QString(), Lock::PasswordNeeded},
+        {locked, QStringLiteral("Secret"), Lock::WrongPassword},
+        // Not a PDF at all: nothing to unlock, the import reports it as unreadable.
+        {pdfData(QStringLiteral("garbage.pdf")), QStringLiteral("secret"), Lock::None},
+    };
+    for (const Case &c : cases) {
+        QString error;
+        EXPECT_EQ(PdfDocument::unlock(c.source, c.password, copy, &error), c.expected) << c.source.toStdString();
+        EXPECT_FALSE(QFile::exists(copy)) << c.source.toStdString();
+        EXPECT_FALSE(!c.password.isEmpty() && error.contains(c.password)) << error.toStdString();
+        if (c.expected == Lock::WrongPassword) {
+            EXPECT_EQ(error, QStringLiteral("wrong password"));
+        }
+    }
+    QString error;
+    ASSERT_EQ(PdfDocument::unlock(locked, QStringLiteral("secret"), copy, &error), Lock::Unlocked)
+        << error.toStdString();
+    // The copy opens without a password, in qpdf and in Poppler.
+    PdfDocumentPtr opened = PdfDocument::open(copy);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->pageCount(), PdfDocument::open(locked, QStringLiteral("secret"))->pageCount());
+    EXPECT_TRUE(PdfRasterizer::openPoppler(copy));
+    EXPECT_FALSE(QFile::exists(copy + QStringLiteral(".part")));
 }
 
 TEST(PdfRasterizer, SizesFollowTheBoxFitAndLimits)

@@ -48,12 +48,11 @@ TEST_F(BookConfig, independentReadersFindTheDocumentWithItsDefaults)
     AppSettings::shareInstance()->setPageHeight(1000);
     FlashBookOutput(makeBook(roots.root() + QStringLiteral("/src"), {1, 2}), bareTemplate(), out, QString())
         .ouputTheBook();
-    const QString zip = roots.root() + QStringLiteral("/config.zip");
     int code = -1;
     const QJsonObject read =
         QJsonDocument::fromJson(runProgram(QStringLiteral("python3"),
                                            {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/publish/read_packed_config.py"),
-                                            out + QStringLiteral("/files/config.xml"), zip},
+                                            out + QStringLiteral("/files/config.xml")},
                                            &code))
             .object();
     ASSERT_EQ(code, 0);
@@ -63,13 +62,8 @@ TEST_F(BookConfig, independentReadersFindTheDocumentWithItsDefaults)
     EXPECT_EQ(read[QStringLiteral("methods")].toArray(), QJsonArray{8});
     EXPECT_EQ(read[QStringLiteral("comment")].toString(), QStringLiteral("Archive created with ZipKit"));
     EXPECT_TRUE(read[QStringLiteral("crc_ok")].toBool());
-
-    const QString test = QString::fromUtf8(runProgram(QStringLiteral("unzip"), {QStringLiteral("-t"), zip}, &code));
-    EXPECT_EQ(code, 0) << test.toStdString();
-    const QString info = QString::fromUtf8(runProgram(QStringLiteral("zipinfo"), {QStringLiteral("-z"), zip}));
-    EXPECT_TRUE(info.contains(QStringLiteral("Archive created with ZipKit\nZip file size"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("number of entries: 1"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("defN 26-Dec-05 14:37 config.xml"))) << info.toStdString();
+    // The clock reaches the entry, at the format's two-second resolution.
+    EXPECT_EQ(read[QStringLiteral("dates")].toArray(), (QJsonArray{QJsonValue(QJsonArray{2026, 12, 5, 14, 37, 58})}));
 
     // Every element in document order, as "name", "name=text" or "name@attribute=value".
     QStringList seen;

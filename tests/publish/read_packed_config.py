@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads a packed book configuration the way a player does, with nothing but
 the standard library, and prints what it found as JSON (read_packed_config.py
-CONFIG [ARCHIVE_OUT]):
+CONFIG):
 
   {"entries": [...], "comment": "...", "methods": [...], "crc_ok": true,
    "elements": [[path, text, {attributes}], ...]}   (document order)
@@ -44,8 +44,6 @@ def main():
     root = ET.fromstring(raw)
     assert root.tag == "data" and len(root) == 0 and not root.attrib
     packed = rc4(KEY, base64.b64decode(root.text or "", validate=True))
-    if len(sys.argv) > 2:  # leave the archive for other tools to judge
-        open(sys.argv[2], "wb").write(packed)
     archive = zipfile.ZipFile(io.BytesIO(packed))
     result = {
         "declaration": raw.startswith(b'<?xml version="1.0" encoding="UTF-8"?>'),
@@ -54,6 +52,7 @@ def main():
         "comment": archive.comment.decode(),
         "methods": [info.compress_type for info in archive.infolist()],
         "crc_ok": archive.testzip() is None,
+        "dates": [list(info.date_time) for info in archive.infolist()],
         "elements": [],
     }
     walk(ET.fromstring(archive.read("config.xml")), "", result["elements"])

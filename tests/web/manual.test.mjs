@@ -20,4 +20,9 @@ test('the manual is a readable PDF of several pages under both names', () => {
     assert.ok(text.includes(chapter), `chapter "${chapter}"`);
   }
   assert.match(text, /name="Image"\s+type="rect"/, 'the stored item format is documented');
+  // The pictures the build makes of the application, one per window or view.
+  const images = execFileSync('pdfimages', ['-list', join(help, names[0])], { encoding: 'utf8' })
+    .split('\n')
+    .filter((line) => /^\s*\d+\s+\d+\s+image\s+(\d+)\s+(\d+)/.test(line) && Number(line.trim().split(/\s+/)[3]) >= 300);
+  assert.ok(images.length >= 8, `${images.length} pictures`);
 });

@@ -82,16 +82,6 @@ test('without the script sidecar the book loads config.xml, opens deep links laz
   await page.close();
 });
 
-test('a narrow, upright window shows one page at a time', async () => {
-  const page = await open('plain', { viewport: { width: 400, height: 700 } });
-  assert.equal((await state(page)).visible, '1');
-  await page.keyboard.press('ArrowRight');
-  await settle(page);
-  assert.equal((await state(page)).visible, '2');
-  assert.equal(S.pageAt(await S.shot(page), 60, 300), 2);
-  await page.close();
-});
-
 test('background, base colour and chrome follow the settings', async () => {
   await book('solid', { pages: 4, template: 'classic', settings: { BackgroundType: 'Color', Color: 0x00c000, BaseColor: 0x2040a0 } });
   await book('gradient', { pages: 4, settings: { BackgroundType: 'GradientColor', GradientStartColor: 0xff0000, GradientEndColor: 0x0000ff, GradientAngle: 90 } });

@@ -4,7 +4,7 @@
 // checked against pdftotext and qpdf, served and opened from disk.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, readFileSync } from 'node:fs';
+import { existsSync, readFileSync, rmSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -74,6 +74,7 @@ before(async () => {
 after(async () => {
   await browser?.close();
   await server?.close();
+  rmSync(root, { recursive: true, force: true });
 });
 
 async function open(url) {

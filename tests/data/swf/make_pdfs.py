@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the PDFs that the vector page tests convert, using nothing but the
-standard library: raw PDF syntax, a small baseline JPEG encoder and, when the
+standard library and ImageMagick: raw PDF syntax, a JPEG picture and, when the
 system has one, an embedded TrueType font.
 
     make_pdfs.py OUTDIR   writes OUTDIR/text.pdf and OUTDIR/image.pdf
@@ -25,148 +25,21 @@ import importlib.util
 import math
 import os
 import struct
+import subprocess
 import sys
 
 # ---------------------------------------------------------------- JPEG ----
 
-_ZIGZAG = [
-    0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21,
-    28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61,
-    54, 47, 55, 62, 63]
-_LUMA_Q = [
-    16, 11, 10, 16, 24, 40, 51, 61, 12, 12, 14, 19, 26, 58, 60, 55, 14, 13, 16, 24, 40, 57, 69, 56, 14, 17, 22, 29,
-    51, 87, 80, 62, 18, 22, 37, 56, 68, 109, 103, 77, 24, 35, 55, 64, 81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120,
-    101, 72, 92, 95, 98, 112, 100, 103, 99]
-_CHROMA_Q = [
-    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99,
-    99, 99, 99, 99] + [99] * 32
-# Standard Huffman tables (counts per length 1..16, then symbols).
-_DC_L = ([0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0], list(range(12)))
-_DC_C = ([0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0], list(range(12)))
-_AC_L = ([0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d], bytes.fromhex(
-    "01020300041105122131410613516107227114328191a1082342b1c11552d1f02433627282090a161718191a25262728292a3435363738"
-    "393a434445464748494a535455565758595a636465666768696a737475767778797a838485868788898a92939495969798999aa2a3a4a5"
-    "a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae1e2e3e4e5e6e7e8e9eaf1f2f3f4f5f6f7f8f9fa"))
-_AC_C = ([0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77], bytes.fromhex(
-    "000102031104052131061241510761711322328108144291a1b1c109233352f0156272d10a162434e125f11718191a262728292a353637"
-    "38393a434445464748494a535455565758595a636465666768696a737475767778797a82838485868788898a92939495969798999aa2a3"
-    "a4a5a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae2e3e4e5e6e7e8e9eaf2f3f4f5f6f7f8f9fa"))
-
-
-def _huff_codes(spec):
-    counts, symbols = spec
-    codes, code, k = {}, 0, 0
-    for length in range(1, 17):
-        for _ in range(counts[length - 1]):
-            codes[symbols[k]] = (code, length)
-            code += 1
-            k += 1
-        code <<= 1
-    return codes
-
-
-class _Bits:
-    def __init__(self):
-        self.out = bytearray()
-        self.acc = 0
-        self.n = 0
-
-    def put(self, value, length):
-        self.acc = (self.acc << length) | (value & ((1 << length) - 1))
-        self.n += length
-        while self.n >= 8:
-            byte = (self.acc >> (self.n - 8)) & 0xFF
-            self.out.append(byte)
-            if byte == 0xFF:
-                self.out.append(0)
-            self.n -= 8
-
-    def flush(self):
-        if self.n:
-            self.put((1 << (8 - self.n)) - 1, 8 - self.n)
-
-
-_COS = [[math.cos((2 * x + 1) * u * math.pi / 16) for x in range(8)] for u in range(8)]
-
-
-def _fdct(block):
-    out = [0.0] * 64
-    for v in range(8):
-        for u in range(8):
-            s = 0.0
-            for y in range(8):
-                cy = _COS[v][y]
-                row = block[y * 8:(y + 1) * 8]
-                cu = _COS[u]
-                s += cy * (row[0] * cu[0] + row[1] * cu[1] + row[2] * cu[2] + row[3] * cu[3] + row[4] * cu[4] +
-                           row[5] * cu[5] + row[6] * cu[6] + row[7] * cu[7])
-            cu_ = 1 / math.sqrt(2) if u == 0 else 1.0
-            cv_ = 1 / math.sqrt(2) if v == 0 else 1.0
-            out[v * 8 + u] = 0.25 * cu_ * cv_ * s
-    return out
-
-
 def encode_jpeg(width, height, pixel, quality=90):
-    """Baseline 4:4:4 JPEG of pixel(x, y) -> (r, g, b)."""
-    scale = 5000 / quality if quality < 50 else 200 - quality * 2
-    qtabs = [[max(1, min(255, int((q * scale + 50) / 100))) for q in t] for t in (_LUMA_Q, _CHROMA_Q)]
-    dc = [_huff_codes(_DC_L), _huff_codes(_DC_C)]
-    ac = [_huff_codes(_AC_L), _huff_codes(_AC_C)]
-    bits = _Bits()
-    prev = [0, 0, 0]
+    """Baseline JPEG of pixel(x, y) -> (r, g, b), encoded by ImageMagick."""
+    ppm = b"P6 %d %d 255\n" % (width, height) + bytes(
+        c for y in range(height) for x in range(width) for c in pixel(x, y))
+    return subprocess.run([_CONVERT, "ppm:-", "-sampling-factor", "1x1", "-quality", str(quality), "jpeg:-"],
+                          input=ppm, stdout=subprocess.PIPE, check=True).stdout
 
-    def emit(coef, comp):
-        t = 0 if comp == 0 else 1
-        q = qtabs[t]
-        zz = [int(round(coef[_ZIGZAG[i]] / q[_ZIGZAG[i]])) for i in range(64)]
-        diff = zz[0] - prev[comp]
-        prev[comp] = zz[0]
-        size = abs(diff).bit_length()
-        bits.put(*dc[t][size])
-        if size:
-            bits.put(diff if diff > 0 else diff + (1 << size) - 1, size)
-        run = 0
-        for i in range(1, 64):
-            if zz[i] == 0:
-                run += 1
-                continue
-            while run > 15:
-                bits.put(*ac[t][0xF0])
-                run -= 16
-            size = abs(zz[i]).bit_length()
-            bits.put(*ac[t][(run << 4) | size])
-            bits.put(zz[i] if zz[i] > 0 else zz[i] + (1 << size) - 1, size)
-            run = 0
-        if run:
-            bits.put(*ac[t][0])
 
-    for by in range(0, height, 8):
-        for bx in range(0, width, 8):
-            planes = [[0.0] * 64 for _ in range(3)]
-            for y in range(8):
-                for x in range(8):
-                    r, g, b = pixel(min(bx + x, width - 1), min(by + y, height - 1))
-                    i = y * 8 + x
-                    planes[0][i] = 0.299 * r + 0.587 * g + 0.114 * b - 128
-                    planes[1][i] = -0.168736 * r - 0.331264 * g + 0.5 * b
-                    planes[2][i] = 0.5 * r - 0.418688 * g - 0.081312 * b
-            for comp in range(3):
-                emit(_fdct(planes[comp]), comp)
-    bits.flush()
-
-    out = bytearray(b"\xff\xd8")
-    out += b"\xff\xe0" + struct.pack(">H5sBBBHHBB", 16, b"JFIF\0", 1, 1, 0, 1, 1, 0, 0)
-    for i, t in enumerate(qtabs):
-        out += b"\xff\xdb" + struct.pack(">HB", 67, i) + bytes(t[_ZIGZAG[k]] for k in range(64))
-    out += b"\xff\xc0" + struct.pack(">HBHHB", 17, 8, height, width, 3)
-    out += bytes([1, 0x11, 0, 2, 0x11, 1, 3, 0x11, 1])
-    for cls, ident, spec in ((0, 0, _DC_L), (1, 0, _AC_L), (0, 1, _DC_C), (1, 1, _AC_C)):
-        counts, symbols = spec
-        body = bytes([(cls << 4) | ident]) + bytes(counts) + bytes(symbols)
-        out += b"\xff\xc4" + struct.pack(">H", len(body) + 2) + body
-    out += b"\xff\xda" + struct.pack(">HB", 12, 3) + bytes([1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0])
-    out += bits.out + b"\xff\xd9"
-    return bytes(out)
+# The real ImageMagick, not a same-named helper earlier on PATH.
+_CONVERT = "/usr/bin/convert" if os.path.exists("/usr/bin/convert") else "convert"
 
 
 # ----------------------------------------------------------------- PDF ----

@@ -148,11 +148,10 @@ export class TextIndex {
         const to = tok.ends[h.at + h.length - 1];
         const a = Math.max(0, from - SNIPPET);
         const b = Math.min(text.length, to + SNIPPET);
-        const squash = (s) => (/\s\s|[\n\t\r]/.test(s) ? s.replace(/\s+/g, ' ') : s);
-        const before = (a > 0 ? '…' : '') + squash(text.slice(a, from)).trimStart();
-        const match = squash(text.slice(from, to));
-        const after = squash(text.slice(to, b)).trimEnd() + (b < text.length ? '…' : '');
-        out.push({ page: p + 1, snippet: before + match + after, index: n, start: before.length, length: match.length });
+        // Line ends become spaces one for one, so the offsets hold.
+        const lead = a > 0 ? '…' : '';
+        const snippet = lead + text.slice(a, b).replaceAll('\n', ' ') + (b < text.length ? '…' : '');
+        out.push({ page: p + 1, snippet, index: n, start: from - a + lead.length, length: to - from });
       });
     }
     return out;
