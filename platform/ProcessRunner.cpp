@@ -40,39 +40,60 @@ int spawn(pid_t *pid, const QString &program, const QStringList &arguments, posi
 
 } // namespace
 
-ProcessResult ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs)
+ProcessResult ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs,
+                                 const QByteArray &input)
 {
     ProcessResult result;
     int out[2];
     int err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) {
-        result.standardError = systemError(errno).toLocal8Bit();
+    // A socket for standard input: send() with MSG_NOSIGNAL cannot raise
+    // SIGPIPE here when the program ends without reading it.
+    int in[2] = {-1, -1};
+    const auto fail = [&](int error) {
+        for (int fd : {out[0], out[1], err[0], err[1], in[0], in[1]})
+            if (fd >= 0)
+                ::close(fd);
+        result.standardError = systemError(error).toLocal8Bit();
         return result;
-    }
-    if (::pipe2(err, O_CLOEXEC) != 0) {
-        result.standardError = systemError(errno).toLocal8Bit();
-        ::close(out[0]);
-        ::close(out[1]);
-        return result;
-    }
+    };
+    out[0] = out[1] = err[0] = err[1] = -1;
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        return fail(errno);
+    if (!input.isEmpty() && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, in) != 0)
+        return fail(errno);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (in[1] >= 0)
+        posix_spawn_file_actions_adddup2(&actions, in[1], STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     // dup2 clears close-on-exec on the copies the program keeps.
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
     pid_t pid = -1;
     const int rc = spawn(&pid, program, arguments, &actions);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    ::close(err[1]);
-    if (rc != 0) {
-        ::close(out[0]);
-        ::close(err[0]);
-        result.standardError = systemError(rc).toLocal8Bit();
-        return result;
-    }
+    for (int *fd : {&out[1], &err[1], &in[1]})
+        if (*fd >= 0) {
+            ::close(*fd);
+            *fd = -1;
+        }
+    if (rc != 0)
+        return fail(rc);
     result.started = true;
+    if (in[0] >= 0) {
+        // A few lines fit the socket's buffer whether or not the program reads them.
+        qsizetype sent = 0;
+        while (sent < input.size()) {
+            const ssize_t n = ::send(in[0], input.constData() + sent, size_t(input.size() - sent), MSG_NOSIGNAL);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            sent += n;
+        }
+        ::close(in[0]);
+    }
 
     QElapsedTimer timer;
     timer.start();

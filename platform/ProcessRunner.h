@@ -36,8 +36,11 @@ struct WorkerProcess
 namespace ProcessRunner {
 
 // Runs a program to its end; timeoutMs < 0 waits as long as it takes. Standard
-// input is empty. A program without a slash is looked for on PATH.
-ProcessResult run(const QString &program, const QStringList &arguments, int timeoutMs = -1);
+// input holds `input` (a few lines at most: it is handed over before the
+// program's output is read), empty by default. A program without a slash is
+// looked for on PATH.
+ProcessResult run(const QString &program, const QStringList &arguments, int timeoutMs = -1,
+                  const QByteArray &input = {});
 
 // Starts a program to keep and talk to.
 Result<WorkerProcess> startWorker(const QString &program, const QStringList &arguments);
