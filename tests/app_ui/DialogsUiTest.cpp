@@ -57,6 +57,12 @@ TEST_F(DialogsUiTest, ImportDialogFillsFromSettingsAndReportsAMissingFile)
     EXPECT_FALSE(dialog.rangeField()->isEnabled());
     EXPECT_EQ(delegate.effectivePageRange(), QStringLiteral("ALL"));
 
+    // The password is typed unseen and reaches the import.
+    EXPECT_EQ(dialog.passwordField()->echoMode(), QLineEdit::Password);
+    dialog.passwordField()->setText(QStringLiteral("secret"));
+    emit dialog.passwordField()->textEdited(dialog.passwordField()->text());
+    EXPECT_EQ(delegate.txtPassword, QStringLiteral("secret"));
+
     dialog.fileField()->setText(roots.root() + QStringLiteral("/missing.pdf"));
     emit dialog.fileField()->textEdited(dialog.fileField()->text());
     const QPoint buttonAt = dialog.importButton()->mapTo(&dialog, QPoint());
