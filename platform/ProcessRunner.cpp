@@ -28,10 +28,12 @@ QString systemError(int error)
 int spawn(pid_t *pid, const QString &program, const QStringList &arguments, posix_spawn_file_actions_t *actions)
 {
     std::vector<QByteArray> storage;
+    storage.reserve(size_t(arguments.size()) + 1);
     storage.push_back(QFile::encodeName(program));
     for (const QString &argument : arguments)
         storage.push_back(QFile::encodeName(argument));
     std::vector<char *> argv;
+    argv.reserve(storage.size() + 1);
     for (QByteArray &bytes : storage)
         argv.push_back(bytes.data());
     argv.push_back(nullptr);
