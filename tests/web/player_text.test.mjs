@@ -112,6 +112,17 @@ for (const [name, pdf, range] of [
       for (const w of words) assert.deepEqual(uncut(api.found[w]), uncut(pagesWith(pages, w)), `pages of "${w}" (${url})`);
       assert.deepEqual(api.odd, [0, 0, 0, 0, 0]);
       assert.deepEqual(api.outline, outline);
+      // Links are named by the words under them; bare page numbers on the
+      // contents page keep their "Link to page N".
+      if (name === 'real') {
+        const names = {};
+        for (const n of [3, 7]) {
+          await page.evaluate((n) => window.foliant.goToPage(n), n);
+          await page.waitForSelector(`.fo-page[data-page="${n}"] .fo-text`, { state: 'attached' });
+          names[n] = await page.$$eval(`.fo-page[data-page="${n}"] .fo-link`, (ls) => ls.map((l) => l.getAttribute('aria-label')));
+        }
+        assert.ok(names[7].includes('[asn1 decode simple der], page 22,') && names[3][0] === 'Link to page 4', JSON.stringify(names));
+      }
       assert.deepEqual(page.errors, []);
       await page.context().close();
     }

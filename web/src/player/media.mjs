@@ -21,6 +21,8 @@ export class Media {
       for (const ev of ['mousedown', 'touchstart']) node.addEventListener(ev, (e) => e.stopPropagation());
       inner.append(node);
       if (node.matches('a,button')) stops.push(node);
+      // A link the editor gave no name is named by its words once they load.
+      if (node.matches('.fo-link') && !item.text) node.__foArea = item;
     }
     // The links and sound buttons of a page take one Tab stop (a contents
     // page may hold dozens); the arrow keys move among them in reading order.
@@ -31,6 +33,27 @@ export class Media {
       x.tabIndex = n === 0 ? 0 : -1;
       x.addEventListener('focus', () => stops.forEach((y) => (y.tabIndex = y === x ? 0 : -1)));
     });
+  }
+
+  // Names the page's unnamed links by the words under them (the text a
+  // sighted reader clicks) once the page's words are known; a word belongs
+  // to a link when its middle lies inside the link's rectangle.
+  nameLinks(i, data) {
+    const inner = this.pageEls[i]?.querySelector('.fo-page-inner');
+    for (const node of inner?.querySelectorAll('.fo-link') || []) {
+      const a = node.__foArea;
+      if (!a) continue;
+      let words = '';
+      for (let w = 0; w < data.t.length; w++) {
+        const x = (data.b[4 * w] + data.b[4 * w + 2] / 2) / 10000;
+        const y = (data.b[4 * w + 1] + data.b[4 * w + 3] / 2) / 10000;
+        if (x >= a.x && x <= a.x + a.width && y >= a.y && y <= a.y + a.height) words += data.t[w];
+      }
+      const name = words.replace(/\s+/g, ' ').trim();
+      // A bare page number (a contents page's links) says less than the
+      // name the link has already.
+      if (/\p{L}/u.test(name)) node.setAttribute('aria-label', name.length > 200 ? `${name.slice(0, 199)}…` : name);
+    }
   }
 
   itemNode(item) {

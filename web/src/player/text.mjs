@@ -203,6 +203,7 @@ export class BookText {
       if (e.target !== layer) e.stopPropagation();
     });
     inner.append(layer);
+    this.nameLinks(i, data);
     this.fitTextLayer(i);
     this.showHits(i);
   }
