@@ -90,86 +90,101 @@ export class TextIndex {
   // `pages`: the text of each book page, in book order.
   constructor(pages) {
     this.pages = pages.map((t) => String(t ?? ''));
-    // Each page's words as numbers (one per distinct folded word) with where
-    // they start and end, so a search compares integers and holds no strings.
-    this.tokens = new Array(this.pages.length);
-    this.ids = new Map(); // folded word -> its number
-    this.where = []; // word number -> the pages holding it, for pages read so far
-    this.read = 0; // pages 0..read-1 are in `where`
+    // The book's words as numbers (one per distinct folded word) with where
+    // each starts and ends in its page, page after page in three shared
+    // arrays: a search compares integers, and reading a page makes no
+    // objects but its new words.
+    this.numbers = new Map(); // folded word -> its number
+    this.where = []; // word number -> the pages holding it
+    // Room for a word every six characters, grown when a book has more.
+    const room = 1024 + Math.ceil(this.pages.reduce((n, t) => n + t.length, 0) / 6);
+    this.words = new Int32Array(room);
+    this.starts = new Int32Array(room);
+    this.ends = new Int32Array(room);
+    this.first = new Int32Array(this.pages.length + 1); // each page's first word
+    this.read = 0; // pages read so far, in book order
   }
 
-  idOf(word) {
-    let id = this.ids.get(word);
-    if (id === undefined) {
-      id = this.where.length;
-      this.ids.set(word, id);
+  numberOf(word) {
+    let n = this.numbers.get(word);
+    if (n === undefined) {
+      n = this.where.length;
+      this.numbers.set(word, n);
       this.where.push([]);
     }
-    return id;
+    return n;
   }
 
-  tokenizePage(text) {
+  // Room for `more` words after the ones read.
+  reserve(more) {
+    const need = this.first[this.read] + more;
+    if (need <= this.words.length) return;
+    const grow = (a) => {
+      const b = new Int32Array(Math.max(need, 2 * a.length));
+      b.set(a);
+      return b;
+    };
+    this.words = grow(this.words);
+    this.starts = grow(this.starts);
+    this.ends = grow(this.ends);
+  }
+
+  // Reads the next page's words.
+  readPage() {
+    const p = this.read;
+    const text = this.pages[p];
+    let k = this.first[p];
+    const add = (word, from, to) => {
+      const n = this.numberOf(word);
+      this.words[k] = n;
+      this.starts[k] = from;
+      this.ends[k++] = to;
+      const list = this.where[n];
+      if (list[list.length - 1] !== p) list.push(p);
+    };
     if (!ASCII.test(text)) {
       const { words, starts, ends } = tokenize(text);
-      return { ids: Int32Array.from(words, (w) => this.idOf(w)), starts: Int32Array.from(starts), ends: Int32Array.from(ends) };
-    }
-    // An ASCII page's words are the runs of [a-z0-9] in its lowercased text,
-    // which keeps every offset; one native match finds them all, and each
-    // starts at the first place it occurs after the one before.
-    const lower = text.toLowerCase();
-    const words = lower.match(ASCII_WORD) || [];
-    const ids = new Int32Array(words.length);
-    const starts = new Int32Array(words.length);
-    const ends = new Int32Array(words.length);
-    const hyphens = lower.includes('-\n');
-    let at = 0;
-    for (let k = 0; k < words.length; k++) {
-      const w = words[k];
-      at = lower.indexOf(w, at);
-      ids[k] = this.idOf(hyphens && w.includes('-\n') ? w.replaceAll('-\n', '') : w);
-      starts[k] = at;
-      ends[k] = at += w.length;
-    }
-    return { ids, starts, ends };
-  }
-
-  page(i) {
-    if (!this.tokens[i]) {
-      this.tokens[i] = this.tokenizePage(this.pages[i]);
-      // Snippets show line ends as spaces; one for one, so the offsets hold.
-      this.pages[i] = this.pages[i].replaceAll('\n', ' ');
-      for (; this.read < this.pages.length && this.tokens[this.read]; this.read++) {
-        const p = this.read;
-        for (const id of this.tokens[p].ids) {
-          const list = this.where[id];
-          if (list[list.length - 1] !== p) list.push(p);
-        }
+      this.reserve(words.length);
+      for (let w = 0; w < words.length; w++) add(words[w], starts[w], ends[w]);
+    } else {
+      // An ASCII page's words are the runs of [a-z0-9] in its lowercased
+      // text, which keeps every offset; one native match finds them all, and
+      // each starts at the first place it occurs after the one before.
+      const lower = text.toLowerCase();
+      const words = lower.match(ASCII_WORD) || [];
+      const hyphens = lower.includes('-\n');
+      this.reserve(words.length);
+      let at = 0;
+      for (const w of words) {
+        at = lower.indexOf(w, at);
+        add(hyphens && w.includes('-\n') ? w.replaceAll('-\n', '') : w, at, (at += w.length));
       }
     }
-    return this.tokens[i];
+    // Snippets show line ends as spaces; one for one, so the offsets hold.
+    this.pages[p] = text.replaceAll('\n', ' ');
+    this.first[++this.read] = k;
   }
 
   // The terms as word numbers, or null when a word occurs nowhere in the book.
-  termIds(terms) {
-    if (this.read < this.pages.length) for (let p = this.read; p < this.pages.length; p++) this.page(p);
+  termNumbers(terms) {
+    while (this.read < this.pages.length) this.readPage();
     const out = [];
     for (const term of terms) {
-      const ids = term.map((w) => this.ids.get(w));
-      if (ids.includes(undefined)) return null;
-      out.push(ids);
+      const numbers = term.map((w) => this.numbers.get(w));
+      if (numbers.includes(undefined)) return null;
+      out.push(numbers);
     }
     return out;
   }
 
-  // Tokenizes every page ahead of the first search, in slices that leave the
+  // Reads every page ahead of the first search, in slices that leave the
   // page responsive.
   warm(budgetMs = 8) {
-    let i = 0;
     return new Promise((resolve) => {
       const step = () => {
         const until = performance.now() + budgetMs;
-        while (i < this.pages.length && performance.now() < until) this.page(i++);
-        if (i < this.pages.length) setTimeout(step, 0);
+        while (this.read < this.pages.length && performance.now() < until) this.readPage();
+        if (this.read < this.pages.length) setTimeout(step, 0);
         else resolve();
       };
       step();
@@ -183,19 +198,19 @@ export class TextIndex {
   search(query) {
     const out = [];
     const terms = parseQuery(query);
-    const ids = terms.length ? this.termIds(terms) : null;
-    if (!ids) return out;
+    const numbers = terms.length ? this.termNumbers(terms) : null;
+    if (!numbers) return out;
     // The pages that may hold every term: the shortest list of pages of a
     // term's first word.
     let best = null;
-    for (const term of ids) if (!best || this.where[term[0]].length < best.length) best = this.where[term[0]];
+    for (const term of numbers) if (!best || this.where[term[0]].length < best.length) best = this.where[term[0]];
     for (const p of best) {
-      const tok = this.tokens[p];
-      const at = matchIds(tok.ids, ids);
+      const a = this.first[p];
+      const at = matchNumbers(this.words.subarray(a, this.first[p + 1]), numbers);
       for (let n = 0; n < at.length; n++) {
-        const term = ids[at[n] % MAX_TERMS];
-        const from = (at[n] - (at[n] % MAX_TERMS)) / MAX_TERMS;
-        out.push(new Hit(this.pages[p], p + 1, n, tok.starts[from], tok.ends[from + term.length - 1]));
+        const term = numbers[at[n] % MAX_TERMS];
+        const from = a + (at[n] - (at[n] % MAX_TERMS)) / MAX_TERMS;
+        out.push(new Hit(this.pages[p], p + 1, n, this.starts[from], this.ends[from + term.length - 1]));
       }
     }
     return out;
@@ -204,7 +219,7 @@ export class TextIndex {
 
 // Where the terms (arrays of word numbers) occur in a page's word numbers
 // when it holds every term, in page order: position * MAX_TERMS + term.
-function matchIds(words, terms) {
+function matchNumbers(words, terms) {
   const out = [];
   for (let t = 0; t < terms.length; t++) {
     const term = terms[t];
@@ -216,7 +231,7 @@ function matchIds(words, terms) {
     }
     if (out.length === before) return [];
   }
-  return terms.length > 1 ? Int32Array.from(out).sort() : out;
+  return terms.length > 1 ? out.sort((a, b) => a - b) : out;
 }
 
 class Hit {
