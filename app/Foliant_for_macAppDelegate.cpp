@@ -236,16 +236,27 @@ void Foliant_for_macAppDelegate::importWindowDidEnd(int returnCode)
         LOG4CXX_WARN(logger, "the import dialog ended without a book; the current book stays");
         return;
     }
+    ImportedBook book;
+    book.pageSource = d->flashPageSource();
+    book.annotations = d->flashPagesAnnotations();
+    book.outline = d->flashOutline();
+    book.pageWidth = d->pageWidth();
+    book.pageHeight = d->pageHeight();
+    useImportedBook(book);
+}
+
+void Foliant_for_macAppDelegate::useImportedBook(const ImportedBook &book)
+{
     InitPageConfig(QString());
     QFile::remove(QStringLiteral("%1/pages.xml").arg(iFlashPreviewFolder));
     if (iFlashTmpl) {
-        iFlashTmpl->setPropertyValue(QStringLiteral("pageWidth"), QString::number(d->pageWidth()));
-        iFlashTmpl->setPropertyValue(QStringLiteral("pageHeight"), QString::number(d->pageHeight()));
+        iFlashTmpl->setPropertyValue(QStringLiteral("pageWidth"), QString::number(book.pageWidth));
+        iFlashTmpl->setPropertyValue(QStringLiteral("pageHeight"), QString::number(book.pageHeight));
     }
     InitPageConfig(QString());
-    iFlashPageSource = d->flashPageSource();
-    iFlashPagesAnnotations = d->flashPagesAnnotations();
-    iFlashOutline = d->flashOutline();
+    iFlashPageSource = book.pageSource;
+    iFlashPagesAnnotations = book.annotations;
+    iFlashOutline = book.outline;
     window->reloadOutline(false);
     applyChange();
     setModified(true);
@@ -271,7 +282,27 @@ void Foliant_for_macAppDelegate::selectTmplWindowDidEnd(int returnCode)
         LOG4CXX_WARN(logger, "the template chooser ended without a style");
         return;
     }
-    const QString stylePath = QFileInfo(shot).path();
+    useTemplateStyle(QFileInfo(shot).path());
+}
+
+Result<void> Foliant_for_macAppDelegate::chooseTemplateStyle(const QString &tmplName, const QString &styleName)
+{
+    for (const QString &folder : FlashTemplate::tmplStyleNamesForTmpl(tmplName)) {
+        if (QFileInfo(folder).fileName() == styleName) {
+            useTemplateStyle(QDir::cleanPath(folder));
+            if (!iFlashTmpl || iFlashTmpl->properties().isEmpty() ||
+                iFlashTmpl->tmplName().compare(tmplName, Qt::CaseInsensitive) != 0)
+                return Failure{QStringLiteral("template \"%1\" could not be loaded (see the log)").arg(tmplName)};
+            return {};
+        }
+    }
+    return Failure{QStringLiteral("the template chooser has no style \"%1\" of \"%2\"").arg(styleName, tmplName)};
+}
+
+void Foliant_for_macAppDelegate::useTemplateStyle(const QString &stylePath)
+{
+    if (!iFlashTmpl)
+        return;
     const QString tmplName = QFileInfo(QFileInfo(stylePath).path()).fileName();
     iFlashTmpl->changeTmplTo(tmplName, stylePath);
     window->reloadOutline(true);
@@ -301,21 +332,32 @@ void Foliant_for_macAppDelegate::OnExportTmplSettings()
     if (!iFlashTmpl)
         return;
     guarded("export settings", [this] {
-        QString path = window->prompts().chooseSaveFile(
+        const QString path = window->prompts().chooseSaveFile(
             QCoreApplication::translate("Foliant_for_macAppDelegate", "Export template settings"));
         if (path.isEmpty())
             return;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".txt");
-        QString reason;
-        if (!iFlashTmpl->exportPropertiesSettingsTo(path, &reason))
+        const Result<QString> written = exportTmplSettingsTo(path);
+        if (!written)
             window->prompts().showMessage(
                 QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be saved."),
-                QCoreApplication::translate("Foliant_for_macAppDelegate", "Writing %1 failed: %2.").arg(path, reason));
+                QCoreApplication::translate("Foliant_for_macAppDelegate", "Writing %1.").arg(written.error()));
         else
             window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings exported to %1")
-                                   .arg(QDir::toNativeSeparators(path)));
+                                   .arg(QDir::toNativeSeparators(written.value())));
     });
+}
+
+Result<QString> Foliant_for_macAppDelegate::exportTmplSettingsTo(const QString &file)
+{
+    QString path = file;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".txt");
+    QString reason;
+    if (!iFlashTmpl)
+        return Failure{QStringLiteral("%1 failed: there is no template").arg(path)};
+    if (!iFlashTmpl->exportPropertiesSettingsTo(path, &reason))
+        return Failure{QStringLiteral("%1 failed: %2").arg(path, reason)};
+    return path;
 }
 
 void Foliant_for_macAppDelegate::OnImportTmplSettings()
@@ -328,20 +370,46 @@ void Foliant_for_macAppDelegate::OnImportTmplSettings()
             {QStringLiteral("txt")}, false);
         // A cancelled panel reads nothing and only refreshes outline and preview.
         const QString path = chosen.isEmpty() ? QString() : chosen.first();
-        const bool read = !path.isEmpty() && iFlashTmpl->importPropertiesSettingsFrom(path);
-        if (!path.isEmpty() && !read)
+        const Result<void> read = importTmplSettingsFrom(path);
+        if (!read)
             window->prompts().showMessage(
                 QCoreApplication::translate("Foliant_for_macAppDelegate", "The settings could not be read."),
-                QCoreApplication::translate("Foliant_for_macAppDelegate", "%1 is not a readable settings file.")
-                    .arg(path));
-        window->reloadOutline(false);
-        applyChange();
-        if (read)
+                read.error());
+        else if (!path.isEmpty())
             setModified(true);
-        if (read)
+        if (read && !path.isEmpty())
             window->showStatus(QCoreApplication::translate("Foliant_for_macAppDelegate", "Settings imported from %1")
                                    .arg(QDir::toNativeSeparators(path)));
     });
+}
+
+Result<void> Foliant_for_macAppDelegate::importTmplSettingsFrom(const QString &path)
+{
+    Result<void> result;
+    if (iFlashTmpl && !path.isEmpty() && !iFlashTmpl->importPropertiesSettingsFrom(path))
+        result = Failure{
+            QCoreApplication::translate("Foliant_for_macAppDelegate", "%1 is not a readable settings file.").arg(path)};
+    window->reloadOutline(false);
+    applyChange();
+    return result;
+}
+
+Result<void> Foliant_for_macAppDelegate::setTmplPropertyValues(const QList<QPair<QString, QString>> &values)
+{
+    if (values.isEmpty())
+        return {};
+    if (!iFlashTmpl)
+        return Failure{QStringLiteral("there is no template to set properties of")};
+    for (const auto &[key, value] : values) {
+        const FlashTemplatePropertyPtr node = iFlashTmpl->propertyFor(key);
+        if (!node)
+            return Failure{
+                QStringLiteral("unknown property key \"%1\" in template \"%2\"").arg(key, iFlashTmpl->tmplName())};
+        node->setValue(value);
+    }
+    window->reloadOutline(false);
+    OnApplyChange();
+    return {};
 }
 
 // ---- Page editor -------------------------------------------------------------------
@@ -413,6 +481,16 @@ void Foliant_for_macAppDelegate::OnExportFlipBook()
         }
         window->runPublishSheet(*m_outputDelegate);
     });
+}
+
+PublishRequest Foliant_for_macAppDelegate::publishRequest() const
+{
+    PublishRequest request;
+    request.pageSource = iFlashPageSource;
+    request.tmpl = iFlashTmpl;
+    request.annotations = iFlashPagesAnnotations;
+    request.outline = iFlashOutline;
+    return request;
 }
 
 void Foliant_for_macAppDelegate::OnOpenHelp()

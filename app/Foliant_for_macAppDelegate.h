@@ -1,13 +1,18 @@
 #pragma once
 
+#include "app/ImportService.h"
 #include "app/MainWindowView.h"
+#include "app/PublishService.h"
 #include "book/FlashOutline.h"
 #include "book/FlashPageSource.h"
 #include "book/FlashPagesAnnotations.h"
 #include "platform/NotificationCenter.h"
+#include "platform/Result.h"
 #include "templates/FlashTemplate.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QStringList>
 #include <QTimer>
 
@@ -49,6 +54,21 @@ public:
     void OnExportFlipBook();
     void OnOpenHelp();
 
+    // ---- The commands' work without their dialogs (the command-line tool) -----
+    // The imported book becomes the current book, as after the import dialog.
+    void useImportedBook(const ImportedBook &book);
+    // The style `styleName` of `tmplName`, as a double-click in the template chooser picks it.
+    Result<void> chooseTemplateStyle(const QString &tmplName, const QString &styleName);
+    // Reads a settings file into the template (Import Settings); a failure names the file.
+    Result<void> importTmplSettingsFrom(const QString &path);
+    // Writes the template's settings (Export Settings), ".txt" added to a name
+    // without extension; the file written, or a failure naming it.
+    Result<QString> exportTmplSettingsTo(const QString &path);
+    // Property values as the property editor stores them, then Apply.
+    Result<void> setTmplPropertyValues(const QList<QPair<QString, QString>> &values);
+    // A request to publish the current book; the caller says where and how.
+    PublishRequest publishRequest() const;
+
     // ---- Projects ---------------------------------------------------------------
     // Each answers whether the book was saved / opened.
     bool OnSaveProject();
@@ -72,6 +92,8 @@ public:
     // ---- Sheet results ----------------------------------------------------------
     void importWindowDidEnd(int returnCode);
     void selectTmplWindowDidEnd(int returnCode);
+    // Makes the style in `stylePath` (a style folder of a template) current.
+    void useTemplateStyle(const QString &stylePath);
     void pageEditorWindowDidEnd(int returnCode);
 
     // ---- Internal operations ----------------------------------------------------

@@ -8,43 +8,16 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
-#include <cmath>
-
-#include "book/FlashPageSourcePDF.h"
 #include "book/ImportPDFOperation.h"
-#include "book/PDFToPageConverter.h"
-#include "platform/OperationQueue.h"
-#include "platform/PdfDocument.h"
 
 namespace {
 const auto logger = Logging::logger("ImportWindowDelegate");
 } // namespace
 
-ImportWindowDelegate::ImportWindowDelegate(UserPrompts *prompts, QObject *parent)
-    : QObject(parent), m_prompts(prompts), iQueue(std::make_unique<OperationQueue>())
+ImportWindowDelegate::ImportWindowDelegate(UserPrompts *prompts, QObject *parent) : QObject(parent), m_prompts(prompts)
 {}
 
-ImportWindowDelegate::~ImportWindowDelegate()
-{
-    iQueue->cancelAllOperations();
-    iQueue->waitUntilAllOperationsAreFinished();
-}
-
-int ImportWindowDelegate::qualityForLevel(int level)
-{
-    switch (level) {
-    case 1:
-        return 85;
-    case 2:
-        return 65;
-    case 3:
-        return 45;
-    case 4:
-        return 25;
-    default:
-        return 100;
-    }
-}
+ImportWindowDelegate::~ImportWindowDelegate() = default;
 
 void ImportWindowDelegate::awakeFromNib()
 {
@@ -120,68 +93,42 @@ void ImportWindowDelegate::startImport()
 {
     m_pageWidth = 0;
     m_pageHeight = 0;
-    iQueue->cancelAllOperations();
-    const QString range = effectivePageRange();
-    LOG4CXX_DEBUG(logger, "page range is:" << range);
-    const int quality = qualityForLevel(AppSettings::shareInstance()->importQualityLevel());
-    m_importPDF = std::make_shared<ImportPDFOperation>(txtImportFile, range, 144, quality);
-    m_importPDF->setPassword(txtPassword);
-    m_importPDF->setImportLinks(AppSettings::shareInstance()->importLinks() == 1);
-    m_importPDF->setImportBookmarks(AppSettings::shareInstance()->importBookmark() == 1);
-    m_importPDF->setImportText(AppSettings::shareInstance()->importText() != 0);
-    // The results are taken on the main thread, and only from the latest import.
-    std::weak_ptr<ImportPDFOperation> operation = m_importPDF;
-    m_importPDF->whenFinished(this, [this, operation] {
-        if (operation.lock() == m_importPDF)
-            importFinished();
-    });
-    LOG4CXX_DEBUG(logger, "before add operation");
-    iQueue->addOperation(m_importPDF);
-    LOG4CXX_DEBUG(logger, "after add operation");
+    const AppSettings *s = AppSettings::shareInstance();
+    ImportRequest request;
+    request.pdf = txtImportFile;
+    request.pageRange = effectivePageRange();
+    LOG4CXX_DEBUG(logger, "page range is:" << request.pageRange);
+    request.qualityLevel = s->importQualityLevel();
+    request.images = s->ImportType() == 1;
+    request.links = s->importLinks() == 1;
+    request.bookmarks = s->importBookmark() == 1;
+    request.text = s->importText() != 0;
+    request.password = txtPassword;
+    m_service.start(request, [this](const Result<ImportedBook> &result) { importFinished(result); });
 }
 
-void ImportWindowDelegate::importFinished()
+void ImportWindowDelegate::importFinished(const Result<ImportedBook> &result)
 {
     LOG4CXX_DEBUG(logger, "import pdf isFinished.");
-    if (m_importPDF) {
-        iFlashPageSource = m_importPDF->flashPageSource();
-        iFlashPagesAnnotations = m_importPDF->flashPagesAnnotation();
-        iFlashOutline = m_importPDF->flashOutline();
-    }
     enableButtons(true);
-    // A document that could not be read still yields a page source, without
-    // pages: that is no book to replace the current one with.
-    if (iFlashPageSource && iFlashPageSource->pages().isEmpty()) {
-        iFlashPageSource.reset();
-        iFlashPagesAnnotations.reset();
-        iFlashOutline.reset();
-    }
-    if (iFlashPageSource) {
+    if (result) {
         LOG4CXX_DEBUG(logger, "import pdf ok...");
-        const auto *pdfSource = dynamic_cast<const FlashPageSourcePDF *>(iFlashPageSource.get());
-        const auto converter = pdfSource ? pdfSource->toPageConverter() : nullptr;
-        const auto document = converter ? converter->PDFDoc() : nullptr;
-        if (document && document->pageCount() > 0) {
-            const QRectF crop = document->cropBox(0);
-            m_pageWidth = int(std::trunc(crop.width()));
-            m_pageHeight = int(std::trunc(crop.height()));
-            if (AppSettings::shareInstance()->ImportType() == 1) {
-                AppSettings::shareInstance()->setPageWidth(2 * m_pageWidth);
-                AppSettings::shareInstance()->setPageHeight(2 * m_pageHeight);
-                AppSettings::shareInstance()->saveSettings();
-            }
-        }
+        iFlashPageSource = result->pageSource;
+        iFlashPagesAnnotations = result->annotations;
+        iFlashOutline = result->outline;
+        m_pageWidth = result->pageWidth;
+        m_pageHeight = result->pageHeight;
         m_isImporting = false;
         emit sheetEnded(1);
         return;
     }
-    LOG4CXX_WARN(logger, "import pdf failed...");
+    LOG4CXX_WARN(logger, "import pdf failed...: " << result.error());
     // The user needs to know why nothing happened; the dialog stays open.
-    const PdfDocument::Lock lock = m_importPDF ? m_importPDF->lock() : PdfDocument::Lock::None;
+    const QString &why = result.error();
     showInfo(m_cancelRequested ? QCoreApplication::translate("ImportWindowDelegate", "Import cancelled.")
-             : lock == PdfDocument::Lock::WrongPassword
+             : why == ImportService::wrongPasswordMessage()
                  ? QCoreApplication::translate("ImportWindowDelegate", "wrong password")
-             : lock == PdfDocument::Lock::PasswordNeeded
+             : why == ImportService::lockedMessage()
                  ? QCoreApplication::translate("ImportWindowDelegate",
                                                "The PDF is locked with a password: enter it in the Password field.")
                  : QCoreApplication::translate("ImportWindowDelegate", "The PDF file could not be imported. It may be "
@@ -194,9 +141,9 @@ void ImportWindowDelegate::onCancelAction()
 {
     LOG4CXX_DEBUG(logger, "cancel import pdf!!," << static_cast<const void *>(this));
     enableButtons(true);
-    if (m_isImporting && iQueue->operationCount() > 0) {
+    if (m_isImporting && m_service.isRunning()) {
         m_cancelRequested = true;
-        iQueue->cancelAllOperations();
+        m_service.cancel();
         return;
     }
     emit sheetEnded(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ImportService.h"
 #include "book/FlashOutline.h"
 #include "book/FlashPageSource.h"
 #include "book/FlashPagesAnnotations.h"
@@ -12,7 +13,6 @@
 #include <memory>
 
 class ImportPDFOperation;
-class OperationQueue;
 class UserPrompts;
 
 // The import dialog's logic: the user's choices (kept in the settings), the
@@ -38,13 +38,11 @@ public:
     // Idle (true) or importing (false).
     void enableButtons(bool idle);
     void startImport();
-    // The import operation has finished; runs on the main thread.
-    void importFinished();
+    // The import has ended; runs on the main thread.
+    void importFinished(const Result<ImportedBook> &result);
     void anyThread_handleMSG(const Notification &note);
     void mainThread_handleMSG(int pageIndex, int totalPage);
 
-    // JPEG quality of the level the settings hold.
-    static int qualityForLevel(int level);
     // The range handed to the import: the field's text for the range option, else "ALL".
     QString effectivePageRange() const;
 
@@ -83,7 +81,7 @@ public:
     void setFlashOutline(const FlashOutlinePtr &v) { iFlashOutline = v; }
 
     // The last operation started (tests look at what it was given).
-    ImportPDFOperation *importPDF() const { return m_importPDF.get(); }
+    ImportPDFOperation *importPDF() const { return m_service.operation(); }
 
 signals:
     void fieldsChanged();
@@ -94,8 +92,7 @@ private:
     void showInfo(const QString &text);
 
     UserPrompts *m_prompts;
-    std::unique_ptr<OperationQueue> iQueue;
-    std::shared_ptr<ImportPDFOperation> m_importPDF;
+    ImportService m_service;
     ScopedObserver m_progressObserver;
     bool m_idle = true;
     bool m_infoHidden = true;

@@ -1,30 +1,18 @@
 #include "app/OutputWindowDelegate.h"
 
 #include "platform/AppSettings.h"
+#include "app/PublishService.h"
 #include "app/UserPrompts.h"
-#include "platform/FoliantException.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
-#include "publish/FlashBookOutput.h"
-#include "publish/HTMLConfigInfo.h"
-#include "publish/FlashBookOutputApp.h"
-#include "publish/OutputMobileVersion.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#include <memory>
 
 namespace {
 const auto logger = Logging::logger("OutputWindowDelegate");
 
-QString canonicalOrClean(const QString &path)
-{
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(path).absolutePath()) : canonical;
-}
 } // namespace
 
 OutputWindowDelegate::OutputWindowDelegate(UserPrompts *prompts, QObject *parent) : QObject(parent), m_prompts(prompts)
@@ -74,32 +62,15 @@ void OutputWindowDelegate::onCancel()
     emit sheetEnded(0);
 }
 
-bool OutputWindowDelegate::isProtectedFolder(const QString &folder)
-{
-    const QString target = canonicalOrClean(folder);
-    if (target == QStringLiteral("/") || target.count(QLatin1Char('/')) <= 1)
-        return true; // the root and every folder directly below it (/home, /usr, /tmp ...)
-    QStringList guarded = {QDir::homePath(), Paths::desktop(), Paths::userData(), Paths::resources()};
-    for (auto location :
-         {QStandardPaths::DocumentsLocation, QStandardPaths::DownloadLocation, QStandardPaths::MusicLocation,
-          QStandardPaths::MoviesLocation, QStandardPaths::PicturesLocation, QStandardPaths::DesktopLocation})
-        guarded << QStandardPaths::writableLocation(location);
-    for (const QString &g : guarded) {
-        if (g.isEmpty())
-            continue;
-        const QString p = canonicalOrClean(g);
-        // The folder itself, or one that holds it.
-        if (p == target || p.startsWith(target + QLatin1Char('/')))
-            return true;
-    }
-    return false;
-}
-
 bool OutputWindowDelegate::CheckOutputDir(const QString &folder)
 {
-    if (!QFileInfo(folder).isDir())
+    m_replaceAgreed = false;
+    int entries = 0;
+    switch (PublishService::inspect(folder, mOutputType == 1, &entries)) {
+    case PublishService::Destination::Free:
+    case PublishService::Destination::NotAFolder:
         return true;
-    if (isProtectedFolder(folder)) {
+    case PublishService::Destination::Protected:
         LOG4CXX_WARN(logger, "refused to replace the folder " << folder);
         if (m_prompts)
             m_prompts->showMessage(
@@ -108,6 +79,22 @@ bool OutputWindowDelegate::CheckOutputDir(const QString &folder)
                                                                     "or empty folder for the book.")
                     .arg(folder));
         return false;
+    case PublishService::Destination::OtherContent:
+        // Only a book published before is ever replaced: anything else there is
+        // the user's, and publishing would delete it.
+        LOG4CXX_WARN(logger, "refused to replace the folder " << folder << " holding " << entries << " other files");
+        if (m_prompts)
+            m_prompts->showMessage(
+                QCoreApplication::translate("OutputWindowDelegate", "This folder holds other files."),
+                QCoreApplication::translate("OutputWindowDelegate",
+                                            "%1 holds %2 files or folders that are not a book published by "
+                                            "Foliant. Publishing there would delete them, so the folder is "
+                                            "left alone. Choose a new or empty folder for the book.")
+                    .arg(folder)
+                    .arg(entries));
+        return false;
+    case PublishService::Destination::EarlierBook:
+        break;
     }
     const int answer =
         m_prompts
@@ -119,7 +106,8 @@ bool OutputWindowDelegate::CheckOutputDir(const QString &folder)
             : 1;
     if (answer != 0)
         return false;
-    QDir(folder).removeRecursively();
+    // The earlier book goes only once the new one is complete.
+    m_replaceAgreed = true;
     return true;
 }
 
@@ -137,9 +125,20 @@ void OutputWindowDelegate::onPublish()
                     .arg(Paths::join(QDir::homePath(), QStringLiteral("MyBook"))));
         return;
     }
-    const bool isDesktop = QDir::cleanPath(folder) == QDir::cleanPath(Paths::desktop());
-    if (!isDesktop && !CheckOutputDir(folder))
+    PublishRequest request;
+    request.pageSource = iFlashPageSource;
+    request.tmpl = iFlashTmpl;
+    request.annotations = iFlashPagesAnnotations;
+    request.outline = iFlashOutline;
+    request.folder = folder;
+    request.name = txtOutputName;
+    request.application = mOutputType == 1;
+    // The desktop itself is written into, next to what lies there, never replaced.
+    request.inPlace = QDir::cleanPath(folder) == QDir::cleanPath(Paths::desktop());
+    m_replaceAgreed = false;
+    if (!request.inPlace && !CheckOutputDir(PublishService::destinationOf(request)))
         return;
+    request.replace = m_replaceAgreed;
 
     AppSettings *s = AppSettings::shareInstance();
     s->setLastOutputFileFolder(folder);
@@ -150,29 +149,12 @@ void OutputWindowDelegate::onPublish()
     s->setMobileType(btnMobileType);
     s->saveSettings();
 
-    // An empty name would give the hidden file ".html", which no file browser shows.
-    const QString baseName = txtOutputName.trimmed().isEmpty() ? QStringLiteral("index") : txtOutputName;
-    const QString htmlName = baseName + QStringLiteral(".html");
-    auto html = std::make_shared<HTMLConfigInfo>();
-    std::unique_ptr<FlashBookOutput> output;
-    if (s->outputType() == 1) {
-        output = std::make_unique<FlashBookOutputApp>(iFlashPageSource, iFlashTmpl, folder, htmlName);
-    } else {
-        if (!QFileInfo::exists(folder))
-            QDir().mkpath(folder);
-        output = std::make_unique<FlashBookOutput>(iFlashPageSource, iFlashTmpl, folder, htmlName);
-    }
-    OutputMobileVersion mobile(iFlashPageSource, iFlashTmpl, folder, s->MobileType());
-    try {
-        html->setHTMLTitle(s->lastOutputFileTitle());
-        output->setHTMLConfig(html);
-        output->setFlashPagesAnnotations(iFlashPagesAnnotations);
-        output->setFlashOutline(iFlashOutline);
-        output->ouputTheBook();
-        if (s->OutputCreateMobile() == 1 && s->outputType() == 0) {
-            mobile.PublishMobileConfig();
-        }
-        m_lastOutputFile = output->outputFileName();
+    request.title = s->lastOutputFileTitle();
+    request.mobile = s->OutputCreateMobile() == 1 && s->outputType() == 0;
+    request.mobileType = s->MobileType();
+    const Result<PublishedBook> published = PublishService::publish(request);
+    if (published) {
+        m_lastOutputFile = published->outputFile;
         const int answer =
             m_prompts ? m_prompts->alert(
                             QCoreApplication::translate("OutputWindowDelegate", "Open the result files?"),
@@ -182,12 +164,12 @@ void OutputWindowDelegate::onPublish()
                       : 1;
         if (answer == 0 && m_prompts)
             m_prompts->openFile(m_lastOutputFile);
-    } catch (const std::exception &e) {
-        LOG4CXX_ERROR(logger, "publish error:" << describeException(e));
+    } else {
+        LOG4CXX_ERROR(logger, "publish error:" << published.error());
         if (m_prompts)
             m_prompts->showMessage(
                 QCoreApplication::translate("OutputWindowDelegate", "The book could not be published."),
-                describeException(e));
+                published.error());
     }
     emit sheetEnded(1);
 }

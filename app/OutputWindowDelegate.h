@@ -10,8 +10,8 @@
 
 class UserPrompts;
 
-// The publish dialog's logic: where and how to publish, the overwrite
-// question, and the publication itself. The dialog window mirrors the fields
+// The publish dialog's logic: where and how to publish and the overwrite
+// question; the publication itself is PublishService's. The dialog window mirrors the fields
 // below in its controls and forwards its buttons.
 class OutputWindowDelegate : public QObject
 {
@@ -28,12 +28,10 @@ public:
     void OnClickOutputType();
     void onPublish();
     void onCancel();
-    // Whether publishing into `folder` may go on; asks before replacing it.
+    // Whether publishing into `folder` (the book folder or the application
+    // bundle) may go on: asks before an earlier book is replaced, and refuses
+    // a folder of other files or one that is never replaced, with a message.
     bool CheckOutputDir(const QString &folder);
-    // Folders no answer may delete: the file-system root, the home folder and
-    // the folders that hold it, the user's standard folders, the application's
-    // own data. Replacing them would destroy far more than an old book.
-    static bool isProtectedFolder(const QString &folder);
 
     // The dialog's controls.
     QString txtOutputFolder;
@@ -70,4 +68,5 @@ private:
     FlashOutlinePtr iFlashOutline;
     FlashPagesAnnotationsPtr iFlashPagesAnnotations;
     QString m_lastOutputFile;
+    bool m_replaceAgreed = false;
 };

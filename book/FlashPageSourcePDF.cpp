@@ -35,6 +35,13 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
         LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
     else if (!(m_document = PdfDocument::open(readable, {}, &error)))
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    if (!m_document) {
+        // The reader names the file itself; whoever reports this does too.
+        for (const QString &named : {sourceFile(), readable})
+            if (error.startsWith(named + QStringLiteral(": ")))
+                error = error.mid(named.size() + 2);
+        m_openError = error.simplified();
+    }
     converter->setPDFDoc(m_document);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
 }

@@ -33,6 +33,8 @@ public:
     void setToPageConverter(const PDFToPageConverterPtr &converter) { m_toPageConverter = converter; }
 
     const PdfDocumentPtr &pdfDocument() const { return m_document; }
+    // Why the document could not be opened ("" when it was).
+    const QString &openError() const { return m_openError; }
     // Whether the document was locked and whether the password opened it.
     PdfDocument::Lock lock() const { return m_lock; }
     const QString &pageRange() const { return m_pageRange; }
@@ -51,6 +53,7 @@ private:
     void postProgress(int position, const QString &type) const;
 
     PdfDocumentPtr m_document;
+    QString m_openError;
     PdfDocument::Lock m_lock = PdfDocument::Lock::None;
     QString m_pageRange;
     int m_DPI;

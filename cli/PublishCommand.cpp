@@ -1,14 +1,13 @@
 #include "cli/PublishCommand.h"
 
 #include "app/BookProject.h"
-#include "book/FlashPageSourcePDF.h"
+#include "app/OutputTarget.h"
+#include "app/PublishService.h"
 #include "cli/CliSession.h"
 #include "cli/Interruption.h"
-#include "cli/OutputTarget.h"
 #include "cli/ProgressReporter.h"
 #include "cli/TemplateCatalog.h"
 #include "platform/Paths.h"
-#include "platform/PdfDocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,41 +31,10 @@ QString baseName(const QString &path)
     return name.isEmpty() ? QStringLiteral("book") : name;
 }
 
-// What the PDF import would make of the file, found out before the import
-// itself so that the reason given is specific.
 // A saved book project rather than a PDF.
 bool isProject(const QString &path)
 {
     return QFileInfo(path).suffix().compare(QLatin1String(BookProject::kSuffix), Qt::CaseInsensitive) == 0;
-}
-
-bool checkPdf(const QString &path, const QString &range, const QString &password, QString *error)
-{
-    QString why;
-    const PdfDocumentPtr document = PdfDocument::open(path, password, &why);
-    if (!document && why.contains(QStringLiteral("invalid password"))) {
-        *error = password.isEmpty() ? QStringLiteral("the PDF is locked with a password: give it with "
-                                                     "--password-file FILE or FOLIANT_PDF_PASSWORD")
-                                    : QStringLiteral("wrong password");
-        return false;
-    }
-    if (!document) {
-        // The reader names the file itself; the line already does.
-        if (why.startsWith(path + QStringLiteral(": ")))
-            why = why.mid(path.size() + 2);
-        *error = QStringLiteral("not a readable PDF file (%1)").arg(why.simplified());
-        return false;
-    }
-    const int count = document->pageCount();
-    if (count <= 0) {
-        *error = QStringLiteral("the PDF has no pages");
-        return false;
-    }
-    if (FlashPageSourcePDF::pagesToImportFor(range, document).isEmpty()) {
-        *error = QStringLiteral("the page range %1 selects none of its %2 pages").arg(range).arg(count);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -205,17 +173,20 @@ int PublishCommand::run(CliSession &session)
     QString error;
     if (!o.styleName.isEmpty() || !o.settingsFile.isEmpty() || !o.sets.isEmpty())
         m_progress.step(QStringLiteral("preparing the template"));
-    if (!o.templateName.isEmpty() && !o.styleName.isEmpty() &&
-        !session.chooseTemplate(o.templateName, o.styleName, &error)) {
-        m_progress.message(QStringLiteral("foliant-cli: %1").arg(error));
-        return kFailed;
+    if (!o.templateName.isEmpty() && !o.styleName.isEmpty()) {
+        if (const Result<void> chosen = session.chooseTemplate(o.templateName, o.styleName); !chosen) {
+            m_progress.message(QStringLiteral("foliant-cli: %1").arg(chosen.error()));
+            return kFailed;
+        }
     }
-    if (!o.settingsFile.isEmpty() && !session.importSettings(o.settingsFile, &error)) {
-        m_progress.message(QStringLiteral("foliant-cli: %1: %2").arg(o.settingsFile, error));
-        return kFailed;
+    if (!o.settingsFile.isEmpty()) {
+        if (const Result<void> read = session.importSettings(o.settingsFile); !read) {
+            m_progress.message(QStringLiteral("foliant-cli: %1: %2").arg(o.settingsFile, read.error()));
+            return kFailed;
+        }
     }
-    if (!session.setProperties(o.sets, &error)) {
-        m_progress.message(QStringLiteral("foliant-cli: %1").arg(error));
+    if (const Result<void> set = session.setProperties(o.sets); !set) {
+        m_progress.message(QStringLiteral("foliant-cli: %1").arg(set.error()));
         return kFailed;
     }
 
@@ -255,8 +226,10 @@ int PublishCommand::run(CliSession &session)
 bool PublishCommand::publishBook(CliSession &session, const Book &book, QString *error, bool *interrupted)
 {
     const CliOptions &o = m_options;
-    OutputTarget target(book.destination, o.app ? OutputTarget::Kind::Application : OutputTarget::Kind::WebFolder);
-    if (!target.check(o.force, m_userFiles, error) || !target.prepare(error))
+    // The destination may have changed since the command was checked.
+    const OutputTarget target(book.destination,
+                              o.app ? OutputTarget::Kind::Application : OutputTarget::Kind::WebFolder);
+    if (!target.check(o.force, m_userFiles, error))
         return false;
 
     QString title = book.title;
@@ -267,20 +240,18 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         if (title.isEmpty())
             title = session.controller().flashTmpl()->propertyValueFor(QStringLiteral("Title"), baseName(book.input));
     } else if (!book.input.isEmpty()) {
-        if (!checkPdf(book.input, o.pages, o.password, error))
-            return false;
         m_progress.step(QStringLiteral("importing"));
-        CliSession::ImportChoices choices;
-        choices.pdf = book.input;
-        choices.pages = o.pages;
-        choices.quality = o.quality;
-        choices.images = o.images;
-        choices.links = o.links;
-        choices.bookmarks = o.bookmarks;
-        choices.password = o.password;
-        choices.text = !o.noText;
+        ImportRequest request;
+        request.pdf = book.input;
+        request.pageRange = o.pages;
+        request.qualityLevel = o.quality;
+        request.images = o.images;
+        request.links = o.links;
+        request.bookmarks = o.bookmarks;
+        request.text = !o.noText;
+        request.password = o.password;
         const CliSession::Outcome outcome = session.importPdf(
-            choices, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
+            request, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);
         if (outcome == CliSession::Outcome::Interrupted) {
             *interrupted = true;
             return false;
@@ -294,33 +265,20 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     }
 
     m_progress.step(QStringLiteral("publishing"));
-    CliSession::PublishChoices choices;
-    choices.folder = target.dialogFolder();
-    choices.name = book.name;
-    choices.title = title;
-    choices.app = o.app;
-    choices.mobile = o.mobile != CliOptions::Mobile::None;
-    choices.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;
-    if (!session.publish(choices, error))
-        return false;
-
-    // The dialog reports no write failure; a book without its page or its
-    // configuration is no book.
-    const QString root =
-        o.app ? QDir(choices.folder).filePath(book.name + QStringLiteral(".app/Contents/Resources")) : choices.folder;
-    const QString page =
-        QDir(root).filePath(o.app ? QStringLiteral("index.html") : book.name + QStringLiteral(".html"));
-    if (!QFileInfo(page).isFile()) {
-        *error = QStringLiteral("publishing wrote no HTML page (is the template complete?)");
+    PublishRequest request;
+    request.folder = o.app ? QFileInfo(book.destination).path() : book.destination;
+    request.name = book.name;
+    request.title = title;
+    request.application = o.app;
+    request.mobile = o.mobile != CliOptions::Mobile::None;
+    request.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;
+    request.replace = o.force;
+    request.stopRequested = [] { return Interruption::requested(); };
+    const Result<PublishedBook> published = session.publish(request);
+    if (!published) {
+        *interrupted = Interruption::requested();
+        *error = published.error();
         return false;
     }
-    if (!OutputTarget::isPublishedBook(root)) {
-        *error = QStringLiteral("publishing wrote no book configuration (see the log)");
-        return false;
-    }
-    if (Interruption::requested()) {
-        *interrupted = true;
-        return false;
-    }
-    return target.commit(o.force, error);
+    return true;
 }

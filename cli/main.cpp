@@ -1,10 +1,10 @@
 // foliant-cli: the desktop application's engine and commands from a terminal.
 
 #include "app/Foliant_for_macAppDelegate.h"
+#include "app/OutputTarget.h"
 #include "cli/CliSession.h"
 #include "cli/CommandLine.h"
 #include "cli/Interruption.h"
-#include "cli/OutputTarget.h"
 #include "cli/PrivateRoots.h"
 #include "cli/ProgressReporter.h"
 #include "cli/PublishCommand.h"
@@ -108,17 +108,18 @@ int runExportSettings(CliOptions options)
     if (QFileInfo(file).isDir())
         return fail(kFailed, QStringLiteral("%1 is a folder; give a file name").arg(options.exportFile));
     return withSession(options, [&](CliSession &session) {
-        QString why;
-        QString written;
-        if (!session.chooseTemplate(options.templateName, options.styleName, &why))
-            return fail(kFailed, why);
-        if (!settings.isEmpty() && !session.importSettings(settings, &why))
-            return fail(kFailed, QStringLiteral("%1: %2").arg(options.settingsFile, why));
-        if (!session.setProperties(options.sets, &why))
-            return fail(kFailed, why);
-        if (!session.exportSettings(file, &written, &why))
-            return fail(kFailed, QStringLiteral("cannot write %1: %2").arg(file, why));
-        std::printf("%s\n", written.toLocal8Bit().constData());
+        if (const Result<void> chosen = session.chooseTemplate(options.templateName, options.styleName); !chosen)
+            return fail(kFailed, chosen.error());
+        if (!settings.isEmpty()) {
+            if (const Result<void> read = session.importSettings(settings); !read)
+                return fail(kFailed, QStringLiteral("%1: %2").arg(options.settingsFile, read.error()));
+        }
+        if (const Result<void> set = session.setProperties(options.sets); !set)
+            return fail(kFailed, set.error());
+        const Result<QString> written = session.exportSettings(file);
+        if (!written)
+            return fail(kFailed, QStringLiteral("writing %1").arg(written.error()));
+        std::printf("%s\n", written.value().toLocal8Bit().constData());
         return 0;
     });
 }

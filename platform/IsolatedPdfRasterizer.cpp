@@ -3,6 +3,7 @@
 #include "platform/BorrowPool.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,12 +20,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -41,31 +39,14 @@ public:
     // Starts the worker on `path` and reads its greeting. False with `error`.
     bool start(const QString &path, int timeoutMs, int &pageCount, QString &error)
     {
-        int fds[2];
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
-            error = QStringLiteral("no socket for the render worker: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        const Result<WorkerProcess> started =
+            ProcessRunner::startWorker(IsolatedPdfRasterizer::workerProgram(), {path});
+        if (!started) {
+            error = QStringLiteral("the render worker %1").arg(started.error());
             return false;
         }
-        const QByteArray program = QFile::encodeName(IsolatedPdfRasterizer::workerProgram());
-        const QByteArray file = QFile::encodeName(path);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        // dup2 clears close-on-exec on the copies the worker keeps.
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        char *argv[] = {const_cast<char *>(program.constData()), const_cast<char *>(file.constData()), nullptr};
-        pid_t pid = -1;
-        const int rc = ::posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        if (rc != 0) {
-            ::close(fds[0]);
-            error = QStringLiteral("the render worker %1 could not start: %2")
-                        .arg(QString::fromLocal8Bit(program), QString::fromLocal8Bit(strerror(rc)));
-            return false;
-        }
-        m_pid = pid;
-        m_fd = fds[0];
+        m_pid = started->pid;
+        m_fd = started->socket;
         QElapsedTimer timer;
         timer.start();
         QByteArray line;
@@ -426,7 +407,6 @@ PdfRasterizerPtr IsolatedPdfRasterizer::openPreferred(const QString &path, int m
 
 bool IsolatedPdfRasterizer::checkDocumentInWorker(const QString &path, QString *error)
 {
-    const QByteArray program = QFile::encodeName(workerProgram());
     if (qEnvironmentVariable("FOLIANT_RENDER_IN_PROCESS") == QStringLiteral("1") ||
         !QFileInfo(workerProgram()).isExecutable())
         return true;
@@ -435,42 +415,17 @@ bool IsolatedPdfRasterizer::checkDocumentInWorker(const QString &path, QString *
     if (!ok || timeoutMs <= 0)
         timeoutMs = kDefaultPageTimeoutMs;
 
-    // posix_spawn rather than QProcess: the import thread runs this, and the
-    // render workers start the same way.
-    const QByteArray file = QFile::encodeName(path);
-    char checkFlag[] = "--check";
-    char *argv[] = {const_cast<char *>(program.constData()), checkFlag, const_cast<char *>(file.constData()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
+    const ProcessResult check = ProcessRunner::run(workerProgram(), {QStringLiteral("--check"), path}, timeoutMs);
+    if (!check.started)
         return true; // no worker to ask: the document opens in this process as before
-
-    QElapsedTimer clock;
-    clock.start();
-    int status = 0;
-    for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            break;
-        if (done < 0 && errno != EINTR)
-            return true;
-        if (clock.elapsed() > timeoutMs) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            if (error)
-                *error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
-            return false;
-        }
-        ::usleep(5000);
-    }
-    if (WIFSIGNALED(status)) {
+    if (check.timedOut) {
         if (error)
-            *error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(WTERMSIG(status));
+            *error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
+        return false;
+    }
+    if (check.crashed) {
+        if (error)
+            *error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(check.signal);
         return false;
     }
     return true;

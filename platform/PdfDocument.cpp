@@ -1,10 +1,10 @@
 #include "platform/PdfDocument.h"
 
 #include "platform/FoliantException.h"
+#include "platform/ProcessRunner.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QHash>
 #include <QSet>
@@ -293,21 +293,10 @@ PdfDocument::Lock PdfDocument::unlock(const QString &source, const QString &pass
     if (qpdf.isEmpty())
         return say(Lock::Unreadable, QStringLiteral("the qpdf program is not installed"));
     auto run = [&](const QStringList &args, const QByteArray &input, QByteArray *messages) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(qpdf, args);
-        if (!process.waitForStarted(10000))
-            return -1;
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(300000)) {
-            process.kill();
-            process.waitForFinished();
-            return -1;
-        }
+        const ProcessResult ran = ProcessRunner::run(qpdf, args, 300000, input);
         if (messages)
-            *messages = process.readAll();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+            *messages = ran.standardOutput + ran.standardError;
+        return ran.started && !ran.timedOut && !ran.crashed ? ran.exitCode : -1;
     };
     // 0: a user password is needed; 2: not encrypted (or not a PDF, which the
     // import reports itself); 3: only an owner password, which anyone may open.

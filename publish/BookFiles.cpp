@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Logging.h"
+#include "platform/WriteJournal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +33,7 @@ bool copyFileNoReplace(const fs::path &from, const fs::path &to)
         LOG4CXX_WARN(logger, "skipped " << QString::fromStdString(from.string()) << " -> "
                                         << QString::fromStdString(to.string()) << ": "
                                         << QString::fromStdString(ec.message()));
+        WriteJournal::recordFailure(QString::fromStdString(to.string()), QString::fromLocal8Bit(ec.message().c_str()));
         return false;
     }
     return true;
@@ -58,6 +60,8 @@ bool BookFiles::makeFolder(const QString &path)
     fs::create_directories(native(path), ec);
     if (!fs::is_directory(native(path))) {
         LOG4CXX_WARN(logger, "cannot create the folder " << path << ": " << QString::fromStdString(ec.message()));
+        WriteJournal::recordFailure(path,
+                                    QString::fromLocal8Bit((ec ? ec.message() : std::string("not a folder")).c_str()));
         return false;
     }
     return true;
@@ -96,6 +100,9 @@ bool BookFiles::copy(const QString &source, const QString &destination)
         if (it->is_directory(ec)) {
             std::error_code made;
             fs::create_directories(target, made);
+            if (made)
+                WriteJournal::recordFailure(QString::fromStdString(target.string()),
+                                            QString::fromLocal8Bit(made.message().c_str()));
         } else if (!fs::exists(fs::symlink_status(target, ec))) {
             all = copyFileNoReplace(it->path(), target) && all;
         }
@@ -113,6 +120,7 @@ bool BookFiles::writeAtomically(const QString &path, const QByteArray &bytes)
     if (AtomicFile::write(path, bytes, &reason))
         return true;
     LOG4CXX_WARN(logger, "cannot write " << path << ": " << reason);
+    WriteJournal::recordFailure(path, reason);
     return false;
 }
 

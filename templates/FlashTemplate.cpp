@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/WriteJournal.h"
 #include "platform/Xml.h"
 
 #include <QDir>
@@ -13,7 +14,9 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <filesystem>
 #include <functional>
+#include <system_error>
 
 namespace {
 
@@ -52,10 +55,25 @@ bool removePath(const QString &path)
     return true;
 }
 
+// Copies one file; a failure is recorded with the system's reason.
+bool copyFile(const QString &source, const QString &destination)
+{
+    std::error_code ec;
+    if (std::filesystem::copy_file(QFile::encodeName(source).toStdString(),
+                                   QFile::encodeName(destination).toStdString(), ec))
+        return true;
+    WriteJournal::recordFailure(destination, QString::fromLocal8Bit(ec.message().c_str()));
+    return false;
+}
+
 bool copyFolder(const QString &source, const QString &destination)
 {
-    if (!QDir().mkdir(destination))
+    std::error_code ec;
+    if (!std::filesystem::create_directory(QFile::encodeName(destination).toStdString(), ec)) {
+        WriteJournal::recordFailure(
+            destination, QString::fromLocal8Bit((ec ? ec.message() : std::string("the folder exists")).c_str()));
         return false;
+    }
     bool ok = true;
     const QDir dir(source);
     const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -67,7 +85,7 @@ bool copyFolder(const QString &source, const QString &destination)
                 continue;
             ok = copyFolder(entry.filePath(), target) && ok;
         } else {
-            ok = QFile::copy(entry.filePath(), target) && ok;
+            ok = copyFile(entry.filePath(), target) && ok;
         }
     }
     return ok;
@@ -99,7 +117,7 @@ void replaceWithCopy(const QString &source, const QString &destination)
         LOG4CXX_DEBUG(logger, "Copy source missing: " << source);
         return;
     }
-    const bool ok = sourceInfo.isDir() ? copyFolder(source, destination) : QFile::copy(source, destination);
+    const bool ok = sourceInfo.isDir() ? copyFolder(source, destination) : copyFile(source, destination);
     if (!ok)
         LOG4CXX_WARN(logger, "Could not copy " << source << " to " << destination);
 }

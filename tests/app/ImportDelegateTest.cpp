@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "TestData.h"
 #include "TestRoots.h"
 
 #include "platform/AppSettings.h"
@@ -88,16 +89,23 @@ TEST_F(ImportDelegateTest, ImageImportTakesTheTruncatedCropBoxAndDoublesItInTheS
     EXPECT_EQ(AppSettings::shareInstance()->PageHeight(), 1684);
 }
 
+// With all pages or with a range naming pages the document would have: an
+// unreadable file is no book, whatever the page source made of the range.
 TEST_F(ImportDelegateTest, BrokenPdfKeepsTheDialogOpenWithAMessage)
 {
     const QString pdf = roots.writeFile(QStringLiteral("broken.pdf"), "%PDF-1.4\nthis is not a document");
-    dialog.PageFormat = 1;
-    importAndWait(pdf);
-    EXPECT_EQ(ended, -1);
-    EXPECT_FALSE(dialog.flashPageSource());
-    EXPECT_TRUE(dialog.controlsEnabled());
-    EXPECT_FALSE(dialog.infoHidden());
-    EXPECT_TRUE(dialog.infoText().contains(QStringLiteral("could not be imported")));
+    for (int rangeType : {0, 1}) {
+        dialog.PageFormat = 1;
+        dialog.pageRangeType = rangeType;
+        dialog.txtPageRange = QStringLiteral("1-5");
+        importAndWait(pdf);
+        EXPECT_EQ(ended, -1) << rangeType;
+        EXPECT_FALSE(dialog.flashPageSource()) << rangeType;
+        EXPECT_EQ(dialog.pageWidth(), 0);
+        EXPECT_TRUE(dialog.controlsEnabled());
+        EXPECT_FALSE(dialog.infoHidden());
+        EXPECT_TRUE(dialog.infoText().contains(QStringLiteral("could not be imported"))) << rangeType;
+    }
 }
 
 TEST_F(ImportDelegateTest, CancelStopsARunningImportAndKeepsTheDialogOpen)
@@ -118,6 +126,38 @@ TEST_F(ImportDelegateTest, CancelStopsARunningImportAndKeepsTheDialogOpen)
     // Cancel while idle ends the dialog.
     dialog.onCancelAction();
     EXPECT_EQ(ended, 0);
+}
+
+// The password field opens a locked PDF, for vector pages and for page images;
+// without it or with another one the dialog stays open and says why.
+TEST_F(ImportDelegateTest, LockedPdfImportsOnlyWithItsPassword)
+{
+    const QString pdf = pdfData(QStringLiteral("encrypted_user.pdf"));
+    for (int format : {0, 1}) {
+        dialog.PageFormat = format;
+        for (const auto &[password, said] :
+             {std::pair{QString(),
+                        QStringLiteral("The PDF is locked with a password: enter it in the Password field.")},
+              std::pair{QStringLiteral("Secret"), QStringLiteral("wrong password")}}) {
+            dialog.txtPassword = password;
+            importAndWait(pdf);
+            EXPECT_EQ(dialog.infoText(), said) << format;
+            EXPECT_EQ(ended, -1);
+            EXPECT_FALSE(dialog.flashPageSource());
+        }
+        dialog.txtPassword = QStringLiteral("secret");
+        importAndWait(pdf);
+        ASSERT_EQ(ended, 1) << format << " " << dialog.infoText().toStdString();
+        ASSERT_TRUE(dialog.flashPageSource());
+        EXPECT_EQ(dialog.flashPageSource()->pages().size(), 4);
+        for (const FlashPagePtr &page : dialog.flashPageSource()->pages())
+            EXPECT_TRUE(QFileInfo(page->pageFilePath()).size() > 0) << page->pageFilePath().toStdString();
+        ended = -1;
+    }
+    // The settings the import stored do not hold it.
+    QFile store(UserDefaults::storePath());
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(store.readAll().contains("secret"));
 }
 
 TEST_F(ImportDelegateTest, ProgressShowsOnlyWhileTheLineIsVisible)

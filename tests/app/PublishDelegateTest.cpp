@@ -43,31 +43,79 @@ protected:
     int ended = -1;
 };
 
-TEST_F(PublishDelegateTest, ExistingFolderIsReplacedOnlyAfterYes)
+TEST_F(PublishDelegateTest, OnlyAnEarlierBookIsReplacedAndOnlyAfterYes)
 {
     const QString out = roots.root() + QStringLiteral("/out");
-    const QString old = roots.writeFile(QStringLiteral("out/old.txt"), "old");
+    const QString page = out + QStringLiteral("/book.html");
     dialog.txtOutputFolder = out;
+    dialog.onPublish();
+    ASSERT_EQ(ended, 1);
+    EXPECT_EQ(prompts.count(QStringLiteral("alert")), 1); // a new folder: only "open the result?"
+    ASSERT_TRUE(QFileInfo::exists(page));
 
+    ended = -1;
+    prompts.asked.clear();
+    dialog.txtTitle = QStringLiteral("Second Book");
     prompts.alertAnswers = {1}; // NO
     dialog.onPublish();
     EXPECT_EQ(prompts.asked.first().text,
               QStringLiteral("Output directory already exists. Do you want to over write it?"));
-    EXPECT_TRUE(QFileInfo::exists(old));
     EXPECT_EQ(ended, -1);
-    EXPECT_FALSE(QFileInfo::exists(UserDefaults::storePath()));
+    EXPECT_FALSE(readAll(page).contains("Second Book"));
 
     prompts.alertAnswers = {0, 1}; // YES, then do not open
     dialog.onPublish();
-    EXPECT_FALSE(QFileInfo::exists(old));
-    EXPECT_TRUE(QFileInfo::exists(out + QStringLiteral("/book.html")));
     EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(readAll(page).contains("Second Book"));
     EXPECT_EQ(prompts.asked.last().text, QStringLiteral("Publish finished! Open the it?"));
     AppSettings::resetSharedInstance();
     const AppSettings *s = AppSettings::shareInstance();
     EXPECT_EQ(s->lastOutputFileFolder(), out);
     EXPECT_EQ(s->lastOutputFileName(), QStringLiteral("book"));
-    EXPECT_EQ(s->lastOutputFileTitle(), QStringLiteral("My Book"));
+    EXPECT_EQ(s->lastOutputFileTitle(), QStringLiteral("Second Book"));
+
+    // A folder of the user's own files is never replaced, and the message says why.
+    roots.writeFile(QStringLiteral("mine/letter.txt"), "dear");
+    const QString note = roots.writeFile(QStringLiteral("mine/notes/a.txt"), "a");
+    ended = -1;
+    prompts.asked.clear();
+    prompts.alertAnswers = {0, 1};
+    dialog.txtOutputFolder = roots.root() + QStringLiteral("/mine");
+    dialog.onPublish();
+    EXPECT_EQ(prompts.count(QStringLiteral("alert")), 0);
+    ASSERT_EQ(prompts.count(QStringLiteral("message")), 1);
+    EXPECT_TRUE(prompts.asked.first().text.contains(QStringLiteral("3 files or folders")))
+        << prompts.asked.first().text.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(note));
+    EXPECT_EQ(ended, -1);
+}
+
+// A write that fails (past the file size limit here, as onto a full disk)
+// ends in a message naming the file and the system's reason instead of
+// "Publish finished!", and the earlier book stays as it was.
+TEST_F(PublishDelegateTest, AFailedWriteKeepsTheEarlierBookAndSaysWhy)
+{
+    const QString out = roots.root() + QStringLiteral("/out");
+    dialog.txtOutputFolder = out;
+    dialog.onPublish();
+    ASSERT_EQ(ended, 1);
+    const auto before = folderContents(out);
+    ended = -1;
+    prompts.asked.clear();
+    prompts.alertAnswers = {0, 1}; // YES to replacing it
+    underFileSizeLimit(16 * 1024, [&] {
+        dialog.onPublish();
+        return true;
+    });
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(prompts.count(QStringLiteral("alert")), 1); // the question, no "Publish finished!"
+    ASSERT_EQ(prompts.count(QStringLiteral("message")), 1);
+    const QString why = prompts.asked.last().text;
+    EXPECT_TRUE(why.startsWith(QStringLiteral("cannot write ") + out + QLatin1Char('/'))) << why.toStdString();
+    EXPECT_GT(why.indexOf(QStringLiteral(": "), out.size()), 0) << why.toStdString(); // and the reason
+    EXPECT_EQ(folderContents(out), before);
+    EXPECT_TRUE(
+        QDir(roots.root()).entryList({QStringLiteral(".foliant-staging-*")}, QDir::Hidden | QDir::Dirs).isEmpty());
 }
 
 TEST_F(PublishDelegateTest, HomeAndItsParentsAreNeverDeleted)

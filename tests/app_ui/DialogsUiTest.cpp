@@ -57,6 +57,12 @@ TEST_F(DialogsUiTest, ImportDialogFillsFromSettingsAndReportsAMissingFile)
     EXPECT_FALSE(dialog.rangeField()->isEnabled());
     EXPECT_EQ(delegate.effectivePageRange(), QStringLiteral("ALL"));
 
+    // The password is typed unseen and reaches the import.
+    EXPECT_EQ(dialog.passwordField()->echoMode(), QLineEdit::Password);
+    dialog.passwordField()->setText(QStringLiteral("secret"));
+    emit dialog.passwordField()->textEdited(dialog.passwordField()->text());
+    EXPECT_EQ(delegate.txtPassword, QStringLiteral("secret"));
+
     dialog.fileField()->setText(roots.root() + QStringLiteral("/missing.pdf"));
     emit dialog.fileField()->textEdited(dialog.fileField()->text());
     const QPoint buttonAt = dialog.importButton()->mapTo(&dialog, QPoint());
@@ -95,8 +101,9 @@ TEST_F(DialogsUiTest, PublishDialogDisablesPhoneOptionsForApplications)
     dialog.appOption()->click();
     EXPECT_FALSE(dialog.mobileBox()->isEnabled());
 
-    // "NO" to replacing an existing folder keeps the dialog open.
-    const QString out = roots.writeFile(QStringLiteral("out/keep.txt"), "x");
+    // "NO" to replacing an earlier book keeps the dialog open.
+    dialog.webOption()->click();
+    const QString out = roots.writeFile(QStringLiteral("out/files/config.xml"), "<data><![CDATA[x]]></data>");
     dialog.folderField()->setText(roots.root() + QStringLiteral("/out"));
     emit dialog.folderField()->textEdited(dialog.folderField()->text());
     prompts.alertAnswers << 1;

@@ -56,6 +56,12 @@ TEST_F(CliRefusalTest, BadInputsGiveOneLineAndAnExitStatus)
     expectRefused({QStringLiteral("publish"), path(QStringLiteral("missing.pdf")), QStringLiteral("--out"), out}, 1,
                   QStringLiteral("missing.pdf: no such file"));
     expectRefused({QStringLiteral("frobnicate")}, 2, QStringLiteral("unknown command"));
+    // A PDF that crashes the reader takes down only the worker reading it.
+    qputenv("FOLIANT_RENDER_WORKER_FAULT", "crash:check");
+    expectRefused({QStringLiteral("publish"), pdfData(QStringLiteral("sizes.pdf")), QStringLiteral("-q"),
+                   QStringLiteral("--out"), out},
+                  1, QStringLiteral("sizes.pdf: not a readable PDF file (reading the document crashed the reader"));
+    qunsetenv("FOLIANT_RENDER_WORKER_FAULT");
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
@@ -91,6 +97,22 @@ TEST_F(CliRefusalTest, UnwritableOutputIsReportedNotIgnored)
     // A place no one can write, whatever the user (tests may run as root).
     expectRefused(sample(QStringLiteral("/proc/foliant-book")), 1, QStringLiteral("/proc"));
     EXPECT_EQ(readAll(path(QStringLiteral("plain-file"))), QByteArray("not a folder"));
+
+    // A write that fails (past the file size limit, as onto a full disk) fails
+    // the run with the system's reason, and the earlier book stays whole.
+    const QString book = path(QStringLiteral("book"));
+    ASSERT_EQ(runCli(sample(book)).exitCode, 0);
+    const auto before = folderContents(book);
+    CliRun run;
+    underFileSizeLimit(16 * 1024, [&] {
+        run = runCli(sample(book, {QStringLiteral("--force")}));
+        return true;
+    });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errLines().last().startsWith(QStringLiteral("foliant-cli: sample book: cannot write ") + book +
+                                                 QLatin1Char('/')))
+        << run.err.toStdString();
+    EXPECT_EQ(folderContents(book), before);
 }
 
 // --force replaces a book published before, and nothing else.

@@ -210,8 +210,9 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
     window.scripted.alertAnswers = {1}; // "Open the result files?" - No
     controller.OnExportFlipBook();
     EXPECT_EQ(window.scripted.count(QStringLiteral("message")), 0);
-    if (!c.project.isEmpty())
+    if (!c.project.isEmpty()) {
         EXPECT_TRUE(controller.saveProjectTo(c.project));
+    }
     controller.applicationWillTerminate();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -89,4 +90,15 @@ bool underFileSizeLimit(long bytes, const std::function<bool()> &write)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     return result;
+}
+
+QMap<QString, QByteArray> folderContents(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(QDir(folder).relativeFilePath(file), readAll(file));
+    }
+    return files;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -45,3 +47,5 @@ QString testDataPath(const QString &relative);
 // Runs `write` while every write beyond `bytes` into a file fails, as on a full
 // disk (a file-size limit holds for root too); returns what `write` returned.
 bool underFileSizeLimit(long bytes, const std::function<bool()> &write);
+// The files below `folder` (relative paths) with their bytes.
+QMap<QString, QByteArray> folderContents(const QString &folder);

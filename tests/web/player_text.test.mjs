@@ -64,7 +64,7 @@ const CROPPED = 9;
 before(async () => {
   if (skip) return;
   execFileSync('python3', [join(S.sourceDir, 'tests', 'data', 'make_pdfs.py'), testPdfs]);
-  publish(join(testPdfs, 'links.pdf'), 'links');
+  publish(join(testPdfs, 'links.pdf'), 'links', ['--mobile', 'flip']);
   publish(join(testPdfs, 'links.pdf'), 'links-images', ['--images', '--pages', '2-9']);
   if (existsSync(REAL)) publish(REAL, 'real');
   server = await S.serve(root);
@@ -208,6 +208,22 @@ test('a search from the address marks the word on the page; the contents, copyin
     assert.deepEqual(page.errors, []);
     await context.close();
   }
+});
+
+test('the phone edition lists the pages a word is on, shows the one chosen and marks the word', { skip }, async () => {
+  const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
+  const page = await context.newPage();
+  await page.goto(pathToFileURL(join(root, 'links', 'mobile', 'index.html')).href);
+  await page.click('.btn-search');
+  await page.fill('.sheet input', 'consectetur');
+  await page.waitForSelector('.sheet .results button');
+  const listed = await page.$$eval('.sheet .results button', (bs) => [...new Set(bs.map((b) => Number(b.dataset.page)))]);
+  const uncut = (list) => list.filter((p) => p !== CROPPED);
+  assert.deepEqual(uncut(listed), uncut(pagesWith(pdftotextPages(join(testPdfs, 'links.pdf')), 'consectetur')));
+  await page.click(`.sheet .results button[data-page="${listed.at(-1)}"]`);
+  await page.waitForSelector(`.page:has(img[data-src$="/${listed.at(-1)}.jpg"]) .hit`);
+  assert.equal(await page.evaluate(() => document.body.dataset.page), String(listed.at(-1)));
+  await context.close();
 });
 
 test('the text edition links back to the book and holds the words pdftotext finds', { skip: skip || (!existsSync(REAL) && 'no real PDF') }, async () => {

@@ -1,10 +1,11 @@
-#include "cli/OutputTarget.h"
+#include "app/OutputTarget.h"
 
-#include "app/OutputWindowDelegate.h"
+#include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -94,8 +95,17 @@ void OutputTarget::setExtraProtected(const QStringList &folders)
 
 bool OutputTarget::isProtected(const QString &folder)
 {
-    if (OutputWindowDelegate::isProtectedFolder(folder))
-        return true;
+    const QString target = resolved(folder);
+    if (target == QStringLiteral("/") || target.count(QLatin1Char('/')) <= 1)
+        return true; // the root and every folder directly below it (/home, /usr, /tmp ...)
+    QStringList guarded = {QDir::homePath(), Paths::desktop(), Paths::userData(), Paths::resources()};
+    for (auto location :
+         {QStandardPaths::DocumentsLocation, QStandardPaths::DownloadLocation, QStandardPaths::MusicLocation,
+          QStandardPaths::MoviesLocation, QStandardPaths::PicturesLocation, QStandardPaths::DesktopLocation})
+        guarded << QStandardPaths::writableLocation(location);
+    for (const QString &g : guarded)
+        if (!g.isEmpty() && isInside(g, folder))
+            return true;
     for (const QString &guarded : extraProtected())
         if (!guarded.isEmpty() && isInside(guarded, folder))
             return true;
@@ -185,9 +195,8 @@ QString OutputTarget::dialogFolder() const
 {
     if (!m_staging)
         return QString();
-    // A folder that does not exist yet: the publish dialog would offer to
-    // delete one that does. It makes the web book's folder itself, and an
-    // application bundle inside the folder it is given.
+    // A folder that does not exist yet, made by the publication: the web
+    // book's folder itself, or the folder an application bundle goes in.
     return QDir(m_staging->path())
         .filePath(m_kind == Kind::WebFolder ? QStringLiteral("book") : QStringLiteral("application"));
 }

@@ -33,8 +33,8 @@ public:
 
     // Makes the staging folder (and the destination's parent folders).
     bool prepare(QString *error);
-    // The folder to give the publish dialog: the web book's folder, or the
-    // folder the dialog makes the application bundle in.
+    // The folder to publish into: the web book's folder, or the folder the
+    // application bundle is made in.
     QString dialogFolder() const;
     // Moves the staged book into place, replacing what check() allowed.
     bool commit(bool force, QString *error);
@@ -43,10 +43,13 @@ public:
     static bool isPublishedBook(const QString &folder);
     // An application bundle Foliant published.
     static bool isPublishedApplication(const QString &bundle);
-    // Folders no option may replace. `folder` need not exist.
+    // Folders nothing may replace: the file-system root and the folders right
+    // below it, the home folder and the folders that hold it, the user's
+    // standard folders, the application's own data. Replacing them would
+    // destroy far more than an old book. `folder` need not exist.
     static bool isProtected(const QString &folder);
-    // Folders that count as protected besides those the publish dialog knows
-    // (the real user data folder, before the tool points it elsewhere).
+    // Folders that count as protected besides those above (the command-line
+    // tool's real user data folder, before it points the roots elsewhere).
     static void setExtraProtected(const QStringList &folders);
 
 private:
