@@ -152,9 +152,15 @@ export class BookText {
       });
     }
     if (this.firstShown && !this.indexRequested) {
-      // The search index waits until the reader sees the first page.
+      // The search index (the whole book's words) waits for the reader's
+      // first action, so it never delays or blocks the opening of the book.
       this.indexRequested = true;
-      setTimeout(() => this.loadIndex(), 200);
+      const events = ['pointerdown', 'keydown', 'wheel', 'touchstart'];
+      const first = () => {
+        events.forEach((ev) => window.removeEventListener(ev, first, true));
+        setTimeout(() => this.loadIndex(), 200);
+      };
+      events.forEach((ev) => window.addEventListener(ev, first, { capture: true, passive: true }));
     }
   }
 
