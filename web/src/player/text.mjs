@@ -287,7 +287,10 @@ export class BookText {
     if (!this.searchPanel) {
       this.searchInput = el('input', { type: 'search', maxlength: String(MAX_QUERY), 'aria-label': t('searchField'), placeholder: t('searchField'), autocomplete: 'off', spellcheck: 'false' });
       this.searchStatus = el('p', { class: 'fo-search-status', role: 'status', 'aria-live': 'polite' });
-      this.searchList = el('ol', { class: 'fo-search-results' });
+      this.searchList = el('ol', { class: 'fo-search-results', onclick: (e) => {
+          const b = e.target.closest?.('button[data-hit]');
+          if (b) this.gotoHit(Number(b.dataset.hit));
+        } });
       const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': t('close'), text: '×', onclick: () => this.closePanels() });
       this.searchPanel = el('div', { class: 'fo-panel fo-search', role: 'dialog', 'aria-modal': 'true', 'aria-label': t('search') }, [close, el('div', { role: 'search' }, this.searchInput), this.searchStatus, this.searchList]);
       let timer = 0;
@@ -319,19 +322,20 @@ export class BookText {
     this.hitAt = -1;
     const pages = new Set(this.hits.map((h) => h.page)).size;
     this.searchStatus.textContent = !query.trim() ? '' : this.hits.length ? t('matches', { n: this.hits.length, p: pages }) : t('noMatches');
-    const items = this.hits.slice(0, MAX_LISTED).map((h, k) => {
+    // One piece of markup for the whole list: hundreds of results built
+    // element by element kept the reader waiting.
+    const page = escapeHtml(t('page'));
+    let html = '';
+    for (let k = 0; k < Math.min(this.hits.length, MAX_LISTED); k++) {
+      const h = this.hits[k];
       const snip = h.snippet;
-      const mark = el('mark', { text: snip.slice(h.start, h.start + h.length) });
-      const b = el('button', { type: 'button', 'data-page': String(h.page), onclick: () => this.gotoHit(k) }, [
-        el('strong', { text: `${t('page')} ${h.page}` }),
-        el('span', {}, [snip.slice(0, h.start), mark, snip.slice(h.start + h.length)]),
-      ]);
-      return el('li', {}, b);
-    });
-    if (this.hits.length > MAX_LISTED) items.push(el('li', { class: 'fo-search-more', text: t('moreMatches', { n: this.hits.length - MAX_LISTED }) }));
-    this.searchList.replaceChildren(...items);
-    for (const i of this.pageText.keys()) this.showHits(i);
+      const [before, word, after] = [snip.slice(0, h.start), snip.slice(h.start, h.start + h.length), snip.slice(h.start + h.length)].map(escapeHtml);
+      html += `<li><button type="button" data-page="${h.page}" data-hit="${k}"><strong>${page} ${h.page}</strong><span>${before}<mark>${word}</mark>${after}</span></button></li>`;
+    }
+    if (this.hits.length > MAX_LISTED) html += `<li class="fo-search-more">${escapeHtml(t('moreMatches', { n: this.hits.length - MAX_LISTED }))}</li>`;
+    this.searchList.innerHTML = html;
     if (jump && this.hits.length) this.gotoHit(0);
+    else for (const i of this.pageText.keys()) this.showHits(i);
   }
 
   gotoHit(k) {
@@ -366,8 +370,10 @@ export class BookText {
       const cls = w === current ? 'fo-hit fo-hit-current' : 'fo-hit';
       html += `<div class="${cls}" style="left:${b[4 * w] / 100}%;top:${b[4 * w + 1] / 100}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%"></div>`;
     }
-    inner.append(el('div', { class: 'fo-hits', 'aria-hidden': 'true', html }));
-    this.fitTextLayer(i);
+    // Sized in fractions of the page, so marking asks the browser for no
+    // layout: a search marks every page whose words are loaded.
+    const box = this.contentBox(i);
+    inner.append(el('div', { class: 'fo-hits', 'aria-hidden': 'true', style: `width:${box.w * 100}%;height:${box.h * 100}%`, html }));
   }
 
   // ---- table of contents ----------------------------------------------
