@@ -14,6 +14,7 @@ const SEARCH_ICON = 'M10.5 4a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13M20 20l-4.8-4.
 const CONTENTS_ICON = 'M4 6h2M9 6h11M4 12h2M9 12h11M4 18h2M9 18h11';
 const MAX_LAYER_WORDS = 20000; // words of one page given a text layer
 const MAX_LISTED = 300; // results listed in the search panel
+const FIRST_LISTED = 40; // of them, listed at once
 
 const icon = (d) => `<svg viewBox="0 0 24 24" aria-hidden="true" focusable="false"><path d="${d}"/></svg>`;
 const escapeHtml = (s) => String(s).replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
@@ -322,18 +323,33 @@ export class BookText {
     this.hitAt = -1;
     const pages = new Set(this.hits.map((h) => h.page)).size;
     this.searchStatus.textContent = !query.trim() ? '' : this.hits.length ? t('matches', { n: this.hits.length, p: pages }) : t('noMatches');
-    // One piece of markup for the whole list: hundreds of results built
-    // element by element kept the reader waiting.
+    // Markup rather than elements, and the first results at once: the rest
+    // follow once those are on screen. Hundreds of results built element by
+    // element kept the reader waiting.
     const page = escapeHtml(t('page'));
-    let html = '';
-    for (let k = 0; k < Math.min(this.hits.length, MAX_LISTED); k++) {
-      const h = this.hits[k];
-      const snip = h.snippet;
-      const [before, word, after] = [snip.slice(0, h.start), snip.slice(h.start, h.start + h.length), snip.slice(h.start + h.length)].map(escapeHtml);
-      html += `<li><button type="button" data-page="${h.page}" data-hit="${k}"><strong>${page} ${h.page}</strong><span>${before}<mark>${word}</mark>${after}</span></button></li>`;
-    }
-    if (this.hits.length > MAX_LISTED) html += `<li class="fo-search-more">${escapeHtml(t('moreMatches', { n: this.hits.length - MAX_LISTED }))}</li>`;
-    this.searchList.innerHTML = html;
+    const items = (from, to) => {
+      let html = '';
+      for (let k = from; k < to; k++) {
+        const h = this.hits[k];
+        const snip = h.snippet;
+        const [before, word, after] = [snip.slice(0, h.start), snip.slice(h.start, h.start + h.length), snip.slice(h.start + h.length)].map(escapeHtml);
+        html += `<li><button type="button" data-page="${h.page}" data-hit="${k}"><strong>${page} ${h.page}</strong><span>${before}<mark>${word}</mark>${after}</span></button></li>`;
+      }
+      return html;
+    };
+    const listed = Math.min(this.hits.length, MAX_LISTED);
+    const first = Math.min(listed, FIRST_LISTED);
+    const more = this.hits.length > MAX_LISTED ? `<li class="fo-search-more">${escapeHtml(t('moreMatches', { n: this.hits.length - MAX_LISTED }))}</li>` : '';
+    this.searchList.innerHTML = items(0, first) + (first === listed ? more : '');
+    const run = (this.listRun = (this.listRun || 0) + 1);
+    if (first < listed)
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          if (run !== this.listRun) return;
+          this.searchList.insertAdjacentHTML('beforeend', items(first, listed) + more);
+          if (this.hitAt >= first) this.markListed();
+        }, 0),
+      );
     if (jump && this.hits.length) this.gotoHit(0);
     else for (const i of this.pageText.keys()) this.showHits(i);
   }
@@ -343,15 +359,19 @@ export class BookText {
     this.hitAt = ((k % this.hits.length) + this.hits.length) % this.hits.length;
     const hit = this.hits[this.hitAt];
     this.go(hit.page - 1);
-    const buttons = this.searchList.querySelectorAll('button');
+    this.searchStatus.textContent = this.t('match', { i: this.hitAt + 1, n: this.hits.length }) + ` — ${this.t('page')} ${hit.page}`;
+    for (const i of this.pageText.keys()) this.showHits(i);
+    this.markListed();
+  }
+
+  // Marks the current hit in the result list and brings it into view.
+  markListed() {
     for (const b of this.searchList.querySelectorAll('[aria-current]')) b.removeAttribute('aria-current');
-    const b = buttons[this.hitAt];
+    const b = this.searchList.querySelector(`button[data-hit="${this.hitAt}"]`);
     if (b) {
       b.setAttribute('aria-current', 'true');
       b.scrollIntoView({ block: 'nearest' });
     }
-    this.searchStatus.textContent = this.t('match', { i: this.hitAt + 1, n: this.hits.length }) + ` — ${this.t('page')} ${hit.page}`;
-    for (const i of this.pageText.keys()) this.showHits(i);
   }
 
   // Marks the words of the current search on page i.
