@@ -147,6 +147,9 @@ test('a search from the address marks the word on the page; the contents, copyin
     // Enter goes on to the next hit.
     await page.press('.fo-search input', 'Enter');
     assert.match(await page.textContent('.fo-search-status'), /2 of \d+/);
+    // So does a click on a listed result.
+    await page.click('.fo-search-results button[data-hit="3"]');
+    assert.match(await page.textContent('.fo-search-status'), /4 of \d+/);
     await page.keyboard.press('Escape');
     await S.settle(page);
     // The current hit lies over ink of the word, in the highlight's colour.
