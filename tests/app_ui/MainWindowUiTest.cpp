@@ -18,6 +18,7 @@
 #include "templates/widgets/SelectTemplateWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QPainter>
 #include <QDir>
@@ -258,6 +259,50 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
     EXPECT_NEAR(box.at(1).toInt(), 77, 20);
     EXPECT_NEAR(box.at(2).toInt(), 179, 20);
     EXPECT_TRUE(seen.value(QStringLiteral("colourShown")).toBool()) << said.toStdString();
+}
+
+// The preview is the player a reader gets: after importing a PDF with text and
+// bookmarks, its search finds the pages a word is on (those pdftotext finds it
+// on) and its table of contents is the PDF's outline.
+TEST_F(MainWindowUiTest, PreviewSearchesTheImportedTextAndListsItsOutline)
+{
+    ASSERT_TRUE(waitUntil([this] { return loads > 0; }, 30000)); // the empty book first
+    const QString pdf = pdfData(QStringLiteral("links.pdf"));
+    window->onSheetShown = [&](QDialog *dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            auto *import = qobject_cast<ImportDialog *>(dialog);
+            ASSERT_TRUE(import);
+            import->fileField()->setText(pdf);
+            emit import->fileField()->textEdited(pdf);
+            import->imageOption()->click();
+            import->allPagesOption()->click();
+            import->bookmarksBox()->setChecked(true);
+            import->textBox()->setChecked(true);
+            import->importButton()->click();
+        });
+    };
+    const int before = loads;
+    controller->OnImportPDF();
+    ASSERT_EQ(controller->flashPageSource()->pages().size(), 10);
+    ASSERT_TRUE(waitUntil([&] { return loads > before; }, 30000));
+
+    // runJavaScript does not wait for promises: the page keeps the answer
+    // until the test asks for it.
+    window->preview()->page()->runJavaScript(QStringLiteral(
+        "window.foliant.ready.then(() => window.foliant.search('consectetur')).then((hits) => window.__seen = "
+        "JSON.stringify({ pages: [...new Set(hits.map((h) => h.page))], outline: window.foliant.outline }))"));
+    auto seen = std::make_shared<QString>(); // outlives a late reply
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            window->preview()->page()->runJavaScript(QStringLiteral("window.__seen || ''"),
+                                                     [seen](const QVariant &v) { *seen = v.toString(); });
+            return !seen->isEmpty();
+        },
+        30000));
+    EXPECT_EQ(seen->toStdString(),
+              R"({"pages":[2,3,4,5,7,9,10],"outline":[{"title":"A","page":1,"children":[{"title":"A1","page":2,)"
+              R"("children":[]},{"title":"A2","page":5,"children":[{"title":"Ärst","page":7,"children":[]}]}]},)"
+              R"({"title":"B","page":9,"children":[]}]})");
 }
 
 // Each opening gets one new window and page: nothing of the last session (a

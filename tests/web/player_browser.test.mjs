@@ -298,6 +298,8 @@ test('damaged configurations give a clear message, never a blank page', async ()
 test('a vector book draws its pages sharp, over HTTP and from disk, and redraws when zoomed', async () => {
   books.vector = await S.makeVectorBook(join(root, 'vector'), { pages: 4 });
   for (const via of ['http', 'file']) {
+    // From disk without workers: the page draws its pages itself, in slices.
+    if (via === 'file') await browser.addInitScript(() => delete window.Worker);
     const page = await open('vector', { via });
     await page.waitForSelector('.fo-page[data-page="1"] canvas.fo-face');
     assert.equal((await spread(page)).right, 1, `cover via ${via}`);

@@ -64,7 +64,7 @@ const CROPPED = 9;
 before(async () => {
   if (skip) return;
   execFileSync('python3', [join(S.sourceDir, 'tests', 'data', 'make_pdfs.py'), testPdfs]);
-  publish(join(testPdfs, 'links.pdf'), 'links');
+  publish(join(testPdfs, 'links.pdf'), 'links', ['--mobile', 'flip']);
   publish(join(testPdfs, 'links.pdf'), 'links-images', ['--images', '--pages', '2-9']);
   if (existsSync(REAL)) publish(REAL, 'real');
   server = await S.serve(root);
@@ -122,6 +122,13 @@ for (const [name, pdf, range] of [
           names[n] = await page.$$eval(`.fo-page[data-page="${n}"] .fo-link`, (ls) => ls.map((l) => l.getAttribute('aria-label')));
         }
         assert.ok(names[7].includes('[asn1 decode simple der], page 22,') && names[3][0] === 'Link to page 4', JSON.stringify(names));
+        // Redrawing the pages for a zoom blocks the page for no task over 50 ms
+        // (once the text layers are laid out).
+        await page.waitForTimeout(1000);
+        await page.evaluate(() => new PerformanceObserver((l) => (window.longTasks = l.getEntries().map((e) => e.duration))).observe({ type: 'longtask' }));
+        await page.click('[data-button=zoomIn]');
+        await page.waitForFunction(() => document.querySelector('.fo-page[data-page="7"] canvas.fo-face').dataset.scale !== String(devicePixelRatio));
+        assert.equal(await page.evaluate(() => window.longTasks), undefined, url);
       }
       assert.deepEqual(page.errors, []);
       await page.context().close();
@@ -140,6 +147,9 @@ test('a search from the address marks the word on the page; the contents, copyin
     // Enter goes on to the next hit.
     await page.press('.fo-search input', 'Enter');
     assert.match(await page.textContent('.fo-search-status'), /2 of \d+/);
+    // So does a click on a listed result.
+    await page.click('.fo-search-results button[data-hit="3"]');
+    assert.match(await page.textContent('.fo-search-status'), /4 of \d+/);
     await page.keyboard.press('Escape');
     await S.settle(page);
     // The current hit lies over ink of the word, in the highlight's colour.
@@ -201,6 +211,22 @@ test('a search from the address marks the word on the page; the contents, copyin
     assert.deepEqual(page.errors, []);
     await context.close();
   }
+});
+
+test('the phone edition lists the pages a word is on, shows the one chosen and marks the word', { skip }, async () => {
+  const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
+  const page = await context.newPage();
+  await page.goto(pathToFileURL(join(root, 'links', 'mobile', 'index.html')).href);
+  await page.click('.btn-search');
+  await page.fill('.sheet input', 'consectetur');
+  await page.waitForSelector('.sheet .results button');
+  const listed = await page.$$eval('.sheet .results button', (bs) => [...new Set(bs.map((b) => Number(b.dataset.page)))]);
+  const uncut = (list) => list.filter((p) => p !== CROPPED);
+  assert.deepEqual(uncut(listed), uncut(pagesWith(pdftotextPages(join(testPdfs, 'links.pdf')), 'consectetur')));
+  await page.click(`.sheet .results button[data-page="${listed.at(-1)}"]`);
+  await page.waitForSelector(`.page:has(img[data-src$="/${listed.at(-1)}.jpg"]) .hit`);
+  assert.equal(await page.evaluate(() => document.body.dataset.page), String(listed.at(-1)));
+  await context.close();
 });
 
 test('the text edition links back to the book and holds the words pdftotext finds', { skip: skip || (!existsSync(REAL) && 'no real PDF') }, async () => {

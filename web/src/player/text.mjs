@@ -13,7 +13,9 @@ import { TextIndex, highlightWords, MAX_QUERY } from './textsearch.mjs';
 const SEARCH_ICON = 'M10.5 4a6.5 6.5 0 1 0 0 13a6.5 6.5 0 1 0 0-13M20 20l-4.8-4.8';
 const CONTENTS_ICON = 'M4 6h2M9 6h11M4 12h2M9 12h11M4 18h2M9 18h11';
 const MAX_LAYER_WORDS = 20000; // words of one page given a text layer
+const LAYER_SLICE = 100; // words of the layer laid out in one frame
 const MAX_LISTED = 300; // results listed in the search panel
+const FIRST_LISTED = 40; // of them, listed at once
 
 const icon = (d) => `<svg viewBox="0 0 24 24" aria-hidden="true" focusable="false"><path d="${d}"/></svg>`;
 const escapeHtml = (s) => String(s).replace(/[&<>"]/g, (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
@@ -151,9 +153,15 @@ export class BookText {
       });
     }
     if (this.firstShown && !this.indexRequested) {
-      // The search index waits until the reader sees the first page.
+      // The search index (the whole book's words) waits for the reader's
+      // first action, so it never delays or blocks the opening of the book.
       this.indexRequested = true;
-      setTimeout(() => this.loadIndex(), 200);
+      const events = ['pointerdown', 'keydown', 'wheel', 'touchstart'];
+      const first = () => {
+        events.forEach((ev) => window.removeEventListener(ev, first, true));
+        setTimeout(() => this.loadIndex(), 200);
+      };
+      events.forEach((ev) => window.addEventListener(ev, first, { capture: true, passive: true }));
     }
   }
 
@@ -184,20 +192,10 @@ export class BookText {
     if (img) img.alt = spoken;
     else inner.append(el('p', { class: 'fo-sr fo-page-text', text: spoken }));
 
-    const n = Math.min(data.t.length, MAX_LAYER_WORDS);
-    let html = '';
-    for (let w = 0; w < n; w++) {
-      const b = data.b;
-      const x = b[4 * w] / 100;
-      const y = b[4 * w + 1] / 100;
-      const h = (b[4 * w + 3] * H) / 10000;
-      if (!(h > 0)) continue;
-      html += `<span data-w="${w}" style="left:${x}%;top:${y}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%;font-size:${(h * 0.86).toFixed(1)}px">${escapeHtml(data.t[w])}</span>`;
-    }
     // Laid out at the page's own size and scaled to where it is shown, so the
     // font sizes hold at any size; the spoken text above is what assistive
     // technology reads, so the layer itself is hidden from it.
-    const layer = el('div', { class: 'fo-text', 'aria-hidden': 'true', style: `width:${W}px;height:${H}px`, html });
+    const layer = el('div', { class: 'fo-text', 'aria-hidden': 'true', style: `width:${W}px;height:${H}px` });
     // Dragging across words selects them; the page margins still turn pages.
     layer.addEventListener('mousedown', (e) => {
       if (e.target !== layer) e.stopPropagation();
@@ -206,6 +204,23 @@ export class BookText {
     this.nameLinks(i, data);
     this.fitTextLayer(i);
     this.showHits(i);
+    // Laying out hundreds of words takes a while: a slice of them per frame
+    // keeps every frame short.
+    const n = Math.min(data.t.length, MAX_LAYER_WORDS);
+    const b = data.b;
+    let w = 0;
+    const slice = () => {
+      if (!layer.isConnected) return;
+      let html = '';
+      for (const end = Math.min(n, w + LAYER_SLICE); w < end; w++) {
+        const h = (b[4 * w + 3] * H) / 10000;
+        if (!(h > 0)) continue;
+        html += `<span data-w="${w}" style="left:${b[4 * w] / 100}%;top:${b[4 * w + 1] / 100}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%;font-size:${(h * 0.86).toFixed(1)}px">${escapeHtml(data.t[w])}</span>`;
+      }
+      layer.insertAdjacentHTML('beforeend', html);
+      if (w < n) requestAnimationFrame(slice);
+    };
+    slice();
   }
 
   // The part of the page box the page's content fills: all of it for an
@@ -287,7 +302,10 @@ export class BookText {
     if (!this.searchPanel) {
       this.searchInput = el('input', { type: 'search', maxlength: String(MAX_QUERY), 'aria-label': t('searchField'), placeholder: t('searchField'), autocomplete: 'off', spellcheck: 'false' });
       this.searchStatus = el('p', { class: 'fo-search-status', role: 'status', 'aria-live': 'polite' });
-      this.searchList = el('ol', { class: 'fo-search-results' });
+      this.searchList = el('ol', { class: 'fo-search-results', onclick: (e) => {
+          const b = e.target.closest?.('button[data-hit]');
+          if (b) this.gotoHit(Number(b.dataset.hit));
+        } });
       const close = el('button', { type: 'button', class: 'fo-close', 'aria-label': t('close'), text: '×', onclick: () => this.closePanels() });
       this.searchPanel = el('div', { class: 'fo-panel fo-search', role: 'dialog', 'aria-modal': 'true', 'aria-label': t('search') }, [close, el('div', { role: 'search' }, this.searchInput), this.searchStatus, this.searchList]);
       let timer = 0;
@@ -319,19 +337,35 @@ export class BookText {
     this.hitAt = -1;
     const pages = new Set(this.hits.map((h) => h.page)).size;
     this.searchStatus.textContent = !query.trim() ? '' : this.hits.length ? t('matches', { n: this.hits.length, p: pages }) : t('noMatches');
-    const items = this.hits.slice(0, MAX_LISTED).map((h, k) => {
-      const snip = h.snippet;
-      const mark = el('mark', { text: snip.slice(h.start, h.start + h.length) });
-      const b = el('button', { type: 'button', 'data-page': String(h.page), onclick: () => this.gotoHit(k) }, [
-        el('strong', { text: `${t('page')} ${h.page}` }),
-        el('span', {}, [snip.slice(0, h.start), mark, snip.slice(h.start + h.length)]),
-      ]);
-      return el('li', {}, b);
-    });
-    if (this.hits.length > MAX_LISTED) items.push(el('li', { class: 'fo-search-more', text: t('moreMatches', { n: this.hits.length - MAX_LISTED }) }));
-    this.searchList.replaceChildren(...items);
-    for (const i of this.pageText.keys()) this.showHits(i);
+    // Markup rather than elements, and the first results at once: the rest
+    // follow once those are on screen. Hundreds of results built element by
+    // element kept the reader waiting.
+    const page = escapeHtml(t('page'));
+    const items = (from, to) => {
+      let html = '';
+      for (let k = from; k < to; k++) {
+        const h = this.hits[k];
+        const snip = h.snippet;
+        const [before, word, after] = [snip.slice(0, h.start), snip.slice(h.start, h.start + h.length), snip.slice(h.start + h.length)].map(escapeHtml);
+        html += `<li><button type="button" data-page="${h.page}" data-hit="${k}"><strong>${page} ${h.page}</strong><span>${before}<mark>${word}</mark>${after}</span></button></li>`;
+      }
+      return html;
+    };
+    const listed = Math.min(this.hits.length, MAX_LISTED);
+    const first = Math.min(listed, FIRST_LISTED);
+    const more = this.hits.length > MAX_LISTED ? `<li class="fo-search-more">${escapeHtml(t('moreMatches', { n: this.hits.length - MAX_LISTED }))}</li>` : '';
+    this.searchList.innerHTML = items(0, first) + (first === listed ? more : '');
+    const run = (this.listRun = (this.listRun || 0) + 1);
+    if (first < listed)
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          if (run !== this.listRun) return;
+          this.searchList.insertAdjacentHTML('beforeend', items(first, listed) + more);
+          if (this.hitAt >= first) this.markListed();
+        }, 0),
+      );
     if (jump && this.hits.length) this.gotoHit(0);
+    else for (const i of this.pageText.keys()) this.showHits(i);
   }
 
   gotoHit(k) {
@@ -339,15 +373,19 @@ export class BookText {
     this.hitAt = ((k % this.hits.length) + this.hits.length) % this.hits.length;
     const hit = this.hits[this.hitAt];
     this.go(hit.page - 1);
-    const buttons = this.searchList.querySelectorAll('button');
+    this.searchStatus.textContent = this.t('match', { i: this.hitAt + 1, n: this.hits.length }) + ` — ${this.t('page')} ${hit.page}`;
+    for (const i of this.pageText.keys()) this.showHits(i);
+    this.markListed();
+  }
+
+  // Marks the current hit in the result list and brings it into view.
+  markListed() {
     for (const b of this.searchList.querySelectorAll('[aria-current]')) b.removeAttribute('aria-current');
-    const b = buttons[this.hitAt];
+    const b = this.searchList.querySelector(`button[data-hit="${this.hitAt}"]`);
     if (b) {
       b.setAttribute('aria-current', 'true');
       b.scrollIntoView({ block: 'nearest' });
     }
-    this.searchStatus.textContent = this.t('match', { i: this.hitAt + 1, n: this.hits.length }) + ` — ${this.t('page')} ${hit.page}`;
-    for (const i of this.pageText.keys()) this.showHits(i);
   }
 
   // Marks the words of the current search on page i.
@@ -366,8 +404,10 @@ export class BookText {
       const cls = w === current ? 'fo-hit fo-hit-current' : 'fo-hit';
       html += `<div class="${cls}" style="left:${b[4 * w] / 100}%;top:${b[4 * w + 1] / 100}%;width:${b[4 * w + 2] / 100}%;height:${b[4 * w + 3] / 100}%"></div>`;
     }
-    inner.append(el('div', { class: 'fo-hits', 'aria-hidden': 'true', html }));
-    this.fitTextLayer(i);
+    // Sized in fractions of the page, so marking asks the browser for no
+    // layout: a search marks every page whose words are loaded.
+    const box = this.contentBox(i);
+    inner.append(el('div', { class: 'fo-hits', 'aria-hidden': 'true', style: `width:${box.w * 100}%;height:${box.h * 100}%`, html }));
   }
 
   // ---- table of contents ----------------------------------------------

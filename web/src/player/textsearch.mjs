@@ -50,7 +50,9 @@ export function parseQuery(query) {
   const terms = [];
   const add = (text) => {
     const { words } = tokenize(text);
-    if (words.length && terms.length < MAX_TERMS) terms.push(words);
+    // A term given twice would list each of its matches twice.
+    const same = (t) => t.length === words.length && t.every((w, k) => w === words[k]);
+    if (words.length && terms.length < MAX_TERMS && !terms.some(same)) terms.push(words);
   };
   const rest = q.replace(/["“”„«»]([^"“”„«»]*)["“”„«»]?/g, (_, phrase) => {
     add(phrase);
@@ -82,79 +84,178 @@ export function matchPage(words, terms) {
   return hits.sort((a, b) => a.at - b.at);
 }
 
+const ASCII_WORD = /[a-z0-9]+(?:-\n[a-z0-9]+)*/g;
+
 export class TextIndex {
   // `pages`: the text of each book page, in book order.
   constructor(pages) {
     this.pages = pages.map((t) => String(t ?? ''));
-    this.tokens = new Array(this.pages.length);
-    this.where = new Map(); // word -> the pages holding it, for pages read so far
-    this.read = 0; // pages 0..read-1 are in `where`
+    // The book's words as numbers (one per distinct folded word) with where
+    // each starts and ends in its page, page after page in three shared
+    // arrays: a search compares integers, and reading a page makes no
+    // objects but its new words.
+    this.numbers = new Map(); // folded word -> its number
+    this.where = []; // word number -> the pages holding it
+    // Room for a word every six characters, grown when a book has more.
+    const room = 1024 + Math.ceil(this.pages.reduce((n, t) => n + t.length, 0) / 6);
+    this.words = new Int32Array(room);
+    this.starts = new Int32Array(room);
+    this.ends = new Int32Array(room);
+    this.first = new Int32Array(this.pages.length + 1); // each page's first word
+    this.read = 0; // pages read so far, in book order
   }
 
-  page(i) {
-    if (!this.tokens[i]) {
-      this.tokens[i] = tokenize(this.pages[i]);
-      if (i === this.read) {
-        for (; this.read < this.pages.length && this.tokens[this.read]; this.read++) {
-          for (const w of new Set(this.tokens[this.read].words)) {
-            const list = this.where.get(w);
-            if (list) list.push(this.read);
-            else this.where.set(w, [this.read]);
-          }
-        }
+  numberOf(word) {
+    let n = this.numbers.get(word);
+    if (n === undefined) {
+      n = this.where.length;
+      this.numbers.set(word, n);
+      this.where.push([]);
+    }
+    return n;
+  }
+
+  // Room for `more` words after the ones read.
+  reserve(more) {
+    const need = this.first[this.read] + more;
+    if (need <= this.words.length) return;
+    const grow = (a) => {
+      const b = new Int32Array(Math.max(need, 2 * a.length));
+      b.set(a);
+      return b;
+    };
+    this.words = grow(this.words);
+    this.starts = grow(this.starts);
+    this.ends = grow(this.ends);
+  }
+
+  // Reads the next page's words.
+  readPage() {
+    const p = this.read;
+    const text = this.pages[p];
+    let k = this.first[p];
+    const add = (word, from, to) => {
+      const n = this.numberOf(word);
+      this.words[k] = n;
+      this.starts[k] = from;
+      this.ends[k++] = to;
+      const list = this.where[n];
+      if (list[list.length - 1] !== p) list.push(p);
+    };
+    if (!ASCII.test(text)) {
+      const { words, starts, ends } = tokenize(text);
+      this.reserve(words.length);
+      for (let w = 0; w < words.length; w++) add(words[w], starts[w], ends[w]);
+    } else {
+      // An ASCII page's words are the runs of [a-z0-9] in its lowercased
+      // text, which keeps every offset; one native match finds them all, and
+      // each starts at the first place it occurs after the one before.
+      const lower = text.toLowerCase();
+      const words = lower.match(ASCII_WORD) || [];
+      const hyphens = lower.includes('-\n');
+      this.reserve(words.length);
+      let at = 0;
+      for (const w of words) {
+        at = lower.indexOf(w, at);
+        add(hyphens && w.includes('-\n') ? w.replaceAll('-\n', '') : w, at, (at += w.length));
       }
     }
-    return this.tokens[i];
+    // Snippets show line ends as spaces; one for one, so the offsets hold.
+    this.pages[p] = text.replaceAll('\n', ' ');
+    this.first[++this.read] = k;
   }
 
-  // The pages that may hold every term: from the word lists once all pages
-  // are read, otherwise every page.
-  candidates(terms) {
-    if (this.read < this.pages.length) for (let p = 0; p < this.pages.length; p++) this.page(p);
-    let best = null;
+  // The terms as word numbers, or null when a word occurs nowhere in the book.
+  termNumbers(terms) {
+    while (this.read < this.pages.length) this.readPage();
+    const out = [];
     for (const term of terms) {
-      const list = this.where.get(term[0]) || [];
-      if (!best || list.length < best.length) best = list;
+      const numbers = term.map((w) => this.numbers.get(w));
+      if (numbers.includes(undefined)) return null;
+      out.push(numbers);
     }
-    return best || [];
+    return out;
   }
 
-  // Tokenizes every page ahead of the first search, in slices that leave the
+  // Reads every page ahead of the first search, in slices that leave the
   // page responsive.
   warm(budgetMs = 8) {
-    let i = 0;
     return new Promise((resolve) => {
       const step = () => {
         const until = performance.now() + budgetMs;
-        while (i < this.pages.length && performance.now() < until) this.page(i++);
-        if (i < this.pages.length) setTimeout(step, 0);
+        while (this.read < this.pages.length && performance.now() < until) this.readPage();
+        if (this.read < this.pages.length) setTimeout(step, 0);
         else resolve();
       };
       step();
     });
   }
 
-  // [{ page (from 1), snippet, index (match number on its page) }] in book order.
+  // [{ page (from 1), snippet, index (match number on its page), start,
+  // length (of the match in the snippet) }] in book order. Snippets are made
+  // when first read: a common word has thousands of matches and a reader
+  // looks at a few.
   search(query) {
-    const terms = parseQuery(query);
     const out = [];
-    if (!terms.length) return out;
-    for (const p of this.candidates(terms)) {
-      const tok = this.page(p);
-      const hits = matchPage(tok.words, terms);
-      hits.forEach((h, n) => {
-        const text = this.pages[p];
-        const from = tok.starts[h.at];
-        const to = tok.ends[h.at + h.length - 1];
-        const a = Math.max(0, from - SNIPPET);
-        const b = Math.min(text.length, to + SNIPPET);
-        // Line ends become spaces one for one, so the offsets hold.
-        const lead = a > 0 ? '…' : '';
-        const snippet = lead + text.slice(a, b).replaceAll('\n', ' ') + (b < text.length ? '…' : '');
-        out.push({ page: p + 1, snippet, index: n, start: from - a + lead.length, length: to - from });
-      });
+    const terms = parseQuery(query);
+    const numbers = terms.length ? this.termNumbers(terms) : null;
+    if (!numbers) return out;
+    // The pages that may hold every term: the shortest list of pages of a
+    // term's first word.
+    let best = null;
+    for (const term of numbers) if (!best || this.where[term[0]].length < best.length) best = this.where[term[0]];
+    for (const p of best) {
+      const a = this.first[p];
+      const at = matchNumbers(this.words.subarray(a, this.first[p + 1]), numbers);
+      for (let n = 0; n < at.length; n++) {
+        const term = numbers[at[n] % MAX_TERMS];
+        const from = a + (at[n] - (at[n] % MAX_TERMS)) / MAX_TERMS;
+        out.push(new Hit(this.pages[p], p + 1, n, this.starts[from], this.ends[from + term.length - 1]));
+      }
     }
     return out;
+  }
+}
+
+// Where the terms (arrays of word numbers) occur in a page's word numbers
+// when it holds every term, in page order: position * MAX_TERMS + term.
+function matchNumbers(words, terms) {
+  const out = [];
+  for (let t = 0; t < terms.length; t++) {
+    const term = terms[t];
+    const first = term[0];
+    const before = out.length;
+    outer: for (let i = words.indexOf(first); i >= 0; i = words.indexOf(first, i + 1)) {
+      for (let k = 1; k < term.length; k++) if (words[i + k] !== term[k]) continue outer;
+      out.push(i * MAX_TERMS + t);
+    }
+    if (out.length === before) return [];
+  }
+  return terms.length > 1 ? out.sort((a, b) => a - b) : out;
+}
+
+class Hit {
+  constructor(text, page, index, from, to) {
+    this.page = page;
+    this.index = index;
+    this.text = text;
+    this.from = from;
+    this.to = to;
+  }
+
+  get snippet() {
+    const { text, from, to } = this;
+    const a = Math.max(0, from - SNIPPET);
+    const b = Math.min(text.length, to + SNIPPET);
+    return (a > 0 ? '…' : '') + text.slice(a, b) + (b < text.length ? '…' : '');
+  }
+
+  get start() {
+    return this.from - Math.max(0, this.from - SNIPPET) + (this.from > SNIPPET ? 1 : 0);
+  }
+
+  get length() {
+    return this.to - this.from;
   }
 }
 

@@ -6,8 +6,8 @@
 import { parseSwf } from './parse.mjs';
 import { decodeBitmaps } from './render.mjs';
 
-export { parseSwf, SwfError } from './parse.mjs';
-export { decodeBitmaps, drawSwf, renderToCanvas } from './render.mjs';
+export { parseSwf, parseSteps, SwfError } from './parse.mjs';
+export { decodeBitmaps, drawSwf, drawSteps, renderToCanvas, renderSteps } from './render.mjs';
 
 /** Parses the file and decodes its pictures. */
 export async function loadSwf(buffer) {

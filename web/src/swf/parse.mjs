@@ -285,6 +285,18 @@ function place(r, tagEnd, list, version = 2) {
 
 /** Parses an SWF file; throws SwfError when it is not one or is damaged. */
 export function parseSwf(buffer) {
+  const steps = parseSteps(buffer);
+  for (;;) {
+    const r = steps.next();
+    if (r.done) return r.value;
+  }
+}
+
+/**
+ * parseSwf in steps: yields after each tag and returns the movie, so a caller
+ * can spread a large page over several tasks.
+ */
+export function* parseSteps(buffer) {
   const input = buffer instanceof Uint8Array ? buffer : new Uint8Array(buffer);
   if (input.length < 8) throw new SwfError('the file is too short to be an SWF file');
   const sig = String.fromCharCode(input[0], input[1], input[2]);
@@ -394,6 +406,7 @@ export function parseSwf(buffer) {
         break;
     }
     r.pos = end;
+    yield;
   }
   movie.displayList = [...list.values()].sort((a, b) => a.depth - b.depth);
   return movie;

@@ -62,7 +62,8 @@ export async function decodeBitmaps(movie) {
             ch.image = img;
             return;
           }
-          const canvas = document.createElement('canvas');
+          // Workers have no document, only offscreen canvases.
+          const canvas = typeof document === 'undefined' ? new OffscreenCanvas(img.width, img.height) : document.createElement('canvas');
           canvas.width = img.width;
           canvas.height = img.height;
           const c = canvas.getContext('2d');
@@ -175,6 +176,18 @@ function multiply(m, n) {
  * first (decodeBitmaps) or pictures are left out.
  */
 export function drawSwf(ctx, movie, scale = 1) {
+  drain(drawSteps(ctx, movie, scale));
+}
+
+function drain(steps) {
+  for (;;) {
+    const r = steps.next();
+    if (r.done) return r.value;
+  }
+}
+
+/** drawSwf in steps: yields after each part of a shape drawn. */
+export function* drawSteps(ctx, movie, scale = 1) {
   const t = ctx.getTransform();
   const base = multiply([t.a, t.b, t.c, t.d, t.e, t.f], [scale / 20, 0, 0, scale / 20, -movie.frame.xMin * scale / 20, -movie.frame.yMin * scale / 20]);
   // Hairlines stay one device pixel wide, as rasterisers draw them.
@@ -201,8 +214,14 @@ export function drawSwf(ctx, movie, scale = 1) {
     ctx.setTransform(...m);
     ctx.globalAlpha = entry.cxform ? Math.max(0, Math.min(1, entry.cxform.mult[3])) : 1;
     ctx.globalCompositeOperation = BLEND[entry.blend] ?? 'source-over';
-    for (const part of ch.fills) fillPart(ctx, movie, part);
-    for (const part of ch.lines) strokePart(ctx, part, minWidth);
+    for (const part of ch.fills) {
+      fillPart(ctx, movie, part);
+      yield;
+    }
+    for (const part of ch.lines) {
+      strokePart(ctx, part, minWidth);
+      yield;
+    }
   }
   while (clips.length) {
     clips.pop();
@@ -216,6 +235,11 @@ export function drawSwf(ctx, movie, scale = 1) {
  * page fitted into it, background included. Returns the scale used.
  */
 export function renderToCanvas(canvas, movie, cssWidth, cssHeight, devicePixelRatio = 1) {
+  return drain(renderSteps(canvas, movie, cssWidth, cssHeight, devicePixelRatio));
+}
+
+/** renderToCanvas in steps: yields after each part of a shape drawn. */
+export function* renderSteps(canvas, movie, cssWidth, cssHeight, devicePixelRatio = 1) {
   const w = Math.max(1, Math.round(cssWidth * devicePixelRatio));
   const h = Math.max(1, Math.round(cssHeight * devicePixelRatio));
   canvas.width = w;
@@ -229,6 +253,6 @@ export function renderToCanvas(canvas, movie, cssWidth, cssHeight, devicePixelRa
   ctx.setTransform(1, 0, 0, 1, 0, 0);
   ctx.fillStyle = css(movie.background);
   ctx.fillRect(0, 0, w, h);
-  drawSwf(ctx, movie, scale);
+  yield* drawSteps(ctx, movie, scale);
   return scale;
 }

@@ -101,9 +101,11 @@ export class FlipText {
       const hits = this.index.search(this.query);
       status.textContent = !this.query.trim() ? '' : hits.length ? `${hits.length} matches` : 'No matches';
       list.replaceChildren(
-        ...hits.slice(0, 200).map((h) =>
-          el('li', {}, el('button', { type: 'button', 'data-page': String(h.page), onclick: () => (sheet.remove(), this.player.goTo(h.page - 1)) }, el('strong', {}, `Page ${h.page}`), ' ', h.snippet)),
-        ),
+        ...hits.slice(0, 200).map((h) => {
+          const s = h.snippet;
+          const word = el('mark', {}, s.slice(h.start, h.start + h.length));
+          return el('li', {}, el('button', { type: 'button', 'data-page': String(h.page), onclick: () => (sheet.remove(), this.player.goTo(h.page - 1)) }, el('strong', {}, `Page ${h.page}`), ' ', s.slice(0, h.start), word, s.slice(h.start + h.length)));
+        }),
       );
       for (const i of this.pages.keys()) this.mark(i);
     };
