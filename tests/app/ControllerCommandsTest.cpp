@@ -1,4 +1,3 @@
-#include "AppTestSupport.h"
 #include "TestRoots.h"
 
 #include "app/Foliant_for_macAppDelegate.h"
@@ -10,6 +9,7 @@
 #include "templates/SelectTemplateWindowDelegate.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {

@@ -1,4 +1,3 @@
-#include "AppTestSupport.h"
 #include "TestRoots.h"
 
 #include "app/PageEditorWindowDelegate.h"
@@ -7,6 +6,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {

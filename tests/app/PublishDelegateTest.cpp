@@ -1,4 +1,3 @@
-#include "AppTestSupport.h"
 #include "TestRoots.h"
 
 #include "platform/AppSettings.h"

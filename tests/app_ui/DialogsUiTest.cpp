@@ -28,7 +28,6 @@ namespace {
 class DialogsUiTest : public RootedTest
 {
 protected:
-    void SetUp() override { uiApp(); }
     ScriptedPrompts prompts;
 };
 

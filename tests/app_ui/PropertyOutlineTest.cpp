@@ -33,7 +33,6 @@ class PropertyOutlineTest : public RootedTest
 protected:
     void SetUp() override
     {
-        uiApp();
         tmpl = std::make_shared<FlashTemplate>(QStringLiteral("no-such-template"));
         group = node(QStringLiteral("grp"), pt_text, QString());
         for (const auto &child :

@@ -1,31 +1,14 @@
 #pragma once
 
+// The program's QApplication is made by this folder's main(); widgets and web
+// views need it before the first widget exists.
+#include "TestRoots.h"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-#include <functional>
 #include <memory>
-
-// The program's QApplication is made by this folder's main(); widgets and web
-// views need it before the first widget exists.
-inline QApplication &uiApp()
-{
-    return *static_cast<QApplication *>(QCoreApplication::instance());
-}
-
-inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // Waits until the page in `view` has loaded and drawn every image it holds (at
 // least one when `someImage`), asking the page itself.
@@ -40,7 +23,7 @@ inline bool waitForImages(QWebEngineView *view, bool someImage, int timeoutMs = 
         bool yes = false;
     };
     auto answer = std::make_shared<Answer>(); // outlives a late reply
-    return waitFor(
+    return waitUntil(
         [&] {
             if (!answer->asked) {
                 answer->asked = true;

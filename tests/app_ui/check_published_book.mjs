@@ -1,6 +1,6 @@
 // Opens a published book in Chromium straight from disk and reports what a
 // reader sees: whether the first page shows the imported document's first page
-// (its blue box, sampled from the page image) and whether the new colour is
+// (its blue band, sampled from the page image) and whether the new colour is
 // on screen. Prints one JSON line; exits non-zero when it could not look.
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
@@ -28,13 +28,13 @@ try {
     const first = faces.find((i) => /(^|\/)1\.jpg(\?|$)/.test(i.getAttribute('src') || '')) || null;
     let box = null;
     if (first) {
-      // The test document's first page has a blue box near its bottom left.
+      // The test document's first page has a blue band across its top.
       const c = document.createElement('canvas');
       c.width = first.naturalWidth;
       c.height = first.naturalHeight;
       const g = c.getContext('2d');
       g.drawImage(first, 0, 0);
-      const x = Math.round(c.width * 140 / 595), y = Math.round(c.height * (1 - 100 / 842));
+      const x = Math.round(c.width / 2), y = Math.round(c.height * 56 / 800);
       box = [...g.getImageData(x, y, 1, 1).data].slice(0, 3);
     }
     const colours = new Set();

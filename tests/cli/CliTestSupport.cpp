@@ -12,9 +12,7 @@
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QImage>
@@ -57,16 +55,6 @@ QStringList BookChoices::cliArguments(const QString &out) const
     if (mobile >= 0)
         a << QStringLiteral("--mobile") << (mobile == 1 ? QStringLiteral("slide") : QStringLiteral("flip"));
     return a;
-}
-
-void CliTest::SetUpTestSuite()
-{
-    // The controller's dialogs deliver the import's end through the event loop.
-    static int argc = 1;
-    static char name[] = "test_cli";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
 }
 
 QProcessEnvironment CliTest::cliEnvironment() const
@@ -132,6 +120,21 @@ int playImport(ImportWindowDelegate &d, const BookChoices &c)
     return code == 1 ? 1 : 0;
 }
 
+// The template chooser, answered with `tmpl` and its `style`.
+int pickTemplate(SelectTemplateWindowDelegate &d, const QString &tmpl, const QString &style)
+{
+    for (int row = 0; row < d.tmplList().size(); ++row)
+        if (d.tmplNameAt(row) == tmpl)
+            d.selectTmplRow(row);
+    for (int i = 0; i < d.styles().size(); ++i)
+        if (d.styles().at(i).styleName == style)
+            d.selectStyleIndex(i);
+    int code = 0;
+    QObject::connect(&d, &SelectTemplateWindowDelegate::sheetEnded, &d, [&](int v) { code = v; });
+    d.onOK();
+    return code;
+}
+
 } // namespace
 
 void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
@@ -147,18 +150,7 @@ void CliTest::publishLikeDesktop(const BookChoices &c, const QString &folder)
             << "the desktop import failed";
     }
     if (!c.tmpl.isEmpty()) {
-        window.templateSheet = [&](SelectTemplateWindowDelegate &d) {
-            for (int row = 0; row < d.tmplList().size(); ++row)
-                if (d.tmplNameAt(row) == c.tmpl)
-                    d.selectTmplRow(row);
-            for (int i = 0; i < d.styles().size(); ++i)
-                if (d.styles().at(i).styleName == c.style)
-                    d.selectStyleIndex(i);
-            int code = 0;
-            QObject::connect(&d, &SelectTemplateWindowDelegate::sheetEnded, &d, [&](int v) { code = v; });
-            d.onOK();
-            return code;
-        };
+        window.templateSheet = [&](SelectTemplateWindowDelegate &d) { return pickTemplate(d, c.tmpl, c.style); };
         controller.onSelectTemplate();
         ASSERT_EQ(controller.flashTmpl()->tmplName(), c.tmpl);
     }
@@ -221,18 +213,7 @@ void CliTest::exportLikeDesktop(const QString &tmpl, const QString &style, const
     HeadlessWindowView window;
     Foliant_for_macAppDelegate controller(&window);
     controller.applicationDidFinishLaunching();
-    window.templateSheet = [&](SelectTemplateWindowDelegate &d) {
-        for (int row = 0; row < d.tmplList().size(); ++row)
-            if (d.tmplNameAt(row) == tmpl)
-                d.selectTmplRow(row);
-        for (int i = 0; i < d.styles().size(); ++i)
-            if (d.styles().at(i).styleName == style)
-                d.selectStyleIndex(i);
-        int code = 0;
-        QObject::connect(&d, &SelectTemplateWindowDelegate::sheetEnded, &d, [&](int v) { code = v; });
-        d.onOK();
-        return code;
-    };
+    window.templateSheet = [&](SelectTemplateWindowDelegate &d) { return pickTemplate(d, tmpl, style); };
     controller.onSelectTemplate();
     window.scripted.saveAnswers = {file};
     controller.OnExportTmplSettings();
@@ -249,21 +230,10 @@ void CliTest::expectNoLeftovers(const QString &outParent) const
     EXPECT_TRUE(staging.isEmpty()) << "staging left in " << outParent.toStdString();
 }
 
-QStringList listTree(const QString &folder)
+// The packed configuration's archive with its time stamps zeroed; empty when
+// its data is no archive.
+static QByteArray normalisedConfig(const QByteArray &text)
 {
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString p = it.next();
-        entries << QDir(folder).relativeFilePath(p) + (it.fileInfo().isDir() ? QStringLiteral("/") : QString());
-    }
-    entries.sort();
-    return entries;
-}
-
-QByteArray normalisedConfig(const QString &configXml)
-{
-    const QByteArray text = readAll(configXml);
     const qsizetype begin = text.indexOf("<![CDATA[");
     const qsizetype end = text.indexOf("]]>", begin);
     if (begin < 0 || end < 0)
@@ -283,26 +253,21 @@ QByteArray normalisedConfig(const QString &configXml)
 
 void expectSameBook(const QString &expected, const QString &actual)
 {
-    const QStringList want = listTree(expected);
-    const QStringList got = listTree(actual);
+    const QMap<QString, QByteArray> want = folderContents(expected), got = folderContents(actual);
     ASSERT_FALSE(want.isEmpty()) << "nothing published in " << expected.toStdString();
-    EXPECT_EQ(want, got);
-    for (const QString &relative : want) {
-        if (relative.endsWith(QLatin1Char('/')) || !got.contains(relative))
-            continue;
-        const QString a = QDir(expected).filePath(relative);
-        const QString b = QDir(actual).filePath(relative);
+    EXPECT_EQ(want.keys(), got.keys());
+    for (auto file = want.begin(); file != want.end(); ++file) {
+        const QString &relative = file.key();
+        const QByteArray b = got.value(relative);
         if (relative.endsWith(QStringLiteral("files/config.xml"))) {
-            const QByteArray want = normalisedConfig(a);
-            EXPECT_FALSE(want.isEmpty()) << relative.toStdString() << " is no packed configuration";
-            EXPECT_EQ(want, normalisedConfig(b)) << relative.toStdString();
+            EXPECT_FALSE(normalisedConfig(file.value()).isEmpty()) << relative.toStdString() << " is not packed";
+            EXPECT_EQ(normalisedConfig(file.value()), normalisedConfig(b)) << relative.toStdString();
         } else if (relative.endsWith(QStringLiteral("files/config.js"))) {
             // The sidecar repeats its own configuration, time stamp included.
-            const QString folder = QFileInfo(b).path();
-            EXPECT_TRUE(
-                readAll(b).startsWith(FlashBookOutput::configSidecar(readAll(folder + QStringLiteral("/config.xml")))));
+            const QString config = relative.chopped(2) + QStringLiteral("xml");
+            EXPECT_TRUE(b.startsWith(FlashBookOutput::configSidecar(got.value(config))));
         } else {
-            EXPECT_TRUE(readAll(a) == readAll(b)) << relative.toStdString() << " differs";
+            EXPECT_TRUE(file.value() == b) << relative.toStdString() << " differs";
         }
     }
 }

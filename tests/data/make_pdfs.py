@@ -253,6 +253,8 @@ def make_sizes(out):
         {"size": (500, 500)},
         {"size": (600, 800), "rotate": 90},
     ])
+    # A crop box of fractional size, smaller than the media box.
+    make_document(os.path.join(out, "cropped.pdf"), [{"size": (700, 900), "crop": (0, 0, 595.5, 842.9)}])
 
 
 def make_real(out, name, count, links_per_page=0):

@@ -81,15 +81,3 @@ TEST_F(ControllerLifecycle, TerminationRemovesWorkAndPreviewFolders)
     controller.applicationWillTerminate();
     Logging::configure(QString(), QString());
 }
-
-TEST_F(ControllerLifecycle, EditsWaitForApplyWhichEndsTheWait)
-{
-    Foliant_for_macAppDelegate controller(&window);
-    controller.tmplPpertyValueChanged({});
-    controller.tmplPpertyValueChanged({});
-    EXPECT_TRUE(controller.isApplyPending());
-    controller.onTimerEvent();
-    controller.applyChange();
-    EXPECT_FALSE(controller.isApplyPending());
-    EXPECT_EQ(window.applyImage, QStringLiteral("apply"));
-}

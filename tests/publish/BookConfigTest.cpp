@@ -159,19 +159,6 @@ TEST_F(BookConfig, awkwardTextSurvivesTheRoundTrip)
     EXPECT_EQ(valueOf(back, QStringLiteral("Logo"), QStringLiteral("link")), QStringLiteral("http://a/?x=1&y=\"2\""));
 }
 
-TEST_F(BookConfig, sidecarScriptHoldsTheExactConfigurationText)
-{
-    FlashBookOutput(makeBook(roots.root() + QStringLiteral("/src"), {1}), bareTemplate(), out, QString())
-        .ouputTheBook();
-    QByteArray script = readAll(out + QStringLiteral("/files/config.js"));
-    const QByteArray prefix = "window.__foliantConfig = ";
-    ASSERT_TRUE(script.startsWith(prefix) && script.endsWith(";\n"));
-    script = script.mid(prefix.size(), script.size() - prefix.size() - 2);
-    EXPECT_FALSE(script.contains("</"));
-    const QJsonDocument literal = QJsonDocument::fromJson("[" + script + "]");
-    EXPECT_EQ(literal.array().at(0).toString().toUtf8(), readAll(out + QStringLiteral("/files/config.xml")));
-}
-
 TEST_F(BookConfig, aFailedWriteKeepsThePreviousConfiguration)
 {
     const QString path = out + QStringLiteral("/files/config.xml");

@@ -102,14 +102,6 @@ QByteArray runProgram(const QString &program, const QStringList &args, int *code
     return process.readAllStandardOutput();
 }
 
-QStringList names(std::initializer_list<const char *> items)
-{
-    QStringList out;
-    for (const char *item : items)
-        out << QString::fromUtf8(item);
-    return out;
-}
-
 QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items)
 {
     QList<QPair<QString, QString>> out;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "TestRoots.h"
+
 #include "book/FlashPageSource.h"
 #include "templates/FlashTemplate.h"
 
 #include <QString>
-
-#include <ostream>
 
 // A book whose page lists a test sets directly.
 class ListPageSource : public FlashPageSource
@@ -53,12 +53,5 @@ QByteArray runProgram(const QString &program, const QStringList &args, int *code
 // The template page every installed template carries.
 QByteArray templatePage();
 
-// Lists of ASCII literals, for comparisons.
-QStringList names(std::initializer_list<const char *> items);
+// Pairs of UTF-8 literals, for comparisons.
 QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items);
-
-// Readable failure messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -67,15 +69,43 @@ QString TestRoots::writeFile(const QString &relative, const QByteArray &bytes) c
     return path;
 }
 
+QCoreApplication &testApp()
+{
+    static int argc = 1;
+    static char name[] = "foliant-test";
+    static char *argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QGuiApplication(argc, argv); // lives until the program ends
+    }
+    return *QCoreApplication::instance();
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+QStringList names(std::initializer_list<const char *> items)
+{
+    QStringList out;
+    for (const char *item : items)
+        out << QString::fromUtf8(item);
+    return out;
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString testDataPath(const QString &relative)
-{
-    return QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/") + relative;
 }
 
 bool underFileSizeLimit(long bytes, const std::function<bool()> &write)

@@ -1,13 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Points every path root of the application (user data, system data, temporary
 // folder, Desktop, user-defaults store) into one fresh temporary folder for the
@@ -40,10 +49,16 @@ protected:
     TestRoots roots;
 };
 
+// The test program's application object: a GUI one, offscreen unless the
+// environment names a platform, made on first use when main() made none.
+QCoreApplication &testApp();
+// Turns the event loop until `done` holds or `timeoutMs` passed; true when it held.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000);
+
+// A list of UTF-8 literals, for comparisons.
+QStringList names(std::initializer_list<const char *> items);
 // Reads a whole file; empty when missing.
 QByteArray readAll(const QString &path);
-// The source tree's test data folder, tests/data.
-QString testDataPath(const QString &relative);
 // Runs `write` while every write beyond `bytes` into a file fails, as on a full
 // disk (a file-size limit holds for root too); returns what `write` returned.
 bool underFileSizeLimit(long bytes, const std::function<bool()> &write);

@@ -2,22 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Pdf2SwfOptions, AcceptsTheImportsTenArguments)
-{
-    QString error;
-    const auto o = Pdf2SwfOptions::parse(
-        {QStringLiteral("/tmp/My Book.pdf"), QStringLiteral("-o/tmp/work dir/3.swf"), QStringLiteral("-p 3-3"),
-         QStringLiteral("-s jpegquality=85"), QStringLiteral("-t"), QStringLiteral("-G"), QStringLiteral("-qq"),
-         QStringLiteral("-s flashversion=8"), QStringLiteral("-s disablelinks"), QStringLiteral("-s zoom=144")},
-        error);
-    ASSERT_TRUE(o) << error.toStdString();
-    EXPECT_EQ(o->input, QStringLiteral("/tmp/My Book.pdf"));
-    EXPECT_EQ(o->output, QStringLiteral("/tmp/work dir/3.swf"));
-    EXPECT_EQ(o->page, 3);
-    EXPECT_EQ(o->jpegQuality, 85);
-    EXPECT_EQ(o->zoom, 144.0);
-}
-
 TEST(Pdf2SwfOptions, AcceptsValuesAsSeparateArguments)
 {
     QString error;

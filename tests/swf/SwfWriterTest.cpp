@@ -1,15 +1,13 @@
 #include "SwfTestSupport.h"
+#include "TestRoots.h"
 
 #include "SwfPaintDevice.h"
 #include "SwfWriter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -53,18 +51,7 @@ std::vector<Placement> placements(const SwfInfo &info)
 class SwfPaintEngineTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "test_swf";
-            static char *argv[] = {name, nullptr};
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { app.reset(); }
-    static inline std::unique_ptr<QGuiApplication> app;
+    static void SetUpTestSuite() { testApp(); }
 
     // Draws with QPainter onto a 400x300 movie and reads it back.
     template <typename Draw> SwfInfo paint(Draw draw, int quality = 80)

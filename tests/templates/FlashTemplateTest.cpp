@@ -38,12 +38,6 @@ TEST_F(FlashTemplateTest, CatalogueListsOnlyFoldersDirectlyInside)
         sorted(FlashTemplate::tmplStyleNamesForTmpl(QStringLiteral("float"))),
         QStringList({appFiles(QStringLiteral("Styles/float/Blank")), appFiles(QStringLiteral("Styles/float/Ocean"))}));
     EXPECT_TRUE(FlashTemplate::tmplStyleNamesForTmpl(QStringLiteral("Nope")).isEmpty());
-
-    EXPECT_EQ(FlashTemplate::tmplPathForName(QStringLiteral("float")), appFiles(QStringLiteral("Templates/float/")));
-    EXPECT_EQ(FlashTemplate::tmplMetaPathForName(QStringLiteral("float")),
-              appFiles(QStringLiteral("Templates/float/flashTemplate.xml")));
-    EXPECT_EQ(FlashTemplate::stylePathFor(QStringLiteral("float"), QStringLiteral("Blank")),
-              appFiles(QStringLiteral("Styles/float/Blank")));
 }
 
 TEST_F(FlashTemplateTest, MetadataIsReadVerbatimIntoTheTree)

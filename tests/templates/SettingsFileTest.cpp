@@ -6,14 +6,6 @@
 
 namespace {
 
-QStringList list(std::initializer_list<const char *> texts)
-{
-    QStringList out;
-    for (const char *text : texts)
-        out << QString::fromUtf8(text);
-    return out;
-}
-
 QByteArray utf16(const QString &text, bool bigEndian)
 {
     QByteArray out = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
@@ -66,7 +58,7 @@ TEST_F(SettingsFileTest, ExportWritesLineFeedCarriageReturnBeforeEveryEntry)
 
     QStringList subtree;
     tmpl->exportPropertiesSettingsToArray(subtree, tmpl->properties().at(0));
-    EXPECT_EQ(subtree, list({"A=a", "A1=a1", "A2=a2"}));
+    EXPECT_EQ(subtree, names({"A=a", "A1=a1", "A2=a2"}));
 
     tmpl->setPropertyValue(QStringLiteral("Title"), QStringLiteral("Caf\u00e9 = 1"));
     EXPECT_TRUE(tmpl->propertiesSettingsBytes().endsWith("\n\rTitle=Caf\xC3\xA9 = 1"));
@@ -101,7 +93,8 @@ TEST_F(SettingsFileTest, ALineBreakInsideAValueCannotSmuggleInAnotherEntry)
 TEST_F(SettingsFileTest, ReadsEveryLineEndTheSameWay)
 {
     const QStringList expected = afterImport("\n\rB=x\n\rA2=y=z\n\r=e\n\rpageWidth=1\n\rnonsense\n\rUnknown=1");
-    EXPECT_EQ(expected, list({"A=a", "A1=a1", "A2=y=z", "B=x", "pageWidth=960", "pageHeight=600", "=e", "Title=Book"}));
+    EXPECT_EQ(expected,
+              names({"A=a", "A1=a1", "A2=y=z", "B=x", "pageWidth=960", "pageHeight=600", "=e", "Title=Book"}));
     EXPECT_EQ(afterImport("B=x\nA2=y=z\n=e\npageWidth=1\nnonsense\nUnknown=1\n"), expected);
     EXPECT_EQ(afterImport("B=x\r\nA2=y=z\r\n\r\n=e\r\npageWidth=1\r\nnonsense\r\nUnknown=1\r\n"), expected);
     // Carriage returns alone end lines only in a file that has no line feed at all.
@@ -123,14 +116,14 @@ TEST_F(SettingsFileTest, ReadsEveryLineEndTheSameWay)
                                                 prop("pageHeight", "", "pt_number")));
     tmpl->loadTemplate(QStringLiteral("NoSize"));
     tmpl->importPropertiesSettingsFrom(roots.writeFile(QStringLiteral("size.txt"), "pageWidth=1\npageHeight=2"));
-    EXPECT_EQ(values(), list({"pageWidth=960", "pageHeight="}));
+    EXPECT_EQ(values(), names({"pageWidth=960", "pageHeight="}));
 }
 
 TEST_F(SettingsFileTest, DecodesBomsAndLegacyBytesWithoutTouchingUnnamedValues)
 {
     const QString text = QStringLiteral("B=Caf\u00e9 \u4e66\nTitle=\u00fcber");
-    const QStringList expected = list({"A=a", "A1=a1", "A2=a2", "B=Caf\u00e9 \u4e66", "pageWidth=960", "pageHeight=600",
-                                       "=empty key", "Title=\u00fcber"});
+    const QStringList expected = names({"A=a", "A1=a1", "A2=a2", "B=Caf\u00e9 \u4e66", "pageWidth=960",
+                                        "pageHeight=600", "=empty key", "Title=\u00fcber"});
     EXPECT_EQ(afterImport(text.toUtf8()), expected);
     EXPECT_EQ(afterImport("\xEF\xBB\xBF" + text.toUtf8()), expected);
     EXPECT_EQ(afterImport(utf16(text, false)), expected);

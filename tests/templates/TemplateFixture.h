@@ -8,14 +8,6 @@
 #include <QDir>
 #include <QString>
 
-#include <ostream>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 // A private resource folder with templates and styles written by the test.
 class TemplateFixture : public RootedTest
 {

@@ -1,7 +1,6 @@
 // The shipped editor page inside the application's own window: real web view,
 // real web channel, real bridge; only the file chooser's answers are scripted.
-#include "../app_ui/UiTestSupport.h"
-#include "TestRoots.h"
+#include "UiTestSupport.h"
 
 #include "app/PageEditorWindowDelegate.h"
 #include "app/ScriptedPrompts.h"
@@ -17,30 +16,11 @@
 
 namespace {
 
-// Never destroyed: QtWebEngine crashes when its application object goes away
-// in the static destructors at exit.
-QApplication &app()
-{
-    static int argc = 1;
-    static char name[] = "test_editor_ui";
-    static char *argv[] = {name, nullptr};
-    static QApplication *instance = nullptr;
-    if (!instance) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        instance = new QApplication(argc, argv);
-    }
-    return *instance;
-}
-
 class PageEditorPageTest : public RootedTest
 {
 protected:
     void SetUp() override
     {
-        app();
         preview = roots.userData() + QStringLiteral("/Tomefold/preview");
         const QString files = preview + QStringLiteral("/files");
         QString list = QStringLiteral("<Pages bace=\"%1/\" largeWidth=\"600\" largeHeight=\"800\" width=\"600\" "
@@ -75,7 +55,7 @@ protected:
         window = std::make_unique<PageEditorWindow>(editor);
         window->show();
         editor.ShowFlashEditorToForm();
-        ASSERT_TRUE(waitFor([&] {
+        ASSERT_TRUE(waitUntil([&] {
             return js(QStringLiteral("document.body && document.body.dataset.ready")) == u"true";
         })) << "the editor page did not start";
     }
@@ -90,7 +70,8 @@ protected:
         photo.save(picked);
         prompts.fileAnswers << QStringList{picked};
         js(QStringLiteral("document.querySelector('[data-add=Image]').click(), ''"));
-        waitFor([&] { return js(QStringLiteral("String(document.querySelectorAll('.item').length)")) == u"1"; }, 20000);
+        waitUntil([&] { return js(QStringLiteral("String(document.querySelectorAll('.item').length)")) == u"1"; },
+                  20000);
         const auto match =
             QRegularExpression(QStringLiteral("<Item name=\"Image\" type=\"rect\"[^>]* src=\"([^\"]+)\""))
                 .match(js(QStringLiteral("GetPageConfig()")));
@@ -141,7 +122,7 @@ TEST_F(PageEditorPageTest, SaveAndExitWritesThePageListWithRelativePaths)
     open();
     const QString src = placeImage();
     js(QStringLiteral("document.querySelector('#save-exit').click(), ''"));
-    ASSERT_TRUE(waitFor([&] { return ended != -1; }));
+    ASSERT_TRUE(waitUntil([&] { return ended != -1; }));
     EXPECT_EQ(ended, 1);
 
     const QString saved = QString::fromUtf8(readAll(preview + QStringLiteral("/pages.xml")));
