@@ -82,9 +82,6 @@ export class Player {
       return this.fail(err instanceof UnpackError ? err.code : 'format', err);
     }
     this.theme = (await themeLoad) || {};
-    // Reading the configuration and building the view are tasks of their
-    // own, so neither holds up the browser long on a slow phone.
-    await new Promise((r) => setTimeout(r, 0));
     const lang = languageCode(this.book.language || window.__foliantLanguage, [document.documentElement.lang, navigator.language]);
     this.t = translator(lang);
     this.root.setAttribute('lang', lang);
