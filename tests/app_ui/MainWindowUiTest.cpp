@@ -10,6 +10,7 @@
 #include "app/widgets/PageEditorWindow.h"
 #include "app/widgets/PreviewFrame.h"
 #include "app/widgets/PublishDialog.h"
+#include "platform/ProcessRunner.h"
 #include "platform/Translations.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
@@ -33,7 +34,6 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QTranslator>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QPointer>
@@ -240,17 +240,14 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
     const QString page = out + QStringLiteral("/index.html");
     ASSERT_TRUE(QFileInfo::exists(page));
 
-    QProcess node;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("FOLIANT_SOURCE_DIR"), QStringLiteral(FOLIANT_SOURCE_DIR));
-    node.setProcessEnvironment(env);
     const QString dir = qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR");
-    node.start(QStringLiteral("node"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"),
-                                        page, QStringLiteral("rgb(208, 33, 95)"),
-                                        dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")});
-    ASSERT_TRUE(node.waitForFinished(120000));
-    const QByteArray said = node.readAllStandardOutput();
-    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
+    const ProcessResult node = ProcessRunner::run(
+        QStringLiteral("node"),
+        {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"), page,
+         QStringLiteral("rgb(208, 33, 95)"), dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")},
+        120000);
+    const QByteArray said = node.standardOutput;
+    ASSERT_TRUE(node.ok()) << node.standardError.toStdString();
     const QJsonObject seen = QJsonDocument::fromJson(said.trimmed().split('\n').last()).object();
     EXPECT_FALSE(seen.value(QStringLiteral("firstPage")).toString().isEmpty()) << said.toStdString();
     const QJsonArray box = seen.value(QStringLiteral("box")).toArray();
