@@ -28,7 +28,11 @@ export class PageLoading {
     // Neighbours wait for a quiet moment, so their decoding never competes
     // with a turn or a gesture of the reader.
     const quiet = () => new Promise((r) => (window.requestIdleCallback ? requestIdleCallback(r, { timeout: 1500 }) : setTimeout(r, 200)));
+    // The next frame shows the pages in view; only then do the neighbours
+    // start, so they never share the network with the visible pages.
+    const painted = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
     Promise.allSettled(shown).then(async () => {
+      await painted();
       await quiet();
       for (const i of around) {
         // The reader moved on: the newer call loads what is near now.
@@ -91,7 +95,8 @@ export class PageLoading {
   fillImage(inner, path, priority = 'auto') {
     return new Promise((resolve, reject) => {
       const img = el('img', { class: 'fo-face', alt: '', draggable: 'false', decoding: 'async', fetchpriority: priority });
-      img.onload = () => resolve();
+      // Decoded before it counts as shown, so the frame after shows it.
+      img.onload = () => img.decode().then(resolve, resolve);
       img.onerror = () => {
         img.remove();
         reject(new Error(`cannot load ${path}`));
