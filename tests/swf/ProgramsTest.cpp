@@ -2,7 +2,6 @@
 
 #include "TestRoots.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -85,14 +84,11 @@ TEST_F(SwfPrograms, APageTooDenseForOneFrameBecomesOnePictureInsteadOfLosingDraw
 
 TEST_F(SwfPrograms, FailuresExitNonZeroWithAMessageAndLeaveNoFile)
 {
-    QFile garbage(dir + QStringLiteral("/garbage.pdf"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("this is not a PDF at all");
-    garbage.close();
+    const QString garbage = roots.writeFile(QStringLiteral("garbage.pdf"), "this is not a PDF at all");
     const QString out = dir + QStringLiteral("/out.swf");
     const QList<ProcessResult> runs{
         convert(dir + QStringLiteral("/missing.pdf"), 1, out),
-        convert(garbage.fileName(), 1, out),
+        convert(garbage, 1, out),
         convert(dir + QStringLiteral("/text.pdf"), 3, out),
         convert(dir + QStringLiteral("/text.pdf"), 1, dir + QStringLiteral("/no such folder/out.swf")),
         runTool(QStringLiteral("pdf2swf"), {}),
