@@ -38,17 +38,6 @@ protected:
     QString preview, pagesXml;
 };
 
-TEST_F(ControllerCommandsTest, StartUpShowsTheSampleBookInTheTemplateFloat)
-{
-    EXPECT_EQ(controller.flashTmpl()->tmplName(), QStringLiteral("float"));
-    EXPECT_EQ(window.outline, controller.outlineDelegate());
-    EXPECT_GT(controller.outlineDelegate()->rowCount(), 0);
-    EXPECT_EQ(window.loadedUrl, QUrl::fromLocalFile(preview + QStringLiteral("/index.html")));
-    EXPECT_TRUE(QFileInfo::exists(preview + QStringLiteral("/index.html")));
-    EXPECT_TRUE(QFileInfo::exists(pagesXml));
-    EXPECT_EQ(window.applyImage, QStringLiteral("apply"));
-}
-
 TEST_F(ControllerCommandsTest, PageListBaseIsSetForTheEditorAndRestoredWithoutDamagingText)
 {
     const QByteArray original =

@@ -10,6 +10,7 @@
 #include "app/widgets/PageEditorWindow.h"
 #include "app/widgets/PreviewFrame.h"
 #include "app/widgets/PublishDialog.h"
+#include "platform/ProcessRunner.h"
 #include "platform/Translations.h"
 #include "templates/FlashTemplateOutlineDelegate.h"
 #include "templates/SelectTemplateWindowDelegate.h"
@@ -33,7 +34,6 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QTranslator>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QPointer>
@@ -45,19 +45,6 @@
 #include <QWebEngineView>
 
 namespace {
-
-QModelIndex findKey(FlashTemplateOutlineDelegate *model, const QString &key, const QModelIndex &parent = {})
-{
-    for (int row = 0; row < model->rowCount(parent); ++row) {
-        const QModelIndex index = model->index(row, 0, parent);
-        if (model->propertyAt(index)->key() == key)
-            return index;
-        const QModelIndex below = findKey(model, key, index);
-        if (below.isValid())
-            return below;
-    }
-    return {};
-}
 
 void removeTranslators()
 {
@@ -89,11 +76,16 @@ protected:
         controller.reset();
         window.reset();
     }
+    // The property editor's row of `key`.
+    QModelIndex findKey(const QString &key) const
+    {
+        return controller->outlineDelegate()->indexOf(controller->flashTmpl()->propertyFor(key).get());
+    }
     // Sets a colour through the outline's colour cell, as a user would.
     void chooseColour(const QString &key, const QColor &colour)
     {
         FlashTemplateOutline *outline = window->outline();
-        const QModelIndex index = findKey(controller->outlineDelegate(), key).siblingAtColumn(1);
+        const QModelIndex index = findKey(key).siblingAtColumn(1);
         ASSERT_TRUE(index.isValid()) << key.toStdString();
         outline->itemDelegate()->setColorChooser([colour](const QColor &, QWidget *) { return colour; });
         outline->scrollTo(index);
@@ -141,13 +133,12 @@ TEST_F(MainWindowUiTest, EveryWindowOpensAndCloses)
     window->show();
     ASSERT_TRUE(waitUntil([this] { return loads > 0; }, 30000));
     EXPECT_TRUE(waitForImages(window->preview(), true)); // the player draws its first spread
-    window->outline()->setCurrentIndex(findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")));
+    window->outline()->setCurrentIndex(findKey(QStringLiteral("BaseColor")));
     grab(window.get(), QStringLiteral("main-window.png"));
     if (!qEnvironmentVariableIsEmpty("FOLIANT_SCREENSHOT_DIR")) {
         // The property editor with a colour being chosen, the chooser drawn over
         // the window where it opens.
-        const QModelIndex colour =
-            findKey(controller->outlineDelegate(), QStringLiteral("BaseColor")).siblingAtColumn(1);
+        const QModelIndex colour = findKey(QStringLiteral("BaseColor")).siblingAtColumn(1);
         window->outline()->setCurrentIndex(colour);
         window->outline()->edit(colour);
         QColorDialog picker(QColor(0x2f, 0x4f, 0x6f), window.get());
@@ -240,17 +231,14 @@ TEST_F(MainWindowUiTest, ImportRecolourApplyPublishAndReadInChromium)
     const QString page = out + QStringLiteral("/index.html");
     ASSERT_TRUE(QFileInfo::exists(page));
 
-    QProcess node;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("FOLIANT_SOURCE_DIR"), QStringLiteral(FOLIANT_SOURCE_DIR));
-    node.setProcessEnvironment(env);
     const QString dir = qEnvironmentVariable("FOLIANT_SCREENSHOT_DIR");
-    node.start(QStringLiteral("node"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"),
-                                        page, QStringLiteral("rgb(208, 33, 95)"),
-                                        dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")});
-    ASSERT_TRUE(node.waitForFinished(120000));
-    const QByteArray said = node.readAllStandardOutput();
-    ASSERT_EQ(node.exitCode(), 0) << node.readAllStandardError().toStdString();
+    const ProcessResult node = ProcessRunner::run(
+        QStringLiteral("node"),
+        {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/app_ui/check_published_book.mjs"), page,
+         QStringLiteral("rgb(208, 33, 95)"), dir.isEmpty() ? QString() : dir + QStringLiteral("/published-book.png")},
+        120000);
+    const QByteArray said = node.standardOutput;
+    ASSERT_TRUE(node.ok()) << node.standardError.toStdString();
     const QJsonObject seen = QJsonDocument::fromJson(said.trimmed().split('\n').last()).object();
     EXPECT_FALSE(seen.value(QStringLiteral("firstPage")).toString().isEmpty()) << said.toStdString();
     const QJsonArray box = seen.value(QStringLiteral("box")).toArray();
@@ -468,7 +456,7 @@ TEST_F(GermanMainWindowUiTest, MenusToolbarAndPropertiesAreGerman)
     for (const char *text : {"PDF importieren", "Vorlage", "Seiteneditor", "Veröffentlichen", "Anwenden", "Hilfe"})
         EXPECT_TRUE(tools.contains(QString::fromUtf8(text))) << text << " not in " << tools.join(u',').toStdString();
 
-    const QModelIndex colour = findKey(controller->outlineDelegate(), QStringLiteral("BaseColor"));
+    const QModelIndex colour = findKey(QStringLiteral("BaseColor"));
     window->outline()->setCurrentIndex(colour);
     EXPECT_EQ(window->tipBox()->title(), QStringLiteral("Farbe der Werkzeugleiste"));
     EXPECT_EQ(colour.data().toString(), QStringLiteral("Farbe der Werkzeugleiste"));

@@ -6,10 +6,10 @@ import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
 const [page, colour, shot] = process.argv.slice(2);
-const require = createRequire(join(process.env.FOLIANT_SOURCE_DIR, 'web', 'package.json'));
+const require = createRequire(fileURLToPath(new URL('../../web/package.json', import.meta.url)));
 const { chromium } = require('playwright-core');
 
 const context = await chromium.launchPersistentContext(mkdtempSync(join(tmpdir(), 'foliant-e2e-')), {

@@ -166,6 +166,7 @@ TEST_F(CliPublishTest, PanoramaWithSlideEditionMatchesTheDesktop)
               readAll(FlashTemplate::stylePathFor(QStringLiteral("Panoramic"), c.style) + QStringLiteral("/b.jpg")));
 }
 
+// Reading the file back is the image book test's: it reads the desktop's.
 TEST_F(CliPublishTest, ExportedSettingsMatchTheDesktop)
 {
     const auto [tmplName, style] = otherTemplateAndStyle();
@@ -178,13 +179,6 @@ TEST_F(CliPublishTest, ExportedSettingsMatchTheDesktop)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.trimmed(), path(QStringLiteral("cli.txt")));
     EXPECT_EQ(readAll(path(QStringLiteral("cli.txt"))), readAll(path(QStringLiteral("desktop.txt"))));
-
-    // What export-settings writes, --settings reads: the book carries the values.
-    const CliRun book = runCli({QStringLiteral("publish"), QStringLiteral("--sample"), QStringLiteral("--out"),
-                                path(QStringLiteral("book")), QStringLiteral("--template"), tmplName,
-                                QStringLiteral("--settings"), path(QStringLiteral("cli.txt")), QStringLiteral("-q")});
-    EXPECT_EQ(book.exitCode, 0) << book.err.toStdString();
-    EXPECT_TRUE(book.err.isEmpty()) << book.err.toStdString();
 }
 
 // Several PDFs: one folder per book, named after the file, repeats numbered;

@@ -41,7 +41,8 @@ TEST_F(ControllerLifecycle, StartUpLogsMakesThePreviewAndLoadsTheSampleBook)
     EXPECT_EQ(window.frame, QRect(0, 0, 1600, 1000));
 
     EXPECT_EQ(controller.flashPreviewFolder(), roots.userData() + QStringLiteral("/Tomefold/preview"));
-    EXPECT_TRUE(QFileInfo(controller.flashPreviewFolder()).isDir());
+    EXPECT_TRUE(QFileInfo(controller.flashPreviewFolder() + QStringLiteral("/index.html")).isFile());
+    EXPECT_EQ(window.loadedUrl, QUrl::fromLocalFile(controller.flashPreviewFolder() + QStringLiteral("/index.html")));
     EXPECT_TRUE(readAll(MarlspanUtility::trustFilePath()).size() > 2);
 
     ASSERT_TRUE(controller.flashPageSource());

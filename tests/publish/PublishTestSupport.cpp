@@ -1,11 +1,11 @@
 #include "PublishTestSupport.h"
 
 #include "platform/Paths.h"
+#include "platform/ProcessRunner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace {
 void write(const QString &path, const QByteArray &bytes)
@@ -93,13 +93,10 @@ void setProperties(const FlashTemplatePtr &tmpl, const QList<Prop> &properties)
 
 QByteArray runProgram(const QString &program, const QStringList &args, int *code)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, args);
-    process.waitForFinished(60000);
+    const ProcessResult run = ProcessRunner::run(program, args, 60000);
     if (code)
-        *code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return process.readAllStandardOutput();
+        *code = run.started && !run.crashed && !run.timedOut ? run.exitCode : -1;
+    return run.standardOutput;
 }
 
 QList<QPair<QString, QString>> pairs(std::initializer_list<std::pair<const char *, const char *>> items)

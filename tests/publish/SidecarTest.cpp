@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 // What a book opened straight from disk needs beside its packed files.
 using Sidecars = RootedTest;
@@ -18,15 +17,14 @@ namespace {
 // Runs `script` and then `probe` under node, giving what the probe prints.
 QByteArray runInNode(const QString &scriptFile, const QString &probe)
 {
-    QProcess node;
-    node.start(QStringLiteral("node"), {QStringLiteral("-e"),
-                                        QStringLiteral("const window = globalThis; window.__foliantData = (p, b) => "
-                                                       "{ window.got = [p, Buffer.from(b, 'base64')]; };"
-                                                       "require(process.argv[1]); %1")
-                                            .arg(probe),
-                                        scriptFile});
-    node.waitForFinished(30000);
-    return node.readAllStandardOutput().trimmed();
+    return runProgram(QStringLiteral("node"),
+                      {QStringLiteral("-e"),
+                       QStringLiteral("const window = globalThis; window.__foliantData = (p, b) => "
+                                      "{ window.got = [p, Buffer.from(b, 'base64')]; };"
+                                      "require(process.argv[1]); %1")
+                           .arg(probe),
+                       scriptFile})
+        .trimmed();
 }
 
 } // namespace

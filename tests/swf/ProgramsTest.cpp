@@ -2,7 +2,6 @@
 
 #include "TestRoots.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -19,7 +18,7 @@ protected:
     }
 
     // The arguments exactly as the import passes them.
-    ProgramRun convert(const QString &pdf, int page, const QString &out, int quality = 85)
+    ProcessResult convert(const QString &pdf, int page, const QString &out, int quality = 85)
     {
         return runTool(QStringLiteral("pdf2swf"),
                        {pdf, QStringLiteral("-o") + out, QStringLiteral("-p %1-%1").arg(page),
@@ -46,12 +45,12 @@ TEST_F(SwfPrograms, ConvertPagesWhoseSizeGetswfSizeReportsAtTheZoom)
                             {QStringLiteral("image.pdf"), 1, "840|1190\n"}};
     for (const Case &c : cases) {
         const QString out = dir + QStringLiteral("/page %1.swf").arg(c.page);
-        const ProgramRun run = convert(dir + u'/' + c.pdf, c.page, out);
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-        const ProgramRun size = runTool(QStringLiteral("getswfSize"), {out});
-        EXPECT_EQ(size.exitCode, 0) << size.err.toStdString();
-        EXPECT_EQ(size.out, c.size) << c.pdf.toStdString() << " page " << c.page;
+        const ProcessResult run = convert(dir + u'/' + c.pdf, c.page, out);
+        ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.isEmpty()) << run.standardError.toStdString();
+        const ProcessResult size = runTool(QStringLiteral("getswfSize"), {out});
+        EXPECT_EQ(size.exitCode, 0) << size.standardError.toStdString();
+        EXPECT_EQ(size.standardOutput, c.size) << c.pdf.toStdString() << " page " << c.page;
     }
 }
 
@@ -75,8 +74,8 @@ TEST_F(SwfPrograms, TextPagesAreOutlinesAndImagePagesCarryTheirPictures)
 
 TEST_F(SwfPrograms, APageTooDenseForOneFrameBecomesOnePictureInsteadOfLosingDrawing)
 {
-    const ProgramRun run = convert(dir + QStringLiteral("/dense.pdf"), 1, dir + QStringLiteral("/d.swf"));
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const ProcessResult run = convert(dir + QStringLiteral("/dense.pdf"), 1, dir + QStringLiteral("/d.swf"));
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     const SwfInfo info = readMovie(readAll(dir + QStringLiteral("/d.swf")));
     EXPECT_EQ(info.widthPixels(), 1200);
     EXPECT_EQ(tagsWithCode(info, 21).size(), 1u);
@@ -85,21 +84,18 @@ TEST_F(SwfPrograms, APageTooDenseForOneFrameBecomesOnePictureInsteadOfLosingDraw
 
 TEST_F(SwfPrograms, FailuresExitNonZeroWithAMessageAndLeaveNoFile)
 {
-    QFile garbage(dir + QStringLiteral("/garbage.pdf"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("this is not a PDF at all");
-    garbage.close();
+    const QString garbage = roots.writeFile(QStringLiteral("garbage.pdf"), "this is not a PDF at all");
     const QString out = dir + QStringLiteral("/out.swf");
-    const QList<ProgramRun> runs{
+    const QList<ProcessResult> runs{
         convert(dir + QStringLiteral("/missing.pdf"), 1, out),
-        convert(garbage.fileName(), 1, out),
+        convert(garbage, 1, out),
         convert(dir + QStringLiteral("/text.pdf"), 3, out),
         convert(dir + QStringLiteral("/text.pdf"), 1, dir + QStringLiteral("/no such folder/out.swf")),
         runTool(QStringLiteral("pdf2swf"), {}),
     };
-    for (const ProgramRun &run : runs) {
+    for (const ProcessResult &run : runs) {
         EXPECT_NE(run.exitCode, 0);
-        EXPECT_TRUE(run.err.startsWith("pdf2swf: ")) << run.err.toStdString();
+        EXPECT_TRUE(run.standardError.startsWith("pdf2swf: ")) << run.standardError.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(out));
 }
@@ -112,9 +108,9 @@ TEST_F(SwfPrograms, GetswfSizeRefusesBrokenFiles)
     const QString empty = roots.writeFile(QStringLiteral("empty.swf"), {});
     for (const QStringList &args : QList<QStringList>{
              {cut}, {empty}, {dir + QStringLiteral("/text.pdf")}, {dir + QStringLiteral("/missing.swf")}, {}}) {
-        const ProgramRun run = runTool(QStringLiteral("getswfSize"), args);
+        const ProcessResult run = runTool(QStringLiteral("getswfSize"), args);
         EXPECT_NE(run.exitCode, 0) << args.join(u' ').toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_TRUE(run.standardOutput.isEmpty());
+        EXPECT_FALSE(run.standardError.isEmpty());
     }
 }

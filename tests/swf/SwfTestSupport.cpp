@@ -1,7 +1,5 @@
 #include "SwfTestSupport.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
 
 SwfInfo readMovie(const QByteArray &bytes)
@@ -22,29 +20,4 @@ std::vector<SwfTag> tagsWithCode(const SwfInfo &info, int code)
             out.push_back(t);
     }
     return out;
-}
-
-ProgramRun runTool(const QString &name, const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(FOLIANT_RESOURCES_DIR "/lib/") + name, args);
-    ProgramRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << name.toStdString() << " did not finish";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-void makeTestPdfs(const QString &dir)
-{
-    QProcess python;
-    python.start(QStringLiteral("python3"), {QStringLiteral(FOLIANT_SOURCE_DIR "/tests/data/swf/make_pdfs.py"), dir});
-    ASSERT_TRUE(python.waitForFinished(120000));
-    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
 }

@@ -15,7 +15,6 @@ constexpr int kDefineShape3 = 32;
 constexpr int kDefineShape4 = 83;
 constexpr int kPlaceObject2 = 26;
 constexpr int kJpeg2 = 21;
-constexpr int kJpeg3 = 35;
 
 QPainterPath glyphLike(QPointF at)
 {
@@ -147,25 +146,6 @@ TEST(SwfWriter, EncodesShapesFarBeyondTheEdgeLimits)
     EXPECT_EQ(tagsWithCode(info, kDefineShape4).size(), 1u);
 }
 
-TEST_F(SwfPaintEngineTest, PicturesBecomeJpegBitmapsDefinedOnceWithAlphaWhenNeeded)
-{
-    QImage photo(64, 48, QImage::Format_RGB32);
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            photo.setPixel(x, y, qRgb(x * 4, y * 5, 128));
-    QImage masked(32, 32, QImage::Format_ARGB32);
-    masked.fill(qRgba(200, 0, 0, 0));
-    masked.setPixel(5, 5, qRgba(200, 0, 0, 255));
-    const SwfInfo info = paint([&](QPainter &p) {
-        p.drawImage(QRectF(0, 0, 100, 75), photo);
-        p.drawImage(QRectF(200, 100, 50, 40), photo);
-        p.drawImage(QRectF(0, 200, 32, 32), masked);
-    });
-    EXPECT_EQ(tagsWithCode(info, kJpeg2).size(), 1u) << "the same picture is stored once";
-    EXPECT_EQ(tagsWithCode(info, kJpeg3).size(), 1u);
-    EXPECT_EQ(placements(info).size(), 3u);
-}
-
 TEST_F(SwfPaintEngineTest, HugePicturesAreKeptAtTwiceTheirShownSize)
 {
     QImage scan(2400, 1800, QImage::Format_RGB32);
@@ -176,19 +156,6 @@ TEST_F(SwfPaintEngineTest, HugePicturesAreKeptAtTwiceTheirShownSize)
                           qsizetype(jpeg.length - 2));
     const QImage stored = QImage::fromData(data, "JPEG");
     EXPECT_EQ(stored.size(), QSize(240, 180));
-}
-
-TEST_F(SwfPaintEngineTest, JpegQualityDecidesThePictureSize)
-{
-    QImage photo(256, 256, QImage::Format_RGB32);
-    for (int y = 0; y < 256; ++y)
-        for (int x = 0; x < 256; ++x)
-            photo.setPixel(x, y, qRgb((x * y) % 256, (x ^ y) % 256, (x + 3 * y) % 256));
-    auto jpegBytes = [&](int quality) {
-        const SwfInfo info = paint([&](QPainter &p) { p.drawImage(QRectF(0, 0, 256, 256), photo); }, quality);
-        return tagsWithCode(info, kJpeg2).front().length;
-    };
-    EXPECT_LT(jpegBytes(25) * 2, jpegBytes(100));
 }
 
 TEST_F(SwfPaintEngineTest, ClippingBecomesClipLayersAndAnEmptyClipHidesEverything)

@@ -62,47 +62,31 @@ QString lastComponent(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-// Checks one value against what its readers need; returns a complaint or nothing.
-QString checkValue(const FlashTemplateProperty &node, Kind kind)
+// Whether a node's type and value are what the readers of its key need.
+bool fits(const FlashTemplateProperty &node, Kind kind)
 {
     static const QRegularExpression colour(QStringLiteral("^0x[0-9a-f]{6}$"));
     static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
-    const QString value = node.value();
+    const int type = node.propertyType();
     switch (kind) {
     case Kind::Text:
-        return node.propertyType() == pt_text ? QString() : QStringLiteral("should be text");
+        return type == pt_text;
     case Kind::Number:
-        if (node.propertyType() != pt_number)
-            return QStringLiteral("should be a number property");
-        return number.match(value).hasMatch() ? QString() : QStringLiteral("is not a number");
-    case Kind::Colour:
-        if (node.propertyType() != pt_color)
-            return QStringLiteral("should be a colour property");
-        return colour.match(value).hasMatch() ? QString() : QStringLiteral("is not written as the editor writes it");
+        return type == pt_number && number.match(node.value()).hasMatch();
+    case Kind::Colour: // as the property editor writes it
+        return type == pt_color && colour.match(node.value()).hasMatch();
     case Kind::YesNo:
-        return node.propertyType() == pt_list &&
-                       node.listOptions() == QStringList({QStringLiteral("Yes"), QStringLiteral("No")})
-                   ? QString()
-                   : QStringLiteral("should be the list Yes,No");
+        return type == pt_list && node.listOptions() == QStringList({QStringLiteral("Yes"), QStringLiteral("No")});
     case Kind::ShowHide:
-        return node.propertyType() == pt_list && node.listOptions().contains(QStringLiteral("Hide"))
-                   ? QString()
-                   : QStringLiteral("should be a list with Hide");
+        return type == pt_list && node.listOptions().contains(QStringLiteral("Hide"));
     case Kind::List:
-        return node.propertyType() == pt_list ? QString() : QStringLiteral("should be a list");
-    case Kind::File:
-        return node.propertyType() == pt_file && !node.fileExtensions().isEmpty()
-                   ? QString()
-                   : QStringLiteral("should be a file with a file filter");
-    case Kind::Truth:
-        if (node.propertyType() != pt_bool)
-            return QStringLiteral("should be a check box");
-        return value == QLatin1String("Yes") || value == QLatin1String("No") || value == QLatin1String("YES") ||
-                       value == QLatin1String("NO")
-                   ? QString()
-                   : QStringLiteral("is not a truth word");
+        return type == pt_list;
+    case Kind::File: // with a file filter
+        return type == pt_file && !node.fileExtensions().isEmpty();
+    case Kind::Truth: // a check box holding a truth word
+        return type == pt_bool && names({"Yes", "No", "YES", "NO"}).contains(node.value());
     }
-    return QString();
+    return false;
 }
 
 // What every node needs so that a user understands it and its editor works.
@@ -125,8 +109,8 @@ void checkTree(const FlashTemplate &tmpl, const QString &where)
             EXPECT_TRUE(QFileInfo(node.value()).isFile()) << at.toStdString() << " = " << node.value().toStdString();
         const auto kind = publishedKeys().find(node.key());
         if (kind != publishedKeys().end()) {
-            const QString complaint = checkValue(node, kind->second);
-            EXPECT_TRUE(complaint.isEmpty()) << at.toStdString() << " " << complaint.toStdString();
+            EXPECT_TRUE(fits(node, kind->second)) << at.toStdString() << ": type " << node.propertyType() << " value "
+                                                  << node.value().toStdString() << " is not what its readers need";
         }
     });
     for (const auto &[key, kind] : publishedKeys())
