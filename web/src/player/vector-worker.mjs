@@ -8,10 +8,12 @@ import { decodeBitmaps, renderToCanvas } from '../swf/render.mjs';
 
 const KEEP = 8;
 const movies = new Map();
+// Some browsers have offscreen canvases for WebGL only.
+const drawable = typeof OffscreenCanvas !== 'undefined' && !!new OffscreenCanvas(1, 1).getContext('2d');
 
 self.onmessage = async (e) => {
   const { id, key, bytes, width, height, scale } = e.data;
-  if (typeof OffscreenCanvas === 'undefined') {
+  if (!drawable) {
     self.postMessage({ id, unsupported: true });
     return;
   }
