@@ -148,15 +148,9 @@ TEST_F(PublishDelegateTest, DesktopIsWrittenIntoWithoutAskingAndFilesAreNotAsked
     EXPECT_TRUE(prompts.asked.isEmpty());
 }
 
-TEST_F(PublishDelegateTest, ApplicationOutputDisablesAndSkipsTheMobileEdition)
+// The phone options' switching is the publish dialog UI test's.
+TEST_F(PublishDelegateTest, ApplicationOutputSkipsTheMobileEdition)
 {
-    dialog.mOutputType = 1;
-    dialog.OnClickOutputType();
-    EXPECT_FALSE(dialog.mobileControlsEnabled());
-    dialog.mOutputType = 0;
-    dialog.OnClickOutputType();
-    EXPECT_TRUE(dialog.mobileControlsEnabled());
-
     const QString out = roots.root() + QStringLiteral("/app");
     dialog.txtOutputFolder = out;
     dialog.mOutputType = 1;

@@ -100,13 +100,12 @@ void checkTree(const FlashTemplate &tmpl, const QString &where)
         seen.insert(node.key());
         EXPECT_FALSE(node.title().trimmed().isEmpty()) << at.toStdString();
         EXPECT_GT(node.desc().size(), 10) << "help text of " << at.toStdString();
-        if (node.propertyType() == pt_list)
-            EXPECT_TRUE(node.listOptions().contains(node.value()))
-                << at.toStdString() << " = " << node.value().toStdString();
-        if (node.propertyType() == pt_bool)
-            EXPECT_FALSE(node.aTitle().isEmpty()) << at.toStdString();
-        if (node.propertyType() == pt_file && !node.value().isEmpty())
-            EXPECT_TRUE(QFileInfo(node.value()).isFile()) << at.toStdString() << " = " << node.value().toStdString();
+        const auto type = node.propertyType();
+        EXPECT_TRUE(type != pt_list || node.listOptions().contains(node.value()))
+            << at.toStdString() << " = " << node.value().toStdString();
+        EXPECT_TRUE(type != pt_bool || !node.aTitle().isEmpty()) << at.toStdString();
+        EXPECT_TRUE(type != pt_file || node.value().isEmpty() || QFileInfo(node.value()).isFile())
+            << at.toStdString() << " = " << node.value().toStdString();
         const auto kind = publishedKeys().find(node.key());
         if (kind != publishedKeys().end()) {
             EXPECT_TRUE(fits(node, kind->second)) << at.toStdString() << ": type " << node.propertyType() << " value "
