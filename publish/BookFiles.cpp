@@ -1,6 +1,7 @@
 #include "publish/BookFiles.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileCopy.h"
 #include "platform/Logging.h"
 #include "platform/WriteJournal.h"
 
@@ -27,13 +28,12 @@ bool copyFileNoReplace(const fs::path &from, const fs::path &to)
         LOG4CXX_DEBUG(logger, "skipped copy onto existing " << QString::fromStdString(to.string()));
         return false;
     }
-    // copy_file uses the kernel's in-place copy where it can, which keeps large
-    // books as fast as a shell copy.
-    if (!fs::copy_file(from, to, fs::copy_options::none, ec)) {
-        LOG4CXX_WARN(logger, "skipped " << QString::fromStdString(from.string()) << " -> "
-                                        << QString::fromStdString(to.string()) << ": "
-                                        << QString::fromStdString(ec.message()));
-        WriteJournal::recordFailure(QString::fromStdString(to.string()), QString::fromLocal8Bit(ec.message().c_str()));
+    // The kernel's in-place copy keeps large books as fast as a shell copy.
+    QString reason;
+    const QString target = QString::fromStdString(to.string());
+    if (!FileCopy::copy(QString::fromStdString(from.string()), target, &reason)) {
+        LOG4CXX_WARN(logger, "skipped " << QString::fromStdString(from.string()) << " -> " << target << ": " << reason);
+        WriteJournal::recordFailure(target, reason);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "templates/FlashTemplate.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileCopy.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/WriteJournal.h"
@@ -58,11 +59,10 @@ bool removePath(const QString &path)
 // Copies one file; a failure is recorded with the system's reason.
 bool copyFile(const QString &source, const QString &destination)
 {
-    std::error_code ec;
-    if (std::filesystem::copy_file(QFile::encodeName(source).toStdString(),
-                                   QFile::encodeName(destination).toStdString(), ec))
+    QString reason;
+    if (FileCopy::copy(source, destination, &reason))
         return true;
-    WriteJournal::recordFailure(destination, QString::fromLocal8Bit(ec.message().c_str()));
+    WriteJournal::recordFailure(destination, reason);
     return false;
 }
 

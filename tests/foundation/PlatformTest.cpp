@@ -1,10 +1,12 @@
 #include "TestRoots.h"
 #include "platform/Clock.h"
+#include "platform/FileCopy.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Paths.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Xml.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 TEST(Clock, StampUsesTheWeekBasedYear)
@@ -100,4 +102,21 @@ TEST(ProcessRunner, ReportsOutputExitAndMissingPrograms)
     EXPECT_FALSE(ProcessRunner::run(QStringLiteral("/no/such/program"), {}).started);
     const ProcessResult slow = ProcessRunner::run(QStringLiteral("/bin/sleep"), {QStringLiteral("5")}, 100);
     EXPECT_TRUE(slow.timedOut);
+}
+
+// A copy cut short by the kernel (here a file-size limit, as on a full disk)
+// fails with the system's reason and leaves nothing; a copy never replaces.
+TEST(FileCopy, CopiesWholeOrNothingAndSaysWhy)
+{
+    TestRoots roots;
+    const QString from = roots.writeFile(QStringLiteral("big.bin"), QByteArray(200000, 'x'));
+    const QString to = roots.root() + QStringLiteral("/copy.bin");
+    QString why;
+    EXPECT_TRUE(underFileSizeLimit(65536, [&] { return !FileCopy::copy(from, to, &why); }));
+    EXPECT_EQ(why, QStringLiteral("File too large"));
+    EXPECT_FALSE(QFileInfo::exists(to));
+    ASSERT_TRUE(FileCopy::copy(from, to, &why));
+    EXPECT_EQ(readAll(to), readAll(from));
+    EXPECT_FALSE(FileCopy::copy(from, to, &why));
+    EXPECT_EQ(why, QStringLiteral("File exists"));
 }
