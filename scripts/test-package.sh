@@ -37,6 +37,10 @@ test -f /usr/share/bash-completion/completions/foliant-cli
 (cd "$work" && env -u FOLIANT_RESOURCES QT_QPA_PLATFORM=offscreen HOME="$work" \
   foliant-cli publish --sample --out "$work/book" >/dev/null)
 test -f "$work/book/index.html" && test -f "$work/book/files/config.xml"
+# A Mac application published from the package starts: its launcher is executable.
+(cd "$work" && env -u FOLIANT_RESOURCES QT_QPA_PLATFORM=offscreen HOME="$work" \
+  foliant-cli publish --sample --app --out "$work/apps" >/dev/null)
+test -x "$(find "$work/apps" -path '*.app/Contents/MacOS/BookLauncher' | head -1)"
 (cd "$work" && env -u FOLIANT_RESOURCES FOLIANT_CLI=/usr/bin/foliant-cli FOLIANT_SOURCE_DIR="$SOURCE_DIR" \
   node --test "$SOURCE_DIR/tests/web/player_published.test.mjs")
 
