@@ -275,15 +275,17 @@ TEST_F(MainWindowUiTest, PreviewSearchesTheImportedTextAndListsItsOutline)
     ASSERT_TRUE(waitUntil([&] { return loads > before; }, 30000));
 
     // runJavaScript does not wait for promises: the page keeps the answer
-    // until the test asks for it.
-    window->preview()->page()->runJavaScript(QStringLiteral(
-        "window.foliant.ready.then(() => window.foliant.search('consectetur')).then((hits) => window.__seen = "
-        "JSON.stringify({ pages: [...new Set(hits.map((h) => h.page))], outline: window.foliant.outline }))"));
+    // until the test asks for it. Each look starts the search where the page
+    // has none running, so a reload of the preview in between loses nothing.
     auto seen = std::make_shared<QString>(); // outlives a late reply
     EXPECT_TRUE(waitUntil(
         [&] {
-            window->preview()->page()->runJavaScript(QStringLiteral("window.__seen || ''"),
-                                                     [seen](const QVariant &v) { *seen = v.toString(); });
+            window->preview()->page()->runJavaScript(
+                QStringLiteral("window.foliant && !window.__asked && (window.__asked = true, window.foliant.ready"
+                               ".then(() => window.foliant.search('consectetur')).then((hits) => window.__seen = "
+                               "JSON.stringify({ pages: [...new Set(hits.map((h) => h.page))], outline: "
+                               "window.foliant.outline }))); window.__seen || ''"),
+                [seen](const QVariant &v) { *seen = v.toString(); });
             return !seen->isEmpty();
         },
         30000));
