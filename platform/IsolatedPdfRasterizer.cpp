@@ -273,46 +273,31 @@ public:
 
     Output render(int page, int quality, bool wantPage, bool wantThumb) override
     {
-        Output out;
-        if (page < 0 || page >= m_pageCount) {
-            out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
-            return out;
-        }
-        {
-            // A page that brought a worker down would do it again: once is enough.
-            std::lock_guard lock(m_mutex);
-            if (m_failed.count(page)) {
-                out.error = QStringLiteral("page %1 failed to render before").arg(page + 1);
-                return out;
-            }
-        }
-        QString error;
-        std::unique_ptr<Worker> worker = m_workers.borrow([this, &error] { return startWorker(error); });
-        if (!worker) {
-            out.error = error;
-            return out;
-        }
-        if (!worker->render(page, quality, wantPage, wantThumb, m_timeoutMs, out, error)) {
-            LOG4CXX_ERROR(logger, "page " << page + 1 << " of " << m_path << " failed: " << error);
-            out = Output();
-            out.error = QStringLiteral("page %1 could not be rendered: %2").arg(page + 1).arg(error);
-            worker.reset();
-            {
-                std::lock_guard lock(m_mutex);
-                m_failed.insert(page);
-            }
-            m_workers.discard();
-            return out;
-        }
+        Output out =
+            ask<Output>(page, "page", QStringLiteral("page %1 could not be rendered: %2"),
+                        [&](Worker &worker, Output &reply, QString &error) {
+                            return worker.render(page, quality, wantPage, wantThumb, m_timeoutMs, reply, error);
+                        });
         if (out.ok())
             m_renders.fetch_add(1);
-        m_workers.giveBack(std::move(worker));
         return out;
     }
 
     Words words(int page) override
     {
-        Words out;
+        return ask<Words>(page, "the words of page", QStringLiteral("the words of page %1 could not be read: %2"),
+                          [&](Worker &worker, Words &reply, QString &error) {
+                              return worker.words(page, m_timeoutMs, reply, error);
+                          });
+    }
+
+private:
+    // One request to a borrowed worker. A page that brought a worker down
+    // would do it again: once is enough, and the worker goes with it.
+    template <typename Reply, typename Request>
+    Reply ask(int page, const char *what, const QString &failure, Request request)
+    {
+        Reply out;
         if (page < 0 || page >= m_pageCount) {
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
             return out;
@@ -330,10 +315,10 @@ public:
             out.error = error;
             return out;
         }
-        if (!worker->words(page, m_timeoutMs, out, error)) {
-            LOG4CXX_ERROR(logger, "the words of page " << page + 1 << " of " << m_path << " failed: " << error);
-            out = Words();
-            out.error = QStringLiteral("the words of page %1 could not be read: %2").arg(page + 1).arg(error);
+        if (!request(*worker, out, error)) {
+            LOG4CXX_ERROR(logger, what << " " << page + 1 << " of " << m_path << " failed: " << error);
+            out = Reply();
+            out.error = failure.arg(page + 1).arg(error);
             worker.reset();
             {
                 std::lock_guard lock(m_mutex);
@@ -346,7 +331,6 @@ public:
         return out;
     }
 
-private:
     std::unique_ptr<Worker> startWorker(QString &error)
     {
         auto worker = std::make_unique<Worker>();
