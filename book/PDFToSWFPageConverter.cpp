@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRunnable>
-#include <QSaveFile>
 #include <QThread>
 
 #include <unistd.h>
@@ -152,13 +151,37 @@ PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
     return m_rasterizer;
 }
 
+void PDFToSWFPageConverter::useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why)
+{
+    std::lock_guard lock(m_mutex);
+    m_rasterizer = rasterizer;
+    m_rasterizerTried = true;
+    if (!rasterizer && PDFDoc())
+        LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << why);
+}
+
+void PDFToSWFPageConverter::pagesDone()
+{
+    m_pool.waitForDone();
+    PdfRasterizerPtr done;
+    std::lock_guard lock(m_mutex);
+    done.swap(m_rasterizer);
+    m_rasterizerTried = false;
+}
+
 bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &bytes) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    // A work file: no flush to disk, which a crash would not need, but a short
+    // or failed write is no file.
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (!ok) {
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
+        file.remove();
+    }
+    return ok;
 }
 
 void PDFToSWFPageConverter::workOnPage(int page, bool vector)

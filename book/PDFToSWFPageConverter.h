@@ -30,6 +30,13 @@ public:
 
     void willGeneratePages(const QList<int> &pages) override;
     void cancelPendingWork() override;
+    void pagesDone() override;
+
+    // How many pages are worked on at once.
+    int renderers() const { return m_pool.maxThreadCount(); }
+    // Renders with `rasterizer` (opened by the caller); a null one, for the
+    // reason `why`, leaves the pages without images.
+    void useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why);
 
     // Runs pdf2swf for one page; after page 1 also probes the page size.
     // Throws FoliantException when a program cannot be started.
