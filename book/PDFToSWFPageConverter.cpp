@@ -38,7 +38,9 @@ PDFToSWFPageConverter::PDFToSWFPageConverter(const QString &pdfPath, const PdfDo
     setConverterWorkFolder(MarlspanUtility::forceTmpDiractory(QStringLiteral("Quirefold")));
     setDPI(144);
     setPDFDoc(doc);
-    m_pool.setMaxThreadCount(qBound(2, QThread::idealThreadCount(), 4));
+    // In image mode a page's thread also receives and writes its files: with
+    // two threads per render worker, a worker never waits for that.
+    m_pool.setMaxThreadCount(imageMode() ? 2 * m_renderers : m_renderers);
 }
 
 PDFToSWFPageConverter::~PDFToSWFPageConverter()
@@ -144,7 +146,7 @@ PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
         QString error;
         // Rendering runs in worker processes: a page that crashes or hangs the
         // renderer fails alone instead of taking the application with it.
-        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_pool.maxThreadCount(), &error);
+        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_renderers, &error);
         if (!m_rasterizer)
             LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << error);
     }

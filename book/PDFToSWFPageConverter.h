@@ -4,6 +4,7 @@
 #include "platform/PdfRasterizer.h"
 
 #include <QHash>
+#include <QThread>
 #include <QThreadPool>
 
 #include <atomic>
@@ -33,7 +34,7 @@ public:
     void pagesDone() override;
 
     // How many pages are worked on at once.
-    int renderers() const { return m_pool.maxThreadCount(); }
+    int renderers() const { return m_renderers; }
     // Renders with `rasterizer` (opened by the caller); a null one, for the
     // reason `why`, leaves the pages without images.
     void useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why);
@@ -65,7 +66,7 @@ public:
     // How long a converter program may run before it is given up on.
     static constexpr int kProgramTimeoutMs = 120000;
     // How many announced pages are worked on ahead of the caller.
-    static constexpr int kLookAhead = 4;
+    static constexpr int kLookAhead = 8;
 
 private:
     struct Job;
@@ -84,6 +85,7 @@ private:
     PdfRasterizerPtr rasterizer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
+    const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
     mutable std::mutex m_mutex;
     PdfRasterizerPtr m_rasterizer;
     bool m_rasterizerTried = false;
