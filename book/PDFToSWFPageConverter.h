@@ -8,7 +8,10 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
+
+class Pdf2SwfServer;
 
 // The converter of every PDF book: vector pages by the pdf2swf program, or, in
 // image mode, JPEG page images; plus JPEG thumbnails and mobile page images.
@@ -31,8 +34,9 @@ public:
     void willGeneratePages(const QList<int> &pages) override;
     void cancelPendingWork() override;
 
-    // Runs pdf2swf for one page; after page 1 also probes the page size.
-    // Throws FoliantException when a program cannot be started.
+    // Runs pdf2swf for one page, through the import's pdf2swf server when it
+    // runs (a program run of its own when not); after page 1 also probes the
+    // page size. Throws FoliantException when a program cannot be started.
     void generatePageToSwf(int page, const QString &path);
     // Runs getswfSize on a vector page file and stores the size in the settings.
     // Throws FoliantException when its output holds no "W|H".
@@ -75,6 +79,9 @@ private:
     // failure when `rethrow`.
     void waitForJob(int page, bool rethrow, bool vector);
     PdfRasterizerPtr rasterizer();
+    // The import's pdf2swf server, started on first use; null when it cannot
+    // start or FOLIANT_PDF2SWF_SERVER=0.
+    Pdf2SwfServer *pdf2swfServer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
     mutable std::mutex m_mutex;
@@ -84,5 +91,8 @@ private:
     QList<int> m_announced;
     std::atomic<bool> m_cancelled{false};
     std::atomic<int> m_programRuns{0};
+    std::mutex m_serverMutex;
+    std::unique_ptr<Pdf2SwfServer> m_server;
+    bool m_serverTried = false;
     QThreadPool m_pool;
 };
