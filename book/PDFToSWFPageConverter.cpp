@@ -98,11 +98,12 @@ QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &pat
 void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
 {
     const QString program = getPDF2swfLibPath();
-    m_programRuns.fetch_add(1);
     const QStringList arguments = pdf2swfArguments(page, path);
     std::optional<ProcessResult> served;
     if (Pdf2SwfServer *server = pdf2swfServer())
         served = server->run(arguments, kProgramTimeoutMs);
+    if (!served)
+        m_programRuns.fetch_add(1);
     const ProcessResult result = served ? *served : ProcessRunner::run(program, arguments, kProgramTimeoutMs);
     if (!result.started)
         throw FoliantException(QStringLiteral("ProgramLaunchError"),
@@ -125,9 +126,11 @@ Pdf2SwfServer *PDFToSWFPageConverter::pdf2swfServer()
     if (!m_serverTried) {
         m_serverTried = true;
         QString error;
-        if (qEnvironmentVariable("FOLIANT_PDF2SWF_SERVER") != QStringLiteral("0") &&
-            !(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), PDFPath(), &error)))
-            LOG4CXX_WARN(logger, "pages are converted one program run each: " << error);
+        if (qEnvironmentVariable("FOLIANT_PDF2SWF_SERVER") != QStringLiteral("0")) {
+            m_programRuns.fetch_add(1);
+            if (!(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), PDFPath(), &error)))
+                LOG4CXX_WARN(logger, "pages are converted one program run each: " << error);
+        }
     }
     return m_server.get();
 }

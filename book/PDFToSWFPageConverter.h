@@ -56,7 +56,7 @@ public:
     double compressionFactor() const { return quality() / 100.0; }
     // Renderings made so far (for tests and benchmarks).
     int renderCount() const;
-    // Programs started so far (pdf2swf and getswfSize).
+    // Programs started so far (pdf2swf, once as the server, and getswfSize).
     int programRuns() const { return m_programRuns.load(); }
 
     // How long a converter program may run before it is given up on.
