@@ -203,7 +203,7 @@ std::optional<ProcessResult> Pdf2SwfServer::run(const QStringList &arguments, in
         lock.lock();
         m_reading = false;
         if (read == Read::Reply)
-            m_replies.insert(replyId, std::move(result));
+            m_replies.insert(replyId, result);
         else if (read == Read::Gone)
             m_gone = true;
         m_answered.notify_all();
