@@ -1,5 +1,7 @@
 #include "book/PDFToSWFPageConverter.h"
 
+#include "book/Pdf2SwfServer.h"
+
 #include "platform/AppSettings.h"
 #include "platform/MarlspanUtility.h"
 #include "platform/Clock.h"
@@ -97,8 +99,13 @@ QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &pat
 void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
 {
     const QString program = getPDF2swfLibPath();
-    m_programRuns.fetch_add(1);
-    const ProcessResult result = ProcessRunner::run(program, pdf2swfArguments(page, path), kProgramTimeoutMs);
+    const QStringList arguments = pdf2swfArguments(page, path);
+    std::optional<ProcessResult> served;
+    if (Pdf2SwfServer *server = pdf2swfServer())
+        served = server->run(arguments, kProgramTimeoutMs);
+    if (!served)
+        m_programRuns.fetch_add(1);
+    const ProcessResult result = served ? *served : ProcessRunner::run(program, arguments, kProgramTimeoutMs);
     if (!result.started)
         throw FoliantException(QStringLiteral("ProgramLaunchError"),
                                QStringLiteral("launch path not accessible: ") + program);
@@ -112,6 +119,21 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
         LOG4CXX_INFO(logger, QString::fromUtf8(result.standardError).trimmed());
     if (page == 1)
         getFileWandH(path);
+}
+
+Pdf2SwfServer *PDFToSWFPageConverter::pdf2swfServer()
+{
+    std::lock_guard lock(m_serverMutex);
+    if (!m_serverTried) {
+        m_serverTried = true;
+        QString error;
+        if (qEnvironmentVariable("FOLIANT_PDF2SWF_SERVER") != QStringLiteral("0")) {
+            m_programRuns.fetch_add(1);
+            if (!(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), PDFPath(), &error)))
+                LOG4CXX_WARN(logger, "pages are converted one program run each: " << error);
+        }
+    }
+    return m_server.get();
 }
 
 void PDFToSWFPageConverter::getFileWandH(const QString &path)

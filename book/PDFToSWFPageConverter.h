@@ -9,7 +9,10 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
+
+class Pdf2SwfServer;
 
 // The converter of every PDF book: vector pages by the pdf2swf program, or, in
 // image mode, JPEG page images; plus JPEG thumbnails and mobile page images.
@@ -39,8 +42,9 @@ public:
     // reason `why`, leaves the pages without images.
     void useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why);
 
-    // Runs pdf2swf for one page; after page 1 also probes the page size.
-    // Throws FoliantException when a program cannot be started.
+    // Runs pdf2swf for one page, through the import's pdf2swf server when it
+    // runs (a program run of its own when not); after page 1 also probes the
+    // page size. Throws FoliantException when a program cannot be started.
     void generatePageToSwf(int page, const QString &path);
     // Runs getswfSize on a vector page file and stores the size in the settings.
     // Throws FoliantException when its output holds no "W|H".
@@ -60,7 +64,7 @@ public:
     double compressionFactor() const { return quality() / 100.0; }
     // Renderings made so far (for tests and benchmarks).
     int renderCount() const;
-    // Programs started so far (pdf2swf and getswfSize).
+    // Programs started so far (pdf2swf, once as the server, and getswfSize).
     int programRuns() const { return m_programRuns.load(); }
 
     // How long a converter program may run before it is given up on.
@@ -83,6 +87,9 @@ private:
     // failure when `rethrow`.
     void waitForJob(int page, bool rethrow, bool vector);
     PdfRasterizerPtr rasterizer();
+    // The import's pdf2swf server, started on first use; null when it cannot
+    // start or FOLIANT_PDF2SWF_SERVER=0.
+    Pdf2SwfServer *pdf2swfServer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
     const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
@@ -93,5 +100,8 @@ private:
     QList<int> m_announced;
     std::atomic<bool> m_cancelled{false};
     std::atomic<int> m_programRuns{0};
+    std::mutex m_serverMutex;
+    std::unique_ptr<Pdf2SwfServer> m_server;
+    bool m_serverTried = false;
     QThreadPool m_pool;
 };

@@ -9,6 +9,7 @@
 #include "publish/BookFiles.h"
 #include "publish/BookTextOutput.h"
 #include "publish/Rc4.h"
+#include "publish/ScreenPages.h"
 #include "publish/zip/ZKDataArchive.h"
 
 #include <QDir>
@@ -486,6 +487,7 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
     BookFiles::remove(pages);
     if (!BookFiles::makeFolder(pages) || !m_flashPageSource)
         return;
+    QList<QPair<QString, QString>> images;
     for (const FlashPagePtr &page : m_flashPageSource->normalPages()) {
         if (!page)
             continue;
@@ -498,7 +500,10 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
         if (destination.endsWith(QLatin1String(".swf")))
             writeDataSidecar(destination,
                              QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
+        else
+            images.append({page->pageFilePath(), destination});
     }
+    ScreenPages::write(images);
 }
 
 void FlashBookOutput::writeDataSidecar(const QString &file, const QString &relativePath)
@@ -602,6 +607,20 @@ void FlashBookOutput::prepaireThemeFile(const QString &folder)
     BookFiles::makeFolder(Paths::join(filesFolder(folder), QStringLiteral("theme")));
 }
 
+// The first page's screen-sized copy is asked for along with the HTML page's
+// other files, not only once the player has started.
+QString FlashBookOutput::firstPagePreload() const
+{
+    if (!m_flashPageSource || m_flashPageSource->pages().isEmpty() || !m_flashPageSource->pages().first())
+        return {};
+    const QString screen = ScreenPages::renditionPath(
+        getNormalPageURL(m_flashPageSource->getNormalPageAtIndex(m_flashPageSource->pages().first()->pageIndex())));
+    if (screen.isEmpty() || !BookFiles::exists(Paths::join(filesFolder(QString()), screen)))
+        return {};
+    return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"image\" fetchpriority=\"high\">\n")
+        .arg(iResourceFolder, screen);
+}
+
 void FlashBookOutput::ouputTheBook()
 {
     const QString S = m_saveToFolder;
@@ -634,7 +653,7 @@ void FlashBookOutput::ouputTheBook()
         LOG4CXX_WARN(logger, "the template has no HTML page; removed " << html);
         BookFiles::remove(html);
     } else if (m_HTMLConfig) {
-        m_HTMLConfig->generateHTMLFrom(page, html);
+        m_HTMLConfig->generateHTMLFrom(page, html, firstPagePreload());
     } else {
         BookFiles::remove(html);
         BookFiles::copy(page, html);

@@ -131,6 +131,7 @@ protected:
     QString property(const QString &key, const QString &defaultValue) const;
     QString target(const QString &folder) const;
     QString filesFolder(const QString &folder) const;
+    QString firstPagePreload() const;
 
 private:
     FlashTemplatePtr m_flashTemplate;

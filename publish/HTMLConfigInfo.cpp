@@ -10,7 +10,8 @@ namespace {
 const auto logger = Logging::logger("HTMLConfigInfo");
 }
 
-bool HTMLConfigInfo::generateHTMLFrom(const QString &templatePage, const QString &toFile) const
+bool HTMLConfigInfo::generateHTMLFrom(const QString &templatePage, const QString &toFile,
+                                      const QString &headLines) const
 {
     QFile in(templatePage);
     if (templatePage.isEmpty() || !in.open(QIODevice::ReadOnly)) {
@@ -22,7 +23,11 @@ bool HTMLConfigInfo::generateHTMLFrom(const QString &templatePage, const QString
     page.setItem(QStringLiteral("meta.keywords"), m_HTMLKeywords);
     page.setItem(QStringLiteral("meta.description"), m_HTMLDescription);
 
-    if (!BookFiles::writeAtomically(toFile, page.parse().toUtf8())) {
+    QString text = page.parse();
+    const qsizetype headEnd = text.indexOf(QLatin1String("</head>"), 0, Qt::CaseInsensitive);
+    if (headEnd >= 0)
+        text.insert(headEnd, headLines);
+    if (!BookFiles::writeAtomically(toFile, text.toUtf8())) {
         LOG4CXX_WARN(logger, "cannot write the HTML page " << toFile);
         return false;
     }

@@ -21,9 +21,10 @@ public:
     void setOtherScript(const QString &v) { m_otherScript = v; }
 
     // Reads the template page as UTF-8, fills "index.title", "meta.keywords" and
-    // "meta.description", and writes the page atomically. Returns false, writing
-    // nothing, when the page cannot be read or the result cannot be written.
-    bool generateHTMLFrom(const QString &templatePage, const QString &toFile) const;
+    // "meta.description", puts `headLines` (if any) before its "</head>", and
+    // writes the page atomically. Returns false, writing nothing, when the page
+    // cannot be read or the result cannot be written.
+    bool generateHTMLFrom(const QString &templatePage, const QString &toFile, const QString &headLines = {}) const;
 
 private:
     QString m_HTMLTitle = QStringLiteral("Foliant");

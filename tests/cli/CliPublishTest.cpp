@@ -93,6 +93,13 @@ TEST_F(CliPublishTest, ImageBookWithEveryChoiceMatchesTheDesktop)
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/mobile/javascript/main.js"))).isFile());
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/files/page/5.jpg"))).isFile());
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("cli/files/page/4.jpg"))));
+    // Every page image has its screen-sized copy, half its size.
+    for (const char *n : {"1", "5"}) {
+        const QImage page(path(QStringLiteral("cli/files/page/%1.jpg").arg(QLatin1String(n))));
+        const QImage screen(path(QStringLiteral("cli/files/page/%1.screen.jpg").arg(QLatin1String(n))));
+        EXPECT_FALSE(screen.isNull()) << n;
+        EXPECT_EQ(screen.size(), QSize((page.width() + 1) / 2, (page.height() + 1) / 2)) << n;
+    }
     expectNoLeftovers(roots.root());
 }
 

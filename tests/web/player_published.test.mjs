@@ -2,7 +2,7 @@
 // Chromium over loopback HTTP and from disk.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, writeFileSync, mkdirSync } from 'node:fs';
+import { existsSync, writeFileSync, mkdirSync, cpSync, readdirSync, rmSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { join } from 'node:path';
 import * as S from './player_support.mjs';
@@ -55,6 +55,26 @@ test('the sample book in every template turns its pages from disk and served', {
       await page.close();
     }
   }
+  // The first page comes from its screen-sized copy where that is sharp
+  // enough, and the page image takes its place when zoomed or shown larger;
+  // a book published without copies shows its page images.
+  const face = (page) => page.evaluate(() => document.querySelector('.fo-page[data-page="1"] img.fo-face').src.split('/').pop());
+  const small = await S.openBook(browser, `${server.url}float/index.html`, { viewport: { width: 500, height: 400 } });
+  await small.waitForTimeout(300);
+  assert.equal(await face(small), '1.screen.jpg');
+  await small.click('[data-button=zoomIn]');
+  await small.waitForFunction(() => document.querySelector('.fo-page[data-page="1"] img.fo-face').src.endsWith('/1.jpg'));
+  const large = await S.openBook(browser, `${server.url}float/index.html`, { viewport: { width: 1400, height: 1000 } });
+  await large.waitForFunction(() => document.querySelector('.fo-page[data-page="1"] img.fo-face').src.endsWith('/1.jpg'));
+  cpSync(join(root, 'float'), join(root, 'older'), { recursive: true });
+  for (const f of readdirSync(join(root, 'older', 'files', 'page'))) if (f.endsWith('.screen.jpg')) rmSync(join(root, 'older', 'files', 'page', f));
+  const older = await S.openBook(browser, `${server.url}older/index.html`, { viewport: { width: 500, height: 400 } });
+  assert.equal(await face(older), '1.jpg');
+  assert.ok(await older.evaluate(() => document.querySelector('.fo-page[data-page="1"] img.fo-face').naturalWidth > 0));
+  await older.keyboard.press('ArrowRight');
+  await older.waitForSelector('.fo-page[data-page="3"][data-ready="true"]');
+  assert.deepEqual(server.requests.filter((r) => /^\/older\/files\/page\/[^1]\d*\.screen/.test(r)), [], 'asked once, for page 1');
+  for (const p of [small, large, older]) await p.close();
 });
 
 test('a vector book published from a PDF shows its pages in their colours', { skip }, async () => {

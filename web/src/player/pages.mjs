@@ -33,6 +33,7 @@ export class PageLoading {
     const painted = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
     Promise.allSettled(shown).then(async () => {
       await painted();
+      this.sharpenImages();
       await quiet();
       for (const i of around) {
         // The reader moved on: the newer call loads what is near now.
@@ -56,7 +57,9 @@ export class PageLoading {
     this.loaded.set(i, 'loading');
     const inner = el('div', { class: 'fo-page-inner' }, el('div', { class: 'fo-spinner', 'aria-hidden': 'true' }));
     // The small thumbnail stands in until the page itself arrives.
-    if (page.thumb && page.thumb !== page.normal) inner.style.backgroundImage = `url("${this.url(page.thumb)}")`;
+    const placeholder = () => {
+      if (page.thumb && page.thumb !== page.normal) inner.style.backgroundImage = `url("${this.url(page.thumb)}")`;
+    };
     host.replaceChildren(inner);
     host.classList.remove('fo-missing');
     const done = () => {
@@ -81,6 +84,7 @@ export class PageLoading {
       if (err) console.warn('foliant player:', err.message || err);
     };
     if (this.isVector(i)) {
+      placeholder();
       return this.fillVector(i, page, inner).then(done, (err) => {
         // Without the vector data the thumbnail is better than a hole.
         if (page.thumb && page.thumb !== page.normal) {
@@ -89,19 +93,43 @@ export class PageLoading {
         missing(err);
       });
     }
-    return this.fillImage(inner, page.normal, priority).then(done, missing);
+    const filled = this.fillImage(inner, page.normal, priority, this.screenPath(page.normal)).then(done, missing);
+    // Not needed when the page came at once (the HTML page asked for it early).
+    if (!inner.querySelector('img.fo-face')?.complete) placeholder();
+    return filled;
   }
 
-  fillImage(inner, path, priority = 'auto') {
+  // The screen-sized copy publishing makes of a JPEG page image
+  // ("page/3.jpg" -> "page/3.screen.jpg"); none once a book showed it has none.
+  screenPath(path) {
+    return this.noScreen || !/\.jpe?g$/i.test(path) ? '' : path.replace(/\.jpe?g$/i, '.screen.jpg');
+  }
+
+  // Shows the page image at `path`, or first its screen-sized copy `screen`
+  // when there is one: a slow connection shows that long before the page
+  // image, which sharpenImages() puts in its place when the page needs it.
+  fillImage(inner, path, priority = 'auto', screen = '') {
     return new Promise((resolve, reject) => {
       const img = el('img', { class: 'fo-face', alt: '', draggable: 'false', decoding: 'async', fetchpriority: priority });
       // Decoded before it counts as shown, so the frame after shows it.
-      img.onload = () => img.decode().then(resolve, resolve);
+      img.onload = () => {
+        if (img.dataset.full) this.screenSeen = true;
+        img.decode().then(resolve, resolve);
+      };
       img.onerror = () => {
+        if (img.dataset.full) {
+          // Published without screen-sized copies (an older book): the page
+          // image itself, and no more asking for copies.
+          if (!this.screenSeen) this.noScreen = true;
+          delete img.dataset.full;
+          img.src = this.url(path);
+          return;
+        }
         img.remove();
         reject(new Error(`cannot load ${path}`));
       };
-      img.src = this.url(path);
+      if (screen) img.dataset.full = path;
+      img.src = this.url(screen || path);
       // In the document at once, so the page's load event waits for the
       // pages in view (the spinner above it hides the image until then).
       inner.prepend(img);
@@ -130,11 +158,36 @@ export class PageLoading {
     if (aspect > 0) canvas.dataset.aspect = String(aspect);
   }
 
+  // The pages in view shown from their screen-sized copy move to the page
+  // image when the copy has fewer pixels than the page covers on the screen,
+  // and always when zoomed in. The page image is decoded before it takes the
+  // copy's place in the same element, so the page never blinks.
+  sharpenImages() {
+    const dpr = window.devicePixelRatio || 1;
+    for (const i of this.visiblePages()) {
+      const img = this.pageEls[i]?.querySelector('img.fo-face[data-full]');
+      if (!img?.naturalWidth || img.sharpening) continue;
+      if (this.zoom === 1 && img.naturalWidth >= img.clientWidth * dpr * 0.98) continue;
+      const full = this.url(img.dataset.full);
+      const next = new Image();
+      next.src = full;
+      img.sharpening = next.decode().then(
+        () => {
+          img.src = full;
+          delete img.dataset.full;
+        },
+        // Without the page image the copy stays; a later zoom tries again.
+        () => (img.sharpening = null),
+      );
+    }
+  }
+
   // Redraws the vector pages in view whose pixels no longer match their size
   // on screen (after zooming, resizing or a move to another screen).
   renderZoomedVectors() {
     clearTimeout(this.zoomRedraw);
     this.zoomRedraw = setTimeout(() => {
+      this.sharpenImages();
       const want = Math.min(8, (window.devicePixelRatio || 1) * this.zoom);
       const cssW = this.flip?.getBoundsRect?.()?.pageWidth || this.pageSize.w;
       for (const i of this.visiblePages()) {

@@ -139,7 +139,8 @@ export class BookText {
   addText(i) {
     if ((this.firstShown || this.textGo) && this.waiting.length) {
       const go = this.waiting.splice(0);
-      setTimeout(() => go.forEach((f) => f()), 0);
+      // After the frame that shows the first page, which they must not delay.
+      requestAnimationFrame(() => setTimeout(() => go.forEach((f) => f()), 0));
     }
     if (!this.firstShown && !this.textGo) {
       this.afterFirstPage(async () => this.loaded.get(i) === 'ready' && this.addText(i));
