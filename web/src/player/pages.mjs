@@ -1,7 +1,7 @@
 // Page loading: filling the pages near the reader with their image or vector
 // drawing, and emptying far ones again.
 // The methods are part of Player (player.mjs), which mixes them in.
-import { el } from './dom.mjs';
+import { afterPaint, el } from './dom.mjs';
 import * as vector from 'foliant-vector';
 import { loadBinary } from './loader.mjs';
 
@@ -28,11 +28,10 @@ export class PageLoading {
     // Neighbours wait for a quiet moment, so their decoding never competes
     // with a turn or a gesture of the reader.
     const quiet = () => new Promise((r) => (window.requestIdleCallback ? requestIdleCallback(r, { timeout: 1500 }) : setTimeout(r, 200)));
-    // The next frame shows the pages in view; only then do the neighbours
-    // start, so they never share the network with the visible pages.
-    const painted = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+    // The neighbours and the sharper page images start only once the pages
+    // in view are on the screen, so they never share the network with them.
     Promise.allSettled(shown).then(async () => {
-      await painted();
+      await afterPaint();
       this.sharpenImages();
       await quiet();
       for (const i of around) {
@@ -71,7 +70,9 @@ export class PageLoading {
         performance.mark?.('foliant-first-page');
       }
       this.addItems(i, inner);
-      this.addText(i);
+      // The words wait until the page is on the screen, so a slow connection
+      // carries the page alone.
+      afterPaint().then(() => this.loaded.get(i) === 'ready' && this.addText(i));
     };
     const missing = (err) => {
       this.loaded.set(i, 'missing');
