@@ -6,7 +6,7 @@
 // The words come from script sidecars written beside the pages (they load
 // from disk as well as from a server): files/text/N.js per page and
 // files/text/index.js for search; the outline from files/outline.js.
-import { afterPaint, el } from './dom.mjs';
+import { el } from './dom.mjs';
 import { loadScript } from './loader.mjs';
 import { TextIndex, highlightWords, MAX_QUERY } from './textsearch.mjs';
 
@@ -140,7 +140,7 @@ export class BookText {
     if ((this.firstShown || this.textGo) && this.waiting.length) {
       const go = this.waiting.splice(0);
       // After the frame that shows the first page, which they must not delay.
-      afterPaint().then(() => go.forEach((f) => f()));
+      this.onScreen().then(() => go.forEach((f) => f()));
     }
     if (!this.firstShown && !this.textGo) {
       this.afterFirstPage(async () => this.loaded.get(i) === 'ready' && this.addText(i));
