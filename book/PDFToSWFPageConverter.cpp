@@ -1,5 +1,7 @@
 #include "book/PDFToSWFPageConverter.h"
 
+#include "book/Pdf2SwfServer.h"
+
 #include "platform/AppSettings.h"
 #include "platform/MarlspanUtility.h"
 #include "platform/Clock.h"
@@ -14,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRunnable>
-#include <QSaveFile>
 #include <QThread>
 
 #include <unistd.h>
@@ -39,7 +40,9 @@ PDFToSWFPageConverter::PDFToSWFPageConverter(const QString &pdfPath, const PdfDo
     setConverterWorkFolder(MarlspanUtility::forceTmpDiractory(QStringLiteral("Quirefold")));
     setDPI(144);
     setPDFDoc(doc);
-    m_pool.setMaxThreadCount(qBound(2, QThread::idealThreadCount(), 4));
+    // In image mode a page's thread also receives and writes its files: with
+    // two threads per render worker, a worker never waits for that.
+    m_pool.setMaxThreadCount(imageMode() ? 2 * m_renderers : m_renderers);
 }
 
 PDFToSWFPageConverter::~PDFToSWFPageConverter()
@@ -96,8 +99,13 @@ QStringList PDFToSWFPageConverter::pdf2swfArguments(int page, const QString &pat
 void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
 {
     const QString program = getPDF2swfLibPath();
-    m_programRuns.fetch_add(1);
-    const ProcessResult result = ProcessRunner::run(program, pdf2swfArguments(page, path), kProgramTimeoutMs);
+    const QStringList arguments = pdf2swfArguments(page, path);
+    std::optional<ProcessResult> served;
+    if (Pdf2SwfServer *server = pdf2swfServer())
+        served = server->run(arguments, kProgramTimeoutMs);
+    if (!served)
+        m_programRuns.fetch_add(1);
+    const ProcessResult result = served ? *served : ProcessRunner::run(program, arguments, kProgramTimeoutMs);
     if (!result.started)
         throw FoliantException(QStringLiteral("ProgramLaunchError"),
                                QStringLiteral("launch path not accessible: ") + program);
@@ -111,6 +119,21 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
         LOG4CXX_INFO(logger, QString::fromUtf8(result.standardError).trimmed());
     if (page == 1)
         getFileWandH(path);
+}
+
+Pdf2SwfServer *PDFToSWFPageConverter::pdf2swfServer()
+{
+    std::lock_guard lock(m_serverMutex);
+    if (!m_serverTried) {
+        m_serverTried = true;
+        QString error;
+        if (qEnvironmentVariable("FOLIANT_PDF2SWF_SERVER") != QStringLiteral("0")) {
+            m_programRuns.fetch_add(1);
+            if (!(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), PDFPath(), &error)))
+                LOG4CXX_WARN(logger, "pages are converted one program run each: " << error);
+        }
+    }
+    return m_server.get();
 }
 
 void PDFToSWFPageConverter::getFileWandH(const QString &path)
@@ -145,20 +168,44 @@ PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
         QString error;
         // Rendering runs in worker processes: a page that crashes or hangs the
         // renderer fails alone instead of taking the application with it.
-        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_pool.maxThreadCount(), &error);
+        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_renderers, &error);
         if (!m_rasterizer)
             LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << error);
     }
     return m_rasterizer;
 }
 
+void PDFToSWFPageConverter::useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why)
+{
+    std::lock_guard lock(m_mutex);
+    m_rasterizer = rasterizer;
+    m_rasterizerTried = true;
+    if (!rasterizer && PDFDoc())
+        LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << why);
+}
+
+void PDFToSWFPageConverter::pagesDone()
+{
+    m_pool.waitForDone();
+    PdfRasterizerPtr done;
+    std::lock_guard lock(m_mutex);
+    done.swap(m_rasterizer);
+    m_rasterizerTried = false;
+}
+
 bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &bytes) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    // A work file: no flush to disk, which a crash would not need, but a short
+    // or failed write is no file.
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (!ok) {
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
+        file.remove();
+    }
+    return ok;
 }
 
 void PDFToSWFPageConverter::workOnPage(int page, bool vector)

@@ -4,11 +4,15 @@
 #include "platform/PdfRasterizer.h"
 
 #include <QHash>
+#include <QThread>
 #include <QThreadPool>
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
+
+class Pdf2SwfServer;
 
 // The converter of every PDF book: vector pages by the pdf2swf program, or, in
 // image mode, JPEG page images; plus JPEG thumbnails and mobile page images.
@@ -30,9 +34,17 @@ public:
 
     void willGeneratePages(const QList<int> &pages) override;
     void cancelPendingWork() override;
+    void pagesDone() override;
 
-    // Runs pdf2swf for one page; after page 1 also probes the page size.
-    // Throws FoliantException when a program cannot be started.
+    // How many pages are worked on at once.
+    int renderers() const { return m_renderers; }
+    // Renders with `rasterizer` (opened by the caller); a null one, for the
+    // reason `why`, leaves the pages without images.
+    void useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why);
+
+    // Runs pdf2swf for one page, through the import's pdf2swf server when it
+    // runs (a program run of its own when not); after page 1 also probes the
+    // page size. Throws FoliantException when a program cannot be started.
     void generatePageToSwf(int page, const QString &path);
     // Runs getswfSize on a vector page file and stores the size in the settings.
     // Throws FoliantException when its output holds no "W|H".
@@ -52,13 +64,13 @@ public:
     double compressionFactor() const { return quality() / 100.0; }
     // Renderings made so far (for tests and benchmarks).
     int renderCount() const;
-    // Programs started so far (pdf2swf and getswfSize).
+    // Programs started so far (pdf2swf, once as the server, and getswfSize).
     int programRuns() const { return m_programRuns.load(); }
 
     // How long a converter program may run before it is given up on.
     static constexpr int kProgramTimeoutMs = 120000;
     // How many announced pages are worked on ahead of the caller.
-    static constexpr int kLookAhead = 4;
+    static constexpr int kLookAhead = 8;
 
 private:
     struct Job;
@@ -75,8 +87,12 @@ private:
     // failure when `rethrow`.
     void waitForJob(int page, bool rethrow, bool vector);
     PdfRasterizerPtr rasterizer();
+    // The import's pdf2swf server, started on first use; null when it cannot
+    // start or FOLIANT_PDF2SWF_SERVER=0.
+    Pdf2SwfServer *pdf2swfServer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
+    const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
     mutable std::mutex m_mutex;
     PdfRasterizerPtr m_rasterizer;
     bool m_rasterizerTried = false;
@@ -84,5 +100,8 @@ private:
     QList<int> m_announced;
     std::atomic<bool> m_cancelled{false};
     std::atomic<int> m_programRuns{0};
+    std::mutex m_serverMutex;
+    std::unique_ptr<Pdf2SwfServer> m_server;
+    bool m_serverTried = false;
     QThreadPool m_pool;
 };

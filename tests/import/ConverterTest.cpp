@@ -138,11 +138,36 @@ TEST_F(Converter, VectorModeRunsTheConverterProgramsAndProbesPageOneOnly)
     EXPECT_EQ(AppSettings::shareInstance()->PageWidth(), 1); // no probe for page 2
     const QString first = converter->generatePage(1);
     EXPECT_TRUE(first.endsWith(QStringLiteral("/1.swf")));
-    EXPECT_EQ(converter->programRuns(), 3);
+    EXPECT_EQ(converter->programRuns(), 2); // the page from the server, then getswfSize
     EXPECT_GT(AppSettings::shareInstance()->PageWidth(), 1);
     EXPECT_GT(AppSettings::shareInstance()->PageHeight(), AppSettings::shareInstance()->PageWidth());
     // Thumbnail and mobile image still come from one rendering.
     converter->generateThumbPage(1);
     converter->generateMobilePage(1);
     EXPECT_EQ(converter->renderCount(), 2); // pages 1 and 2
+}
+
+// Pages come from the import's pdf2swf server as a run of the program makes
+// them, and a page that crashes the converter costs only that page.
+TEST_F(Converter, TheServerMakesRunsPagesAndOutlivesACrashingPage)
+{
+    ASSERT_TRUE(haveVectorConverter()) << "pdf2swf and getswfSize are not built";
+    qputenv("FOLIANT_PDF2SWF_FAULT", "crash:2");
+    auto served = make("sizes.pdf");
+    served->willGeneratePages({1, 2, 3, 4});
+    QStringList pages;
+    for (int page = 1; page <= 4; ++page)
+        pages << served->generatePage(page);
+    EXPECT_EQ(served->programRuns(), 2); // the server and getswfSize: no page ran on its own
+    qputenv("FOLIANT_PDF2SWF_SERVER", "0");
+    auto runs = make("sizes.pdf");
+    for (int page = 1; page <= 4; ++page) {
+        EXPECT_EQ(QFileInfo::exists(pages[page - 1]), page != 2) << page;
+        if (page != 2) {
+            EXPECT_EQ(readAll(pages[page - 1]), readAll(runs->generatePage(page))) << page;
+        }
+    }
+    EXPECT_EQ(runs->programRuns(), 4);
+    qunsetenv("FOLIANT_PDF2SWF_FAULT");
+    qunsetenv("FOLIANT_PDF2SWF_SERVER");
 }
