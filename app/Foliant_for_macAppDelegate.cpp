@@ -165,10 +165,17 @@ void Foliant_for_macAppDelegate::applyChange()
     auto html = std::make_shared<HTMLConfigInfo>();
     try {
         FlashBookOutput output(iFlashPageSource, iFlashTmpl, iFlashPreviewFolder, QStringLiteral("index.html"));
-        html->setHTMLTitle(QStringLiteral("Preview"));
-        output.setHTMLConfig(html);
         output.setFlashPagesAnnotations(iFlashPagesAnnotations);
         output.setFlashOutline(iFlashOutline);
+        if (!window->showsPreview()) {
+            // Copying every page into a preview no one sees would cost a headless
+            // publication as much again; the page list is what it merges.
+            if (!QFileInfo::exists(QStringLiteral("%1/pages.xml").arg(iFlashPreviewFolder)))
+                output.BookPageConfig(QString(), true);
+            return;
+        }
+        html->setHTMLTitle(QStringLiteral("Preview"));
+        output.setHTMLConfig(html);
         output.ouputTheBook();
         InitPageConfig(QString());
         window->loadPreview(QUrl::fromLocalFile(output.outputFileName()));

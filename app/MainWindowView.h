@@ -34,6 +34,9 @@ public:
     virtual void setFrame(const QRect &frame) = 0;
     // Shows the preview book's HTML page.
     virtual void loadPreview(const QUrl &url) = 0;
+    // Whether a preview is shown at all; without one the controller keeps only
+    // the preview's page list, which publishing merges.
+    virtual bool showsPreview() const { return true; }
     // The Apply button's image: "apply" when idle, "apply1".."apply3" while blinking.
     virtual void setApplyImage(const QString &name) = 0;
     // The help box under the property outline.
@@ -73,6 +76,7 @@ public:
         loadedUrl = url;
         ++loadCount;
     }
+    bool showsPreview() const override { return previewShown; }
     void setApplyImage(const QString &name) override { applyImage = name; }
     void showPropertyTip(const QString &t, const QString &d) override
     {
@@ -105,6 +109,7 @@ public:
     int outlineReloads = 0;
     int sheetsShown = 0;
     bool outlineExpanded = false;
+    bool previewShown = true;
     QString title, applyImage, tipTitle, tipDescription, status;
     QRect screen, frame;
     QUrl loadedUrl;

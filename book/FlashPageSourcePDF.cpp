@@ -23,18 +23,27 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
     m_toPageConverter = converter;
     QString readable = sourceFile();
     QString error;
-    const QString unlocked = Paths::join(converter->converterWorkFolder(), QStringLiteral("unlocked.pdf"));
-    m_lock = PdfDocument::unlock(sourceFile(), password, unlocked, &error);
-    if (m_lock == PdfDocument::Lock::Unlocked) {
-        readable = unlocked;
-        converter->setPDFPath(unlocked);
-    } else if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword) {
+    // The file is read once before this process reads it: by the first render
+    // worker, which tells a file locked by a password, survives (or not) what
+    // the document model will read, and then renders pages.
+    IsolatedPdfRasterizer::Checked checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers());
+    if (checked.locked) {
+        const QString unlocked = Paths::join(converter->converterWorkFolder(), QStringLiteral("unlocked.pdf"));
+        m_lock = PdfDocument::unlock(sourceFile(), password, unlocked, &error);
+        if (m_lock == PdfDocument::Lock::Unlocked) {
+            readable = unlocked;
+            converter->setPDFPath(unlocked);
+            checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers());
+        } else if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword) {
+            LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
+        }
+    }
+    if (!checked.safe) {
+        error = checked.error;
+        LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
+    } else if (!(m_document = PdfDocument::open(readable, {}, &error))) {
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
     }
-    if (!IsolatedPdfRasterizer::checkDocumentInWorker(readable, &error))
-        LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
-    else if (!(m_document = PdfDocument::open(readable, {}, &error)))
-        LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
     if (!m_document) {
         // The reader names the file itself; whoever reports this does too.
         for (const QString &named : {sourceFile(), readable})
@@ -43,6 +52,8 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
         m_openError = error.simplified();
     }
     converter->setPDFDoc(m_document);
+    if (m_document)
+        converter->useRasterizer(checked.rasterizer, checked.error);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
 }
 

@@ -74,6 +74,7 @@ void ImportPDFOperation::main()
         source->generateThumbPages();
         LOG4CXX_DEBUG(logger, "after generate Thumbnail");
         source->generateMobilePages();
+        source->toPageConverter()->pagesDone();
         LOG4CXX_DEBUG(logger, "before generateNormalPages");
         source->generateNormalPages();
         LOG4CXX_DEBUG(logger, "after generateNormalPages");

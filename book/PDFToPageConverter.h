@@ -49,6 +49,9 @@ public:
     virtual void willGeneratePages(const QList<int> &) {}
     // Work started ahead and not yet asked for is no longer wanted.
     virtual void cancelPendingWork() {}
+    // Every page file has been asked for: what was kept to make them (worker
+    // processes) may go. A later call starts again.
+    virtual void pagesDone() {}
 
 protected:
     PDFToPageConverter() = default;

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRunnable>
-#include <QSaveFile>
 #include <QThread>
 
 #include <unistd.h>
@@ -41,7 +40,9 @@ PDFToSWFPageConverter::PDFToSWFPageConverter(const QString &pdfPath, const PdfDo
     setConverterWorkFolder(MarlspanUtility::forceTmpDiractory(QStringLiteral("Quirefold")));
     setDPI(144);
     setPDFDoc(doc);
-    m_pool.setMaxThreadCount(qBound(2, QThread::idealThreadCount(), 4));
+    // In image mode a page's thread also receives and writes its files: with
+    // two threads per render worker, a worker never waits for that.
+    m_pool.setMaxThreadCount(imageMode() ? 2 * m_renderers : m_renderers);
 }
 
 PDFToSWFPageConverter::~PDFToSWFPageConverter()
@@ -167,20 +168,44 @@ PdfRasterizerPtr PDFToSWFPageConverter::rasterizer()
         QString error;
         // Rendering runs in worker processes: a page that crashes or hangs the
         // renderer fails alone instead of taking the application with it.
-        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_pool.maxThreadCount(), &error);
+        m_rasterizer = IsolatedPdfRasterizer::openPreferred(PDFPath(), m_renderers, &error);
         if (!m_rasterizer)
             LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << error);
     }
     return m_rasterizer;
 }
 
+void PDFToSWFPageConverter::useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why)
+{
+    std::lock_guard lock(m_mutex);
+    m_rasterizer = rasterizer;
+    m_rasterizerTried = true;
+    if (!rasterizer && PDFDoc())
+        LOG4CXX_WARN(logger, "cannot render " << PDFPath() << ": " << why);
+}
+
+void PDFToSWFPageConverter::pagesDone()
+{
+    m_pool.waitForDone();
+    PdfRasterizerPtr done;
+    std::lock_guard lock(m_mutex);
+    done.swap(m_rasterizer);
+    m_rasterizerTried = false;
+}
+
 bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &bytes) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    // A work file: no flush to disk, which a crash would not need, but a short
+    // or failed write is no file.
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (!ok) {
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
+        file.remove();
+    }
+    return ok;
 }
 
 void PDFToSWFPageConverter::workOnPage(int page, bool vector)

@@ -4,6 +4,7 @@
 #include "platform/PdfRasterizer.h"
 
 #include <QHash>
+#include <QThread>
 #include <QThreadPool>
 
 #include <atomic>
@@ -33,6 +34,13 @@ public:
 
     void willGeneratePages(const QList<int> &pages) override;
     void cancelPendingWork() override;
+    void pagesDone() override;
+
+    // How many pages are worked on at once.
+    int renderers() const { return m_renderers; }
+    // Renders with `rasterizer` (opened by the caller); a null one, for the
+    // reason `why`, leaves the pages without images.
+    void useRasterizer(const PdfRasterizerPtr &rasterizer, const QString &why);
 
     // Runs pdf2swf for one page, through the import's pdf2swf server when it
     // runs (a program run of its own when not); after page 1 also probes the
@@ -62,7 +70,7 @@ public:
     // How long a converter program may run before it is given up on.
     static constexpr int kProgramTimeoutMs = 120000;
     // How many announced pages are worked on ahead of the caller.
-    static constexpr int kLookAhead = 4;
+    static constexpr int kLookAhead = 8;
 
 private:
     struct Job;
@@ -84,6 +92,7 @@ private:
     Pdf2SwfServer *pdf2swfServer();
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
+    const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
     mutable std::mutex m_mutex;
     PdfRasterizerPtr m_rasterizer;
     bool m_rasterizerTried = false;

@@ -11,6 +11,7 @@
 
 CliSession::CliSession() : m_controller(std::make_unique<Foliant_for_macAppDelegate>(&m_window))
 {
+    m_window.previewShown = false;
     // Progress is posted on the import thread; the report is made on ours.
     QPointer<CliSession> self(this);
     m_progressObserver = ScopedObserver(QStringLiteral("ImportProgressInfoMSG"), [self](const Notification &note) {

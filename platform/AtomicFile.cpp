@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool AtomicFile::write(const QString &path, const QByteArray &bytes, QString *error)
+bool AtomicFile::write(const QString &path, const QByteArray &bytes, QString *error, bool flush)
 {
     // Plain POSIX rather than QSaveFile: a short write must fail the whole write,
     // and QSaveFile can commit a cut file then.
@@ -31,7 +31,7 @@ bool AtomicFile::write(const QString &path, const QByteArray &bytes, QString *er
             p += n;
             left -= n;
         }
-        if (!failure && ::fdatasync(fd) != 0)
+        if (!failure && flush && ::fdatasync(fd) != 0)
             failure = errno;
         ::fchmod(fd, 0644);
         if (::close(fd) != 0 && !failure)

@@ -50,6 +50,28 @@ public:
         m_returned.notify_one();
     }
 
+    // An object opened ahead of need joins the free ones while there is room.
+    bool add(std::unique_ptr<T> item)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            if (!item || m_open >= m_maxOpen)
+                return false;
+            ++m_open;
+            m_free.push_back(std::move(item));
+        }
+        m_returned.notify_one();
+        return true;
+    }
+
+    // Calls `f` on each object not borrowed now.
+    template <typename F> void forEachFree(F &&f)
+    {
+        std::lock_guard lock(m_mutex);
+        for (const std::unique_ptr<T> &item : m_free)
+            f(*item);
+    }
+
     // A borrowed object that is gone for good frees its slot for a new one.
     void discard()
     {

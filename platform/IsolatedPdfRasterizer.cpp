@@ -39,25 +39,61 @@ public:
     // Starts the worker on `path` and reads its greeting. False with `error`.
     bool start(const QString &path, int timeoutMs, int &pageCount, QString &error)
     {
+        return spawn(path, false, error) && greet(timeoutMs, pageCount, error);
+    }
+
+    // Starts the worker without waiting for it; with `check` it reads the
+    // document's structure before it greets.
+    bool spawn(const QString &path, bool check, QString &error)
+    {
+        QStringList arguments{path};
+        if (check)
+            arguments.prepend(QStringLiteral("--check"));
         const Result<WorkerProcess> started =
-            ProcessRunner::startWorker(IsolatedPdfRasterizer::workerProgram(), {path});
+            ProcessRunner::startWorker(IsolatedPdfRasterizer::workerProgram(), arguments);
         if (!started) {
             error = QStringLiteral("the render worker %1").arg(started.error());
             return false;
         }
         m_pid = started->pid;
         m_fd = started->socket;
+        return true;
+    }
+
+    // Reads the greeting of a spawned worker. False with `error`; locked()
+    // tells a file locked by a password.
+    bool greet(int timeoutMs, int &pageCount, QString &error)
+    {
         QElapsedTimer timer;
         timer.start();
         QByteArray line;
         if (!readLine(line, timer, timeoutMs, error))
             return false;
+        m_greeted = true;
         if (line.startsWith("OPEN ")) {
             pageCount = line.mid(5).trimmed().toInt();
             return true;
         }
-        error = QString::fromUtf8(line.startsWith("ERR ") ? line.mid(4) : line).trimmed();
+        m_locked = line.trimmed() == "LOCKED";
+        error = m_locked ? PdfRasterizer::kLocked
+                         : QString::fromUtf8(line.startsWith("ERR ") ? line.mid(4) : line).trimmed();
+        stop();
         return false;
+    }
+
+    bool greeted() const { return m_greeted; }
+    bool locked() const { return m_locked; }
+    // How the worker ended before it answered: killed at the time limit, or by
+    // a signal (0 when neither).
+    bool timedOut() const { return m_timedOut; }
+    int signal() const { return m_signal; }
+
+    // Tells the worker to end without waiting for it.
+    void closeInput()
+    {
+        if (m_fd >= 0) {
+            ::shutdown(m_fd, SHUT_WR);
+        }
     }
 
     // One page; false with `error` when the worker refused, died or timed out
@@ -175,6 +211,7 @@ private:
             const qint64 left = timeoutMs - timer.elapsed();
             if (left <= 0) {
                 error = QStringLiteral("the render worker took longer than %1 ms and was stopped").arg(timeoutMs);
+                m_timedOut = true;
                 ::kill(m_pid, SIGKILL);
                 stop();
                 return false;
@@ -250,14 +287,20 @@ private:
             ::close(m_fd);
             m_fd = -1;
         }
-        if (WIFSIGNALED(status))
-            return QStringLiteral("the render worker crashed (signal %1)").arg(WTERMSIG(status));
+        if (WIFSIGNALED(status)) {
+            m_signal = WTERMSIG(status);
+            return QStringLiteral("the render worker crashed (signal %1)").arg(m_signal);
+        }
         return QStringLiteral("the render worker ended unexpectedly (exit %1)").arg(WEXITSTATUS(status));
     }
 
     pid_t m_pid = -1;
     int m_fd = -1;
     QByteArray m_buffer;
+    bool m_greeted = false;
+    bool m_locked = false;
+    bool m_timedOut = false;
+    int m_signal = 0;
 };
 
 class IsolatedRasterizer : public PdfRasterizer
@@ -267,6 +310,15 @@ public:
         : m_path(std::move(path)), m_pageCount(pages), m_timeoutMs(timeoutMs),
           m_workers(maxConcurrent, std::move(first))
     {}
+
+    ~IsolatedRasterizer() override
+    {
+        // All end at once rather than one after the other.
+        m_workers.forEachFree([](Worker &worker) { worker.closeInput(); });
+    }
+
+    // A worker started ahead, greeted when first borrowed.
+    void addWorker(std::unique_ptr<Worker> worker) { m_workers.add(std::move(worker)); }
 
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
@@ -311,6 +363,13 @@ private:
         }
         QString error;
         std::unique_ptr<Worker> worker = m_workers.borrow([this, &error] { return startWorker(error); });
+        int pages = 0;
+        if (worker && !worker->greeted() && !worker->greet(m_timeoutMs, pages, error)) {
+            LOG4CXX_ERROR(logger, "a render worker for " << m_path << " could not start: " << error);
+            worker.reset();
+            m_workers.discard();
+            worker = m_workers.borrow([this, &error] { return startWorker(error); });
+        }
         if (!worker) {
             out.error = error;
             return out;
@@ -389,28 +448,55 @@ PdfRasterizerPtr IsolatedPdfRasterizer::openPreferred(const QString &path, int m
     return open(path, maxConcurrent, error, ok && timeout > 0 ? timeout : kDefaultPageTimeoutMs);
 }
 
-bool IsolatedPdfRasterizer::checkDocumentInWorker(const QString &path, QString *error)
+IsolatedPdfRasterizer::Checked IsolatedPdfRasterizer::openChecked(const QString &path, int maxConcurrent)
 {
+    Checked out;
     if (qEnvironmentVariable("FOLIANT_RENDER_IN_PROCESS") == QStringLiteral("1") ||
-        !QFileInfo(workerProgram()).isExecutable())
-        return true;
+        !QFileInfo(workerProgram()).isExecutable()) {
+        out.rasterizer = openPreferred(path, maxConcurrent, &out.error);
+        out.locked = out.error == PdfRasterizer::kLocked;
+        return out;
+    }
+    if (!QFile::exists(path)) {
+        out.error = QStringLiteral("no such file");
+        return out;
+    }
     bool ok = false;
     int timeoutMs = qEnvironmentVariableIntValue("FOLIANT_RENDER_TIMEOUT_MS", &ok);
     if (!ok || timeoutMs <= 0)
         timeoutMs = kDefaultPageTimeoutMs;
 
-    const ProcessResult check = ProcessRunner::run(workerProgram(), {QStringLiteral("--check"), path}, timeoutMs);
-    if (!check.started)
-        return true; // no worker to ask: the document opens in this process as before
-    if (check.timedOut) {
-        if (error)
-            *error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
-        return false;
+    // The other workers start while the first reads the structure.
+    auto first = std::make_unique<Worker>();
+    if (!first->spawn(path, true, out.error)) {
+        LOG4CXX_WARN(logger, "cannot render " << path << ": " << out.error);
+        return out; // no worker to ask: the document opens in this process as before
     }
-    if (check.crashed) {
-        if (error)
-            *error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(check.signal);
-        return false;
+    std::vector<std::unique_ptr<Worker>> others;
+    for (int i = 1; i < maxConcurrent; ++i) {
+        auto worker = std::make_unique<Worker>();
+        QString why;
+        if (worker->spawn(path, false, why))
+            others.push_back(std::move(worker));
     }
-    return true;
+    int pages = 0;
+    if (!first->greet(timeoutMs, pages, out.error)) {
+        out.locked = first->locked();
+        if (first->timedOut()) {
+            out.safe = false;
+            out.error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
+        } else if (first->signal() != 0) {
+            out.safe = false;
+            out.error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(first->signal());
+        }
+        LOG4CXX_WARN(logger, "cannot render " << path << ": " << out.error);
+        for (const auto &worker : others)
+            worker->closeInput();
+        return out;
+    }
+    auto rasterizer = std::make_shared<IsolatedRasterizer>(path, pages, maxConcurrent, timeoutMs, std::move(first));
+    for (auto &worker : others)
+        rasterizer->addWorker(std::move(worker));
+    out.rasterizer = rasterizer;
+    return out;
 }

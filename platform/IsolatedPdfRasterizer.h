@@ -24,12 +24,20 @@ public:
     // limit per page may be set with FOLIANT_RENDER_TIMEOUT_MS.
     static PdfRasterizerPtr openPreferred(const QString &path, int maxConcurrent = 2, QString *error = nullptr);
 
-    // Reads the document's structure (pages, boxes, rotations, links, outline)
-    // once in a worker before this process opens it, so that a file which
-    // crashes or hangs the document model fails here instead of taking the
-    // application down. False, with `error`, only when the worker died or ran
-    // past the time limit; true when isolation is off or there is no worker.
-    static bool checkDocumentInWorker(const QString &path, QString *error = nullptr);
+    struct Checked
+    {
+        PdfRasterizerPtr rasterizer; // null when the file cannot be rendered
+        bool locked = false;         // a user password locks the file
+        bool safe = true;            // this process may read the file with PdfDocument
+        QString error;               // why there is no rasterizer, or why the file is not safe
+    };
+    // The rasteriser of an import, whose first worker reads the document's
+    // structure (pages, boxes, rotations, links, outline) before it answers, so
+    // that a file which crashes or hangs the document model fails there instead
+    // of taking the application down, and which tells a file locked by a
+    // password. The other workers start meanwhile. Rendering in this process
+    // (see openPreferred()) checks nothing.
+    static Checked openChecked(const QString &path, int maxConcurrent = 2);
 
     // resources/lib/pdfrender.
     static QString workerProgram();

@@ -161,9 +161,23 @@ public:
     }
 
 public:
-    static std::unique_ptr<Poppler::Document> openDocument(const QString &path)
+    // Null for a file that is no PDF, and when `locked` is given, for one locked
+    // by a password, setting `locked` then.
+    static std::unique_ptr<Poppler::Document> openDocument(const QString &path, bool *locked = nullptr)
     {
-        std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
+        // Poppler reads a file through a buffer of a few hundred bytes, one seek
+        // and read call each; a document of ordinary size is read whole instead.
+        std::unique_ptr<Poppler::Document> doc;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxInMemoryBytes) {
+            const QByteArray bytes = file.readAll();
+            if (bytes.size() == file.size())
+                doc = Poppler::Document::loadFromData(bytes);
+        } else {
+            doc = Poppler::Document::load(path);
+        }
+        if (doc && doc->isLocked() && locked)
+            *locked = true;
         if (!doc || doc->isLocked())
             return nullptr;
         // Splash honours soft masks, which the QPainter backend drops.
@@ -197,14 +211,15 @@ PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurre
         return nullptr;
     }
     std::unique_ptr<Poppler::Document> doc;
+    bool locked = false;
     try {
-        doc = PopplerRasterizer::openDocument(path);
+        doc = PopplerRasterizer::openDocument(path, &locked);
     } catch (...) {
         doc.reset();
     }
     if (!doc) {
         if (error)
-            *error = QStringLiteral("not a readable PDF, or locked by a password");
+            *error = locked ? kLocked : QStringLiteral("not a readable PDF, or locked by a password");
         return nullptr;
     }
     const int pages = doc->numPages();

@@ -57,7 +57,7 @@ public:
     virtual Words words(int page) = 0;
 
     // A Poppler-backed rasteriser of the file; null (with `error`) when the file
-    // cannot be opened or is locked by a user password.
+    // cannot be opened or is locked by a user password (`error` is kLocked then).
     static PdfRasterizerPtr openPoppler(const QString &path, int maxConcurrent = 2, QString *error = nullptr);
 
     // Pixel size of the page image for a page of `points`: twice the size,
@@ -74,6 +74,10 @@ public:
     static constexpr int kMaxSide = 12000;
     static constexpr qint64 kMaxPixels = 40'000'000;
     static constexpr int kThumbBox = 180;
+    // Files up to this size are read whole before Poppler parses them.
+    static constexpr qint64 kMaxInMemoryBytes = 64LL * 1024 * 1024;
+    // Why a document locked by a user password was not opened.
+    static inline const QString kLocked = QStringLiteral("locked by a password");
     // The words kept of one page; a page holding more text is cut there.
     static constexpr qsizetype kMaxWordBytes = 8 * 1024 * 1024;
 };

@@ -117,7 +117,10 @@ bool BookFiles::copy(const QString &source, const QString &destination)
 bool BookFiles::writeAtomically(const QString &path, const QByteArray &bytes)
 {
     QString reason;
-    if (AtomicFile::write(path, bytes, &reason))
+    // Like the copied page files, a book's written files are not flushed one by
+    // one (a hundred flushes cost a publication more than its copies); a full
+    // disk still fails the write or the close.
+    if (AtomicFile::write(path, bytes, &reason, false))
         return true;
     LOG4CXX_WARN(logger, "cannot write " << path << ": " << reason);
     WriteJournal::recordFailure(path, reason);

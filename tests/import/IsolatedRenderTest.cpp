@@ -172,6 +172,14 @@ TEST_F(IsolatedRender, ADocumentReaderCrashOrHangEndsTheImportWithoutABook)
                                      : QStringLiteral("longer than");
         EXPECT_TRUE(log.contains(expected)) << fault << ": " << log.messages().join(QLatin1Char('\n')).toStdString();
     }
-    QString error;
-    EXPECT_TRUE(IsolatedPdfRasterizer::checkDocumentInWorker(pdfData(QStringLiteral("links.pdf")), &error));
+    // Without a fault the one reading tells a sound, a locked and a damaged file apart.
+    for (const auto &[name, renders, locked] :
+         {std::tuple{"links.pdf", true, false}, std::tuple{"encrypted_user.pdf", false, true},
+          std::tuple{"garbage.pdf", false, false}}) {
+        const IsolatedPdfRasterizer::Checked checked =
+            IsolatedPdfRasterizer::openChecked(pdfData(QString::fromLatin1(name)));
+        EXPECT_TRUE(checked.safe) << name;
+        EXPECT_EQ(bool(checked.rasterizer), renders) << name;
+        EXPECT_EQ(checked.locked, locked) << name;
+    }
 }

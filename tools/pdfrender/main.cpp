@@ -1,12 +1,15 @@
-// pdfrender FILE.pdf: renders pages of one PDF on request.
+// pdfrender [--check] FILE.pdf: renders pages of one PDF on request.
 //
 // Standard input and output are one socket to the application. The worker
-// greets with "OPEN <pages>" (or "ERR <why>" and exits), then answers each
+// greets with "OPEN <pages>" (or "LOCKED" for a file locked by a user password,
+// or "ERR <why>", and exits), then answers each
 // "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1>" with
 // "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes>" and the two JPEGs, or
 // with "ERR <why>". "WORDS <page from 0>" is answered with "OK <bytes>" and
 // the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
-// of input.
+// of input. With --check it first reads the whole structure the application
+// reads with its document model (see checkDocument()), so that one process
+// both vouches for the file and renders it.
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
@@ -85,7 +88,7 @@ void injectFault(int page)
 // Reads the whole structure the import reads with the document model; the
 // application runs this first so that a file which crashes or hangs it ends
 // only this process.
-int checkDocument(const char *path)
+void checkDocument(const QString &path)
 {
     const QByteArray fault = qgetenv("FOLIANT_RENDER_WORKER_FAULT");
     if (fault == "crash:check")
@@ -94,9 +97,9 @@ int checkDocument(const char *path)
         for (;;)
             ::pause();
     QString error;
-    const PdfDocumentPtr doc = PdfDocument::open(QString::fromLocal8Bit(path), {}, &error);
+    const PdfDocumentPtr doc = PdfDocument::open(path, {}, &error);
     if (!doc)
-        return 1;
+        return;
     // A part that the model refuses with an exception is a handled failure the
     // import reports itself; only a crash or a hang is this check's business.
     const auto attempt = [](const auto &read) {
@@ -114,27 +117,26 @@ int checkDocument(const char *path)
         if (doc->hasOutline())
             doc->outline();
     });
-    return 0;
 }
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--check") == 0) {
-        log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
-        return checkDocument(argv[2]);
-    }
-    if (argc != 2) {
-        writeAll(QByteArray("ERR usage: pdfrender FILE.pdf\n"));
+    const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
+    if (argc != 2 && !check) {
+        writeAll(QByteArray("ERR usage: pdfrender [--check] FILE.pdf\n"));
         return 2;
     }
     // Poppler's complaints about damaged files go nowhere; the application
     // logs the outcome of each page.
     log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
+    const QString path = QString::fromLocal8Bit(argv[argc - 1]);
+    if (check)
+        checkDocument(path);
 
     QString error;
-    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(QString::fromLocal8Bit(argv[1]), 1, &error);
+    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(path, 1, &error);
     if (!rasterizer) {
-        writeAll("ERR " + error.toUtf8() + '\n');
+        writeAll(error == PdfRasterizer::kLocked ? QByteArray("LOCKED\n") : "ERR " + error.toUtf8() + '\n');
         return 1;
     }
     if (!writeAll("OPEN " + QByteArray::number(rasterizer->pageCount()) + '\n'))
