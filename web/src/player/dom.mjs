@@ -25,3 +25,7 @@ export function el(tag, props = {}, children = []) {
 
 // The reader asked the system for less motion.
 export const reducedMotion = () => !!window.matchMedia?.('(prefers-reduced-motion: reduce)').matches;
+
+// Resolves once the frame holding the changes made so far is on the screen:
+// the frame after the next has begun by then.
+export const afterPaint = () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(r, 0))));

@@ -1,9 +1,31 @@
 // Page loading: filling the pages near the reader with their image or vector
 // drawing, and emptying far ones again.
 // The methods are part of Player (player.mjs), which mixes them in.
-import { el } from './dom.mjs';
+import { afterPaint, el } from './dom.mjs';
 import * as vector from 'foliant-vector';
 import { loadBinary } from './loader.mjs';
+
+// Resolves when the browser reports a paint that shows `img` (its largest
+// paint so far, or a later one), which on a busy device can be many frames
+// after the image was decoded. Without an image or such reports, two frames;
+// after input, which ends the reports, or three seconds at most, at once.
+function largestPaint(img) {
+  if (!img || !window.PerformanceObserver?.supportedEntryTypes?.includes('largest-contentful-paint')) return afterPaint();
+  const ready = performance.now();
+  return new Promise((resolve) => {
+    const events = ['pointerdown', 'keydown'];
+    const done = () => {
+      observer.disconnect();
+      clearTimeout(timer);
+      for (const e of events) removeEventListener(e, done, true);
+      resolve();
+    };
+    const observer = new PerformanceObserver((list) => list.getEntries().some((e) => e.element === img || e.startTime >= ready) && done());
+    const timer = setTimeout(done, 3000);
+    for (const e of events) addEventListener(e, done, true);
+    observer.observe({ type: 'largest-contentful-paint', buffered: true });
+  });
+}
 
 export class PageLoading {
   // The pages in view are filled first and at high priority, their
@@ -28,11 +50,10 @@ export class PageLoading {
     // Neighbours wait for a quiet moment, so their decoding never competes
     // with a turn or a gesture of the reader.
     const quiet = () => new Promise((r) => (window.requestIdleCallback ? requestIdleCallback(r, { timeout: 1500 }) : setTimeout(r, 200)));
-    // The next frame shows the pages in view; only then do the neighbours
-    // start, so they never share the network with the visible pages.
-    const painted = () => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+    // The neighbours and the sharper page images start only once the pages
+    // in view are on the screen, so they never share the network with them.
     Promise.allSettled(shown).then(async () => {
-      await painted();
+      await this.onScreen();
       this.sharpenImages();
       await quiet();
       for (const i of around) {
@@ -45,6 +66,12 @@ export class PageLoading {
         if (this.isVector(i)) await filled;
       }
     });
+  }
+
+  // Resolves once what was put in view so far is on the screen, and never
+  // before the first page is.
+  onScreen() {
+    return Promise.all([this.firstPaint, afterPaint()]);
   }
 
   isVector(i) {
@@ -69,9 +96,12 @@ export class PageLoading {
       if (!this.firstShown && this.visiblePages().includes(i)) {
         this.firstShown = true;
         performance.mark?.('foliant-first-page');
+        this.firstPaint = largestPaint(inner.querySelector('img.fo-face'));
       }
       this.addItems(i, inner);
-      this.addText(i);
+      // The words wait until the page is on the screen, so a slow connection
+      // carries the page alone.
+      this.onScreen().then(() => this.loaded.get(i) === 'ready' && this.addText(i));
     };
     const missing = (err) => {
       this.loaded.set(i, 'missing');
@@ -163,6 +193,11 @@ export class PageLoading {
   // and always when zoomed in. The page image is decoded before it takes the
   // copy's place in the same element, so the page never blinks.
   sharpenImages() {
+    // Never before the first page is on the screen, which it would slow down.
+    this.firstPaint?.then(() => this.sharpenNow());
+  }
+
+  sharpenNow() {
     const dpr = window.devicePixelRatio || 1;
     for (const i of this.visiblePages()) {
       const img = this.pageEls[i]?.querySelector('img.fo-face[data-full]');

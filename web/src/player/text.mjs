@@ -140,7 +140,7 @@ export class BookText {
     if ((this.firstShown || this.textGo) && this.waiting.length) {
       const go = this.waiting.splice(0);
       // After the frame that shows the first page, which they must not delay.
-      requestAnimationFrame(() => setTimeout(() => go.forEach((f) => f()), 0));
+      this.onScreen().then(() => go.forEach((f) => f()));
     }
     if (!this.firstShown && !this.textGo) {
       this.afterFirstPage(async () => this.loaded.get(i) === 'ready' && this.addText(i));
