@@ -3,7 +3,7 @@
 // pages as one process, in the same run. Each round runs the baseline and
 // both publications; the ratios are those of the medians.
 //
-//   bench_cli_publish [PDF] [ROUNDS]
+//   bench_cli_publish [PDF] [ROUNDS]      (PDF "" for the default)
 //
 // The PDF defaults to the first 100 pages of the valgrind manual when it is
 // installed, else to the generated 100-page text document.
@@ -93,7 +93,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir scratch;
     const QString pdf =
-        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : pickPdf(scratch.path());
+        argc > 1 && *argv[1] ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : pickPdf(scratch.path());
     const int rounds = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
     const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/foliant-cli");
     if (pdf.isEmpty() || !QFileInfo(cli).isExecutable()) {

@@ -7,6 +7,7 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include <cmath>
+#include <memory>
 #include <set>
 
 namespace {
@@ -202,27 +203,93 @@ QPDFObjectHandle findPage(QPDFObjectHandle node, int index)
     return QPDFObjectHandle::newNull();
 }
 
+// Whether a graphics state can be set with these resources or with those of
+// the forms they hold: without one, nothing the walk looks for can happen (no
+// opacity, no soft mask) and the content need not be read.
+bool setsGraphicsState(QPDFObjectHandle resources, std::set<QPDFObjGen> &seen, int depth)
+{
+    if (!resources.isDictionary())
+        return false;
+    QPDFObjectHandle states = resources.getKey("/ExtGState");
+    if (states.isDictionary() && !states.getKeys().empty())
+        return true;
+    QPDFObjectHandle objects = resources.getKey("/XObject");
+    if (!objects.isDictionary())
+        return false;
+    for (const std::string &key : objects.getKeys()) {
+        QPDFObjectHandle form = objects.getKey(key);
+        if (!form.isStream() || !form.getDict().getKey("/Subtype").isNameAndEquals("/Form") ||
+            !seen.insert(form.getObjGen()).second)
+            continue;
+        if (depth >= kMaxFormDepth || setsGraphicsState(form.getDict().getKey("/Resources"), seen, depth + 1))
+            return true;
+    }
+    return false;
+}
+
+// A document opened ahead (see preload()), and the mapping qpdf reads it from.
+struct Opened
+{
+    QString path;
+    QFile file;
+    std::unique_ptr<QPDF> pdf;
+};
+
+Opened &preloaded()
+{
+    static Opened opened;
+    return opened;
+}
+
+// Mapped rather than read: qpdf reads the cross-reference table line by line,
+// two system calls a line from a file, nothing from memory. Throws what qpdf
+// throws; false when the file cannot be mapped.
+bool open(Opened &opened, const QString &pdfPath)
+{
+    opened.path = pdfPath;
+    opened.file.setFileName(pdfPath);
+    const uchar *bytes = opened.file.open(QIODevice::ReadOnly) ? opened.file.map(0, opened.file.size()) : nullptr;
+    if (!bytes)
+        return false;
+    opened.pdf = std::make_unique<QPDF>();
+    opened.pdf->setSuppressWarnings(true);
+    opened.pdf->processMemoryFile(pdfPath.toLocal8Bit().constData(), reinterpret_cast<const char *>(bytes),
+                                  size_t(opened.file.size()));
+    return true;
+}
+
 } // namespace
+
+void PdfTransparencyScan::preload(const QString &pdfPath)
+{
+    Opened &opened = preloaded();
+    try {
+        if (!open(opened, pdfPath))
+            opened.pdf.reset();
+    } catch (const std::exception &) {
+        opened.pdf.reset(); // each page tries again, and finds what it finds
+    }
+}
 
 std::vector<PdfTransparencyScan::Area> PdfTransparencyScan::lostAreas(const QString &pdfPath, int page, double zoom)
 {
     std::vector<Area> areas;
     try {
-        // Mapped rather than read: qpdf reads the cross-reference table line
-        // by line, two system calls a line from a file, nothing from memory.
-        QFile file(pdfPath);
-        const uchar *bytes = file.open(QIODevice::ReadOnly) ? file.map(0, file.size()) : nullptr;
-        if (!bytes)
-            return {};
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        pdf.processMemoryFile(pdfPath.toLocal8Bit().constData(), reinterpret_cast<const char *>(bytes),
-                              size_t(file.size()));
-        QPDFObjectHandle node = findPage(pdf.getRoot().getKey("/Pages"), page - 1);
+        Opened own;
+        QPDF *pdf = preloaded().pdf && preloaded().path == pdfPath ? preloaded().pdf.get() : nullptr;
+        if (!pdf) {
+            if (!open(own, pdfPath))
+                return {};
+            pdf = own.pdf.get();
+        }
+        QPDFObjectHandle node = findPage(pdf->getRoot().getKey("/Pages"), page - 1);
         if (!node.isDictionary())
             return {};
         QPDFPageObjectHelper p(node);
         std::set<QPDFObjGen> open;
+        if (!setsGraphicsState(p.getAttribute("/Resources", false), open, 0))
+            return {};
+        open.clear();
         Walker walker(p.getAttribute("/Resources", false), pageToDevice(p, zoom), areas, open, 0);
         p.parseContents(&walker);
     } catch (const std::exception &) {

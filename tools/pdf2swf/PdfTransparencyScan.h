@@ -21,4 +21,7 @@ public:
     // page counts from 1; zoom in pixels per inch, as the page is drawn
     // (crop box, /Rotate). A file qpdf cannot read gives no areas.
     static std::vector<Area> lostAreas(const QString &pdfPath, int page, double zoom);
+    // Reads the document once for every later lostAreas() of the same file
+    // (the pdf2swf server, whose pages are forked from it).
+    static void preload(const QString &pdfPath);
 };

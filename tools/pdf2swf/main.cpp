@@ -211,8 +211,10 @@ int serve(char **argv, const QString &path)
     // A document the pages cannot use is reported by each page as a run would.
     if (document && document->isLocked())
         document.reset();
-    // What every page does first is done here once: the font configuration
-    // read and Qt's font database filled, the option patterns compiled.
+    // What every page does first is done here once: the document read for the
+    // transparency scan, the font configuration read and Qt's font database
+    // filled, the option patterns compiled.
+    PdfTransparencyScan::preload(path);
     FcInit();
     QFontDatabase::families();
     QString unused;
