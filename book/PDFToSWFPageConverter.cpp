@@ -231,7 +231,9 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
     const QString mobile = pagePath(page, "_mobile.jpg");
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
     const bool wantMobile = !QFile::exists(mobile);
-    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true);
+    // A page image's screen-sized copy comes from the same pixels here, which
+    // saves publishing from decoding the image again for it.
+    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true, wantImage);
     if (extractText() && !m_cancelled.load()) {
         // The worker that rendered the page has the document open: the words
         // cost no second parse of the file.
@@ -246,6 +248,8 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
         return;
     }
     const bool imageWritten = wantImage && writeFile(image, out.pageJpeg);
+    if (imageWritten && !out.screenJpeg.isEmpty())
+        writeFile(pagePath(page, ".screen.jpg"), out.screenJpeg);
     // The mobile image is the same JPEG; a second name costs no second write.
     if (wantMobile &&
         !(imageWritten && ::link(QFile::encodeName(image).constData(), QFile::encodeName(mobile).constData()) == 0))
