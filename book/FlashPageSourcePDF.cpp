@@ -1,6 +1,7 @@
 #include "book/FlashPageSourcePDF.h"
 
 #include "book/PDFToSWFPageConverter.h"
+#include "platform/AppSettings.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/NotificationCenter.h"
@@ -22,6 +23,8 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
     auto converter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), nullptr, quality);
     m_toPageConverter = converter;
     converter->setExtractText(extractText);
+    if (AppSettings::shareInstance()->ImportType() == 0)
+        converter->startPdf2swfServer();
     QString readable = sourceFile();
     QString error;
     // Render workers open the file first and tell a file locked by a password;
