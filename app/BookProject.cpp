@@ -7,6 +7,7 @@
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"
 #include "platform/Xml.h"
+#include "publish/ScreenPages.h"
 #include "templates/FlashTemplateProperty.h"
 
 #include <QCryptographicHash>
@@ -173,6 +174,14 @@ bool BookProject::save(const QString &path, const Book &book, const QString &pre
                 if (!stored.isEmpty() && QFileInfo(words).isFile() && !wordEntries.contains(wordsEntry)) {
                     wordEntries.insert(wordsEntry);
                     entries.append({wordsEntry, {}, words});
+                }
+                // So does the screen-sized copy the import made from the page's
+                // rendering, which publishing would otherwise make anew.
+                const QString screen = ScreenPages::renditionPath(record->pageFilePath());
+                const QString screenEntry = ScreenPages::renditionPath(stored);
+                if (!screenEntry.isEmpty() && QFileInfo(screen).isFile() && !wordEntries.contains(screenEntry)) {
+                    wordEntries.insert(screenEntry);
+                    entries.append({screenEntry, {}, screen});
                 }
                 page.setAttribute(QStringLiteral("original"), record->pageFilePath());
                 if (dynamic_cast<const FlashPageImage *>(record.get()))

@@ -1,6 +1,7 @@
 #include "book/FlashPageSourcePDF.h"
 
 #include "book/PDFToSWFPageConverter.h"
+#include "platform/AppSettings.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/NotificationCenter.h"
@@ -21,6 +22,8 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
     setSourceFile(pdfPath);
     auto converter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), nullptr, quality);
     m_toPageConverter = converter;
+    if (AppSettings::shareInstance()->ImportType() == 0)
+        converter->startPdf2swfServer();
     QString readable = sourceFile();
     QString error;
     // The file is read once before this process reads it: by the first render

@@ -101,7 +101,7 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
     const QString program = getPDF2swfLibPath();
     const QStringList arguments = pdf2swfArguments(page, path);
     std::optional<ProcessResult> served;
-    if (Pdf2SwfServer *server = pdf2swfServer())
+    if (const std::shared_ptr<Pdf2SwfServer> server = pdf2swfServer(PDFPath()))
         served = server->run(arguments, kProgramTimeoutMs);
     if (!served)
         m_programRuns.fetch_add(1);
@@ -121,19 +121,27 @@ void PDFToSWFPageConverter::generatePageToSwf(int page, const QString &path)
         getFileWandH(path);
 }
 
-Pdf2SwfServer *PDFToSWFPageConverter::pdf2swfServer()
+std::shared_ptr<Pdf2SwfServer> PDFToSWFPageConverter::pdf2swfServer(const QString &pdf)
 {
     std::lock_guard lock(m_serverMutex);
-    if (!m_serverTried) {
+    // The first use, or the document became its unlocked copy.
+    if (!m_serverTried || m_serverPdf != pdf) {
         m_serverTried = true;
+        m_serverPdf = pdf;
+        m_server.reset();
         QString error;
         if (qEnvironmentVariable("FOLIANT_PDF2SWF_SERVER") != QStringLiteral("0")) {
             m_programRuns.fetch_add(1);
-            if (!(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), PDFPath(), &error)))
+            if (!(m_server = Pdf2SwfServer::start(getPDF2swfLibPath(), pdf, &error)))
                 LOG4CXX_WARN(logger, "pages are converted one program run each: " << error);
         }
     }
-    return m_server.get();
+    return m_server;
+}
+
+void PDFToSWFPageConverter::startPdf2swfServer()
+{
+    m_pool.start([this, pdf = PDFPath()] { pdf2swfServer(pdf); });
 }
 
 void PDFToSWFPageConverter::getFileWandH(const QString &path)
@@ -223,7 +231,9 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
     const QString mobile = pagePath(page, "_mobile.jpg");
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
     const bool wantMobile = !QFile::exists(mobile);
-    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true);
+    // A page image's screen-sized copy comes from the same pixels here, which
+    // saves publishing from decoding the image again for it.
+    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true, wantImage);
     if (extractText() && !m_cancelled.load()) {
         // The worker that rendered the page has the document open: the words
         // cost no second parse of the file.
@@ -238,6 +248,8 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
         return;
     }
     const bool imageWritten = wantImage && writeFile(image, out.pageJpeg);
+    if (imageWritten && !out.screenJpeg.isEmpty())
+        writeFile(pagePath(page, ".screen.jpg"), out.screenJpeg);
     // The mobile image is the same JPEG; a second name costs no second write.
     if (wantMobile &&
         !(imageWritten && ::link(QFile::encodeName(image).constData(), QFile::encodeName(mobile).constData()) == 0))

@@ -33,6 +33,9 @@ public:
     QString generateMobilePage(int page) override;
 
     void willGeneratePages(const QList<int> &pages) override;
+    // Starts the pdf2swf server for vector pages in the background, so that
+    // it is up by the time the document has been checked and opened here.
+    void startPdf2swfServer();
     void cancelPendingWork() override;
     void pagesDone() override;
 
@@ -87,9 +90,9 @@ private:
     // failure when `rethrow`.
     void waitForJob(int page, bool rethrow, bool vector);
     PdfRasterizerPtr rasterizer();
-    // The import's pdf2swf server, started on first use; null when it cannot
-    // start or FOLIANT_PDF2SWF_SERVER=0.
-    Pdf2SwfServer *pdf2swfServer();
+    // The import's pdf2swf server for `pdf`, started on first use; null when
+    // it cannot start or FOLIANT_PDF2SWF_SERVER=0.
+    std::shared_ptr<Pdf2SwfServer> pdf2swfServer(const QString &pdf);
     bool writeFile(const QString &path, const QByteArray &bytes) const;
 
     const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
@@ -101,7 +104,8 @@ private:
     std::atomic<bool> m_cancelled{false};
     std::atomic<int> m_programRuns{0};
     std::mutex m_serverMutex;
-    std::unique_ptr<Pdf2SwfServer> m_server;
+    std::shared_ptr<Pdf2SwfServer> m_server;
+    QString m_serverPdf; // the document m_server has open
     bool m_serverTried = false;
     QThreadPool m_pool;
 };

@@ -98,12 +98,12 @@ public:
 
     // One page; false with `error` when the worker refused, died or timed out
     // (the worker is then stopped and must not be reused).
-    bool render(int page, int quality, bool wantPage, bool wantThumb, int timeoutMs, PdfRasterizer::Output &out,
-                QString &error)
+    bool render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen, int timeoutMs,
+                PdfRasterizer::Output &out, QString &error)
     {
         const QByteArray request = QByteArray("RENDER ") + QByteArray::number(page) + ' ' +
                                    QByteArray::number(quality) + ' ' + (wantPage ? '1' : '0') + ' ' +
-                                   (wantThumb ? '1' : '0') + '\n';
+                                   (wantThumb ? '1' : '0') + ' ' + (wantScreen ? '1' : '0') + '\n';
         if (!sendAll(request)) {
             error = describeEnd();
             return false;
@@ -118,7 +118,7 @@ public:
             return true; // the worker is fine; the page is not
         }
         const QList<QByteArray> f = line.trimmed().split(' ');
-        if (f.size() != 7 || f.at(0) != "OK") {
+        if (f.size() != 8 || f.at(0) != "OK") {
             error = QStringLiteral("the render worker answered nonsense");
             stop();
             return false;
@@ -127,15 +127,18 @@ public:
         out.thumbSize = QSize(f.at(3).toInt(), f.at(4).toInt());
         const qint64 pageLength = f.at(5).toLongLong();
         const qint64 thumbLength = f.at(6).toLongLong();
+        const qint64 screenLength = f.at(7).toLongLong();
         // A page image is bounded by the pixel limit; anything larger is damage.
         const qint64 limit = PdfRasterizer::kMaxPixels * 4;
-        if (pageLength < 0 || thumbLength < 0 || pageLength > limit || thumbLength > limit) {
+        if (pageLength < 0 || thumbLength < 0 || screenLength < 0 || pageLength > limit || thumbLength > limit ||
+            screenLength > limit) {
             error = QStringLiteral("the render worker announced an impossible length");
             stop();
             return false;
         }
         if (!readExact(out.pageJpeg, pageLength, timer, timeoutMs, error) ||
-            !readExact(out.thumbJpeg, thumbLength, timer, timeoutMs, error))
+            !readExact(out.thumbJpeg, thumbLength, timer, timeoutMs, error) ||
+            !readExact(out.screenJpeg, screenLength, timer, timeoutMs, error))
             return false;
         return true;
     }
@@ -323,13 +326,13 @@ public:
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
 
-    Output render(int page, int quality, bool wantPage, bool wantThumb) override
+    Output render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen) override
     {
-        Output out =
-            ask<Output>(page, "page", QStringLiteral("page %1 could not be rendered: %2"),
-                        [&](Worker &worker, Output &reply, QString &error) {
-                            return worker.render(page, quality, wantPage, wantThumb, m_timeoutMs, reply, error);
-                        });
+        Output out = ask<Output>(page, "page", QStringLiteral("page %1 could not be rendered: %2"),
+                                 [&](Worker &worker, Output &reply, QString &error) {
+                                     return worker.render(page, quality, wantPage, wantThumb, wantScreen, m_timeoutMs,
+                                                          reply, error);
+                                 });
         if (out.ok())
             m_renders.fetch_add(1);
         return out;

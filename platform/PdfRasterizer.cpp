@@ -88,7 +88,7 @@ public:
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
 
-    Output render(int page, int quality, bool wantPage, bool wantThumb) override
+    Output render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen) override
     {
         Output out;
         if (page < 0 || page >= m_pageCount) {
@@ -126,12 +126,19 @@ public:
         out.pageSize = image.size();
         if (wantPage)
             out.pageJpeg = encodeJpeg(image, quality);
+        // The thumbnail is scaled from the half-size copy, a quarter of the pixels.
+        const QImage half = wantScreen || wantThumb ? halfImage(image) : QImage();
+        if (wantScreen)
+            out.screenJpeg = encodeJpeg(half, kScreenQuality);
         if (wantThumb) {
             out.thumbSize = thumbnailSize(points * 2.0);
+            const QImage &from =
+                half.width() >= out.thumbSize.width() && half.height() >= out.thumbSize.height() ? half : image;
             out.thumbJpeg =
-                encodeJpeg(image.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
+                encodeJpeg(from.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
         }
-        if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()))
+        if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()) ||
+            (wantScreen && out.screenJpeg.isEmpty()))
             out.error = QStringLiteral("page %1 could not be encoded").arg(page + 1);
         return out;
     }
@@ -254,6 +261,14 @@ QSize PdfRasterizer::thumbnailSize(const QSizeF &pageImage)
     if (w > h)
         return QSize(kThumbBox, std::max(1, int(h * box / w)));
     return QSize(std::max(1, int(w * box / h)), kThumbBox);
+}
+
+QImage PdfRasterizer::halfImage(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    const QSize half((image.width() + 1) / 2, (image.height() + 1) / 2);
+    return image.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QByteArray PdfRasterizer::encodeJpeg(const QImage &source, int quality)

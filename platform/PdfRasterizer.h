@@ -25,7 +25,8 @@ public:
         QSize pageSize;
         QByteArray thumbJpeg; // empty unless asked for
         QSize thumbSize;
-        QString error; // why nothing was made; empty on success
+        QByteArray screenJpeg; // half the page image's width and height; empty unless asked for
+        QString error;         // why nothing was made; empty on success
 
         bool ok() const { return error.isEmpty(); }
     };
@@ -48,8 +49,8 @@ public:
 
     virtual int pageCount() const = 0;
     // Page `page` counted from 0; `quality` 1..100 (a JPEG compression factor
-    // times 100).
-    virtual Output render(int page, int quality, bool wantPage, bool wantThumb) = 0;
+    // times 100). The screen-sized copy is encoded at kScreenQuality.
+    virtual Output render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen = false) = 0;
     // Renderings made so far (not files written): lets callers prove that one
     // page is never rendered twice.
     virtual int renderCount() const = 0;
@@ -74,6 +75,11 @@ public:
     static constexpr int kMaxSide = 12000;
     static constexpr qint64 kMaxPixels = 40'000'000;
     static constexpr int kThumbBox = 180;
+    // The JPEG quality of the screen-sized copy of a page image, which a slow
+    // connection shows first; it is named "N.screen.jpg" beside "N.jpg".
+    static constexpr int kScreenQuality = 80;
+    // Half of `image`'s width and height, rounded up.
+    static QImage halfImage(const QImage &image);
     // Files up to this size are read whole before Poppler parses them.
     static constexpr qint64 kMaxInMemoryBytes = 64LL * 1024 * 1024;
     // Why a document locked by a user password was not opened.

@@ -1,12 +1,14 @@
 #include "publish/ScreenPages.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileCopy.h"
 #include "platform/JpegScaling.h"
 #include "platform/Logging.h"
 #include "platform/WriteJournal.h"
 #include "publish/BookFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <atomic>
@@ -38,6 +40,20 @@ int ScreenPages::write(const QList<QPair<QString, QString>> &pages)
             const QString target = renditionPath(pages[i].second);
             if (target.isEmpty())
                 continue;
+            // The import keeps a copy made from the page's own rendering beside it.
+            QString reason;
+            const QString ready = renditionPath(pages[i].first);
+            if (QFileInfo(ready).isFile()) {
+                QFile::remove(target);
+                if (FileCopy::copy(ready, target, &reason)) {
+                    ++written;
+                    continue;
+                }
+                LOG4CXX_WARN(logger, "cannot write " << target << ": " << reason);
+                const std::lock_guard lock(failedLock);
+                failed.append({target, reason});
+                continue;
+            }
             bool ok = false;
             const QByteArray page = BookFiles::read(pages[i].first, &ok);
             const QByteArray screen = ok ? JpegScaling::half(page, kQuality) : QByteArray();
@@ -45,8 +61,7 @@ int ScreenPages::write(const QList<QPair<QString, QString>> &pages)
                 LOG4CXX_WARN(logger, "no screen-sized page made from " << pages[i].first);
                 continue;
             }
-            QString reason;
-            if (AtomicFile::write(target, screen, &reason)) {
+            if (AtomicFile::write(target, screen, &reason, false)) {
                 ++written;
                 continue;
             }

@@ -93,12 +93,22 @@ TEST_F(CliPublishTest, ImageBookWithEveryChoiceMatchesTheDesktop)
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/mobile/javascript/main.js"))).isFile());
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("cli/files/page/5.jpg"))).isFile());
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("cli/files/page/4.jpg"))));
-    // Every page image has its screen-sized copy, half its size.
+    // Every page image has its screen-sized copy, half its size and the same
+    // picture; the phone edition's image is the page image itself. All three
+    // come from one rendering.
     for (const char *n : {"1", "5"}) {
-        const QImage page(path(QStringLiteral("cli/files/page/%1.jpg").arg(QLatin1String(n))));
+        const QString pageFile = path(QStringLiteral("cli/files/page/%1.jpg").arg(QLatin1String(n)));
+        const QImage page(pageFile);
         const QImage screen(path(QStringLiteral("cli/files/page/%1.screen.jpg").arg(QLatin1String(n))));
         EXPECT_FALSE(screen.isNull()) << n;
         EXPECT_EQ(screen.size(), QSize((page.width() + 1) / 2, (page.height() + 1) / 2)) << n;
+        const QImage halved = page.scaled(screen.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        qint64 difference = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                difference += std::abs(qGray(screen.pixel(x, y)) - qGray(halved.pixel(x, y)));
+        EXPECT_LT(double(difference) / (screen.width() * screen.height()), 3.0) << n;
+        EXPECT_EQ(readAll(path(QStringLiteral("cli/files/mobile/%1.jpg").arg(QLatin1String(n)))), readAll(pageFile));
     }
     expectNoLeftovers(roots.root());
 }

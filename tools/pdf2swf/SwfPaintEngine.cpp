@@ -373,8 +373,60 @@ void SwfPaintEngine::strokePath(const QPainterPath &localPath)
     m_writer.place(ref, 1.0, m_blend);
 }
 
+// Glyph outlines come at the glyph's own origin, the text's position being in
+// the transform. A glyph drawn before at the same size, turn and colour is
+// placed again from its definition rather than turned into a shape again: most
+// of a text page's glyphs are repeats.
+bool SwfPaintEngine::fillGlyph(const QPainterPath &localPath)
+{
+    const int count = localPath.elementCount();
+    if (count < 2 || !m_unsupportedBlend.isEmpty() || !m_transform.isAffine())
+        return false;
+    SwfFill fill;
+    if (!fillFromBrush(m_brush, m_transform, fill) || fill.kind != SwfFill::Solid)
+        return false;
+    QByteArray key;
+    key.reserve(count * 17 + 40);
+    const auto add = [&key](auto value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
+    add(m_transform.m11());
+    add(m_transform.m12());
+    add(m_transform.m21());
+    add(m_transform.m22());
+    add(fill.color.rgba());
+    add(char(localPath.fillRule()));
+    for (int i = 0; i < count; ++i) {
+        const QPainterPath::Element e = localPath.elementAt(i);
+        add(e.x);
+        add(e.y);
+        add(char(e.type));
+    }
+    if (clippedOut())
+        return true;
+    const QPointF at(m_transform.dx(), m_transform.dy());
+    const QPointF first = m_transform.map(QPointF(localPath.elementAt(0).x, localPath.elementAt(0).y));
+    if (const auto it = m_glyphs.constFind(key); it != m_glyphs.constEnd()) {
+        if (!SwfWriter::withinLimits(it->bounds.translated(at)))
+            return false;
+        syncClips();
+        m_writer.place(SwfShapeRef{it->id, SwfWriter::originAt(first)}, 1.0, m_blend);
+        return true;
+    }
+    const QPainterPath device = m_transform.map(localPath);
+    const SwfShapeRef ref = m_writer.defineFill(device, fill);
+    if (!ref.valid())
+        return true;
+    const QRectF bounds = device.boundingRect();
+    if (SwfWriter::withinLimits(bounds))
+        m_glyphs.insert(key, Glyph{ref.id, bounds.translated(-at)});
+    syncClips();
+    m_writer.place(ref, 1.0, m_blend);
+    return true;
+}
+
 void SwfPaintEngine::drawPath(const QPainterPath &path)
 {
+    if (m_inText && m_pen.style() == Qt::NoPen && m_brush.style() != Qt::NoBrush && fillGlyph(path))
+        return;
     if (m_brush.style() != Qt::NoBrush)
         fillPath(m_transform.map(path), m_brush,
                  QTransform::fromTranslate(m_brushOrigin.x(), m_brushOrigin.y()) * m_transform);

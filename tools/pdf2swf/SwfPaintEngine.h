@@ -43,6 +43,8 @@ private:
     };
 
     void fillPath(const QPainterPath &devicePath, const QBrush &brush, const QTransform &brushTransform);
+    // Fills a glyph outline; false when it is to be filled as any path.
+    bool fillGlyph(const QPainterPath &localPath);
     void strokePath(const QPainterPath &localPath);
     void setClip(const QPainterPath &devicePath, Qt::ClipOperation op);
     void syncClips();
@@ -67,5 +69,11 @@ private:
     std::vector<Clip> m_clips; // wanted, outermost first
     std::vector<Clip> m_open;  // clip layers open in the writer
     QHash<QByteArray, uint16_t> m_bitmaps;
+    struct Glyph
+    {
+        uint16_t id;
+        QRectF bounds; // device pixels, less the text's position
+    };
+    QHash<QByteArray, Glyph> m_glyphs; // by outline, size and turn, colour
     int m_imagesWritten = 0;
 };

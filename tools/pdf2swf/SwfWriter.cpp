@@ -386,6 +386,19 @@ uint16_t SwfWriter::defineJpeg(const QByteArray &jpeg, const QByteArray &alpha)
     return id;
 }
 
+QPoint SwfWriter::originAt(QPointF first)
+{
+    const QPointF base = clampPoint(first * 20.0);
+    return {int(std::lround(base.x())), int(std::lround(base.y()))};
+}
+
+bool SwfWriter::withinLimits(const QRectF &bounds)
+{
+    const double limit = kMaxCoord / 40.0; // pixels, with room to move
+    return std::abs(bounds.left()) < limit && std::abs(bounds.right()) < limit && std::abs(bounds.top()) < limit &&
+           std::abs(bounds.bottom()) < limit;
+}
+
 SwfShapeRef SwfWriter::defineFill(const QPainterPath &path, const SwfFill &fill)
 {
     return define(path, &fill, nullptr);
@@ -400,8 +413,9 @@ SwfShapeRef SwfWriter::define(const QPainterPath &path, const SwfFill *fill, con
 {
     if (path.elementCount() < 2)
         return {};
-    const QPointF base = clampPoint(QPointF(path.elementAt(0).x, path.elementAt(0).y) * 20.0);
-    const QPoint origin(int(std::lround(base.x())), int(std::lround(base.y())));
+    const QPointF first(path.elementAt(0).x, path.elementAt(0).y);
+    const QPointF base = clampPoint(first * 20.0);
+    const QPoint origin = originAt(first);
 
     QByteArray records;
     QPoint endPoint;

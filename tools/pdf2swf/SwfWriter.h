@@ -76,6 +76,12 @@ public:
     };
 
     void place(const SwfShapeRef &shape, double opacity = 1.0, Blend blend = Normal);
+    // Where a shape defined from a device path that starts at `first` (pixels)
+    // is placed, in twips.
+    static QPoint originAt(QPointF first);
+    // Whether a path within `bounds` (pixels) keeps its shape wherever it is
+    // moved within them: no coordinate reaches the movie's limits.
+    static bool withinLimits(const QRectF &bounds);
     // Everything placed after beginClip and before the matching endClip is
     // clipped by the shape; clips nest.
     void beginClip(const SwfShapeRef &shape);

@@ -3,8 +3,9 @@
 // Standard input and output are one socket to the application. The worker
 // greets with "OPEN <pages>" (or "LOCKED" for a file locked by a user password,
 // or "ERR <why>", and exits), then answers each
-// "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1>" with
-// "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes>" and the two JPEGs, or
+// "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1> <want screen 0|1>"
+// with "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes> <screen bytes>" and
+// the three JPEGs, or
 // with "ERR <why>". "WORDS <page from 0>" is answered with "OK <bytes>" and
 // the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
 // of input. With --check it first reads the whole structure the application
@@ -155,13 +156,14 @@ int main(int argc, char **argv)
                 return 1;
             continue;
         }
-        if (f.size() != 5 || f.at(0) != "RENDER") {
+        if (f.size() != 6 || f.at(0) != "RENDER") {
             writeAll(QByteArray("ERR unknown request\n"));
             continue;
         }
         const int page = f.at(1).toInt();
         injectFault(page);
-        const PdfRasterizer::Output out = rasterizer->render(page, f.at(2).toInt(), f.at(3) == "1", f.at(4) == "1");
+        const PdfRasterizer::Output out =
+            rasterizer->render(page, f.at(2).toInt(), f.at(3) == "1", f.at(4) == "1", f.at(5) == "1");
         QByteArray reply;
         if (!out.ok()) {
             reply = "ERR " + out.error.toUtf8().replace('\n', ' ') + '\n';
@@ -169,9 +171,10 @@ int main(int argc, char **argv)
             reply = "OK " + QByteArray::number(out.pageSize.width()) + ' ' + QByteArray::number(out.pageSize.height()) +
                     ' ' + QByteArray::number(out.thumbSize.width()) + ' ' + QByteArray::number(out.thumbSize.height()) +
                     ' ' + QByteArray::number(out.pageJpeg.size()) + ' ' + QByteArray::number(out.thumbJpeg.size()) +
-                    '\n';
+                    ' ' + QByteArray::number(out.screenJpeg.size()) + '\n';
             reply += out.pageJpeg;
             reply += out.thumbJpeg;
+            reply += out.screenJpeg;
         }
         if (!writeAll(reply))
             return 1;
