@@ -263,12 +263,37 @@ QSize PdfRasterizer::thumbnailSize(const QSizeF &pageImage)
     return QSize(std::max(1, int(w * box / h)), kThumbBox);
 }
 
-QImage PdfRasterizer::halfImage(const QImage &image)
+QImage PdfRasterizer::halfImage(const QImage &source)
 {
-    if (image.isNull())
+    if (source.isNull())
         return {};
-    const QSize half((image.width() + 1) / 2, (image.height() + 1) / 2);
-    return image.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                             ? source
+                             : source.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width();
+    const int h = image.height();
+    QImage half((w + 1) / 2, (h + 1) / 2, image.format());
+    if (half.isNull())
+        return {};
+    // Each pixel is the mean of its two by two pixels (an odd last row or
+    // column counts twice): the exact halving, at a fraction of the cost of the
+    // general smooth scaling. Two channels are summed at once in 16-bit lanes.
+    constexpr quint32 kEven = 0x00ff00ffU;
+    for (int y = 0; y < half.height(); ++y) {
+        const auto *top = reinterpret_cast<const quint32 *>(image.constScanLine(2 * y));
+        const auto *bottom = reinterpret_cast<const quint32 *>(image.constScanLine(std::min(2 * y + 1, h - 1)));
+        auto *out = reinterpret_cast<quint32 *>(half.scanLine(y));
+        for (int x = 0; x < half.width(); ++x) {
+            const int left = 2 * x;
+            const int right = std::min(left + 1, w - 1);
+            const quint32 a = top[left], b = top[right], c = bottom[left], d = bottom[right];
+            const quint32 even = (a & kEven) + (b & kEven) + (c & kEven) + (d & kEven) + 0x00020002U;
+            const quint32 odd =
+                ((a >> 8) & kEven) + ((b >> 8) & kEven) + ((c >> 8) & kEven) + ((d >> 8) & kEven) + 0x00020002U;
+            out[x] = ((even >> 2) & kEven) | (((odd >> 2) & kEven) << 8);
+        }
+    }
+    return half;
 }
 
 QByteArray PdfRasterizer::encodeJpeg(const QImage &source, int quality)
