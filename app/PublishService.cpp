@@ -102,6 +102,7 @@ Result<PublishedBook> PublishService::publish(const PublishRequest &request)
         output->setHTMLConfig(html);
         output->setFlashPagesAnnotations(request.annotations);
         output->setFlashOutline(request.outline);
+        output->setMovePageFiles(request.movePageFiles);
         output->ouputTheBook();
         if (request.mobile && !request.application)
             mobile.PublishMobileConfig();

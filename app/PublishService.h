@@ -30,6 +30,10 @@ struct PublishRequest
     bool inPlace = false;
     // Asked before the finished book replaces anything; true stops the publication.
     std::function<bool()> stopRequested;
+    // The page source's page images and thumbnails are not needed after this
+    // publication (a command-line import): they are moved into the book
+    // rather than copied where the file system allows.
+    bool movePageFiles = false;
 };
 
 // A publication that is in place.

@@ -274,6 +274,8 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
     request.mobileType = o.mobile == CliOptions::Mobile::Slide ? 1 : 0;
     request.replace = o.force;
     request.stopRequested = [] { return Interruption::requested(); };
+    // The import was made for this book alone: its page files may move into it.
+    request.movePageFiles = !isProject(book.input) && !book.input.isEmpty();
     const Result<PublishedBook> published = session.publish(request);
     if (!published) {
         *interrupted = Interruption::requested();

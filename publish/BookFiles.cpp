@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <cstdio>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -112,6 +113,12 @@ bool BookFiles::copy(const QString &source, const QString &destination)
         return false;
     }
     return all;
+}
+
+bool BookFiles::move(const QString &source, const QString &destination)
+{
+    return !source.isEmpty() && !exists(destination) &&
+           ::rename(QFile::encodeName(source).constData(), QFile::encodeName(destination).constData()) == 0;
 }
 
 bool BookFiles::writeAtomically(const QString &path, const QByteArray &bytes)

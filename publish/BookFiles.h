@@ -22,6 +22,9 @@ public:
     // Writes through a temporary file beside `path` that then replaces it, so a
     // failed write leaves the previous file whole.
     static bool writeAtomically(const QString &path, const QByteArray &bytes);
+    // Renames a file to `destination` (which must not exist); false, changing
+    // nothing, when the file system refuses (another file system, ...).
+    static bool move(const QString &source, const QString &destination);
     static QByteArray read(const QString &path, bool *ok = nullptr);
     // The part of the last path component after its last dot; "" without one.
     static QString pathExtension(const QString &path);

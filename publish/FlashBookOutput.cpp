@@ -495,8 +495,7 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
                                         .arg(pages)
                                         .arg(page->pageIndex())
                                         .arg(BookFiles::pathExtension(page->pageFilePath()));
-        BookFiles::remove(destination);
-        BookFiles::copy(page->pageFilePath(), destination);
+        placePageFile(page->pageFilePath(), destination);
         if (destination.endsWith(QLatin1String(".swf")))
             writeDataSidecar(destination,
                              QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
@@ -540,9 +539,23 @@ void FlashBookOutput::prepaireThumbPage(const QString &folder)
         if (!page)
             continue;
         const QString destination = QStringLiteral("%1/%2.jpg").arg(thumbs).arg(page->pageIndex());
-        BookFiles::remove(destination);
-        BookFiles::copy(page->pageFilePath(), destination);
+        placePageFile(page->pageFilePath(), destination);
     }
+}
+
+bool FlashBookOutput::placePageFile(const QString &source, const QString &destination)
+{
+    if (m_movePageFiles) {
+        if (const auto moved = m_moved.constFind(source); moved != m_moved.constEnd())
+            return moved.value() == destination || BookFiles::copy(moved.value(), destination);
+        BookFiles::remove(destination);
+        if (BookFiles::move(source, destination)) {
+            m_moved.insert(source, destination);
+            return true;
+        }
+    }
+    BookFiles::remove(destination);
+    return BookFiles::copy(source, destination);
 }
 
 void FlashBookOutput::prepaireExtFiles(const QString &folder)

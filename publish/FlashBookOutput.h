@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -69,6 +70,9 @@ public:
     const QString &ThePreviewPath() const { return m_ThePreviewPath; }
     void SetBasePath(const QString &base) { m_basePath = base; }
     void SetNeverEditor(bool editor) { m_isEditor = editor; }
+    // Page images and thumbnails are moved from the page source's files (which
+    // then are gone) rather than copied, where the file system allows.
+    void setMovePageFiles(bool move) { m_movePageFiles = move; }
 
     // Fills saveToFolder. Does nothing when that folder does not exist; a file
     // that cannot be copied or written is logged and skipped.
@@ -144,6 +148,10 @@ private:
     QString m_ThePreviewPath;
     QString m_basePath;
     bool m_isEditor = true;
+    bool m_movePageFiles = false;
+    // Where page files already moved went (a page named twice).
+    QHash<QString, QString> m_moved;
+    bool placePageFile(const QString &source, const QString &destination);
 
     const QString iResourceFolder = QStringLiteral("files");
     const QString iNormalPageFolder = QStringLiteral("page");

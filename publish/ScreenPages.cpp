@@ -54,8 +54,9 @@ int ScreenPages::write(const QList<QPair<QString, QString>> &pages)
                 failed.append({target, reason});
                 continue;
             }
+            // The published copy: the page's own file may have been moved there.
             bool ok = false;
-            const QByteArray page = BookFiles::read(pages[i].first, &ok);
+            const QByteArray page = BookFiles::read(pages[i].second, &ok);
             const QByteArray screen = ok ? JpegScaling::half(page, kQuality) : QByteArray();
             if (screen.isEmpty()) {
                 LOG4CXX_WARN(logger, "no screen-sized page made from " << pages[i].first);

@@ -15,7 +15,9 @@ namespace ScreenPages {
 QString renditionPath(const QString &pageFile);
 
 // Makes the rendition of each (page image, published page image) pair beside
-// the published one, the pages shared out over the processor's cores. A write
+// the published one, from the published image or as a copy of a rendition
+// lying beside the page image (made by the import from the page's own
+// rendering), the pages shared out over the processor's cores. A write
 // that fails is recorded in the calling thread's WriteJournal; a page image
 // the decoder cannot read is skipped. Returns the number written.
 int write(const QList<QPair<QString, QString>> &pages);
