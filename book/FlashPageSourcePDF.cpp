@@ -16,19 +16,20 @@ const auto logger = Logging::logger("FlashPageSourcePDF");
 } // namespace
 
 FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
-                                       const QString &password)
+                                       const QString &password, bool extractText)
     : m_pageRange(pageRange), m_DPI(DPI), m_quality(quality)
 {
     setSourceFile(pdfPath);
     auto converter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), nullptr, quality);
     m_toPageConverter = converter;
+    converter->setExtractText(extractText);
     if (AppSettings::shareInstance()->ImportType() == 0)
         converter->startPdf2swfServer();
     QString readable = sourceFile();
     QString error;
-    // The file is read once before this process reads it: by the first render
-    // worker, which tells a file locked by a password, survives (or not) what
-    // the document model will read, and then renders pages.
+    // Render workers open the file first and tell a file locked by a password;
+    // one of them reads what the document model will read before this process
+    // does (see IsolatedPdfRasterizer::openChecked).
     IsolatedPdfRasterizer::Checked checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers());
     if (checked.locked) {
         const QString unlocked = Paths::join(converter->converterWorkFolder(), QStringLiteral("unlocked.pdf"));
@@ -41,13 +42,23 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
             LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
         }
     }
-    if (!checked.safe) {
-        error = checked.error;
+    // Page images start on the renderer's page count while the structure is
+    // read; the document model's count decides the book's pages below.
+    const bool early = checked.rasterizer && converter->makesImages();
+    if (early) {
+        converter->useRasterizer(checked.rasterizer, checked.error);
+        converter->willGeneratePages(pagesToImportFor(m_pageRange, checked.rasterizer->pageCount()));
+    }
+    QString why;
+    if (!checked.vouch(&why)) {
+        error = why;
         LOG4CXX_ERROR(logger, "cannot open PDF " << sourceFile() << ": " << error);
     } else if (!(m_document = PdfDocument::open(readable, {}, &error))) {
         LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
     }
     if (!m_document) {
+        if (early)
+            converter->cancelPendingWork();
         // The reader names the file itself; whoever reports this does too.
         for (const QString &named : {sourceFile(), readable})
             if (error.startsWith(named + QStringLiteral(": ")))
@@ -55,7 +66,7 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
         m_openError = error.simplified();
     }
     converter->setPDFDoc(m_document);
-    if (m_document)
+    if (m_document && !early)
         converter->useRasterizer(checked.rasterizer, checked.error);
     m_pagesToImport = pagesToImportFor(m_pageRange, m_document);
 }
@@ -64,9 +75,13 @@ FlashPageSourcePDF::~FlashPageSourcePDF() = default;
 
 QList<int> FlashPageSourcePDF::pagesToImportFor(const QString &pageRange, const PdfDocumentPtr &doc)
 {
-    const int total = doc ? doc->pageCount() : 0;
-    QList<int> pages = parsePageRange(pageRange, total);
-    if (doc) {
+    return pagesToImportFor(pageRange, doc ? doc->pageCount() : -1);
+}
+
+QList<int> FlashPageSourcePDF::pagesToImportFor(const QString &pageRange, int total)
+{
+    QList<int> pages = parsePageRange(pageRange, std::max(total, 0));
+    if (total >= 0) {
         const qsizetype before = pages.size();
         pages.removeIf([total](int page) { return page < 1 || page > total; });
         if (pages.size() != before)

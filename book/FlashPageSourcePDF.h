@@ -16,8 +16,10 @@ public:
     // A document locked with a user password is unlocked with `password` into
     // the converter's work folder, and every later step reads that copy; it is
     // deleted with the work folder.
+    // Page images start as soon as a render worker has opened the file, with
+    // the words when `extractText`.
     FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
-                       const QString &password = {});
+                       const QString &password = {}, bool extractText = true);
     ~FlashPageSourcePDF() override;
 
     void generatePages() override;
@@ -46,6 +48,8 @@ public:
     // (0, negative, past the end) are dropped when the document is open, since
     // they can have no file and would shift every later page of the book.
     static QList<int> pagesToImportFor(const QString &pageRange, const PdfDocumentPtr &doc);
+    // The same for a document of `total` pages (-1: not known).
+    static QList<int> pagesToImportFor(const QString &pageRange, int total);
 
 private:
     enum class Step { Page, Thumb, Mobile };

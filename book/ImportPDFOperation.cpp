@@ -58,7 +58,8 @@ void ImportPDFOperation::main()
     // Page step.
     std::shared_ptr<FlashPageSourcePDF> source;
     const bool pagesOk = guardedStep("Run Import PDF Operation error,import pages:", [&] {
-        source = std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password);
+        source =
+            std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password, m_importText);
         m_lock = source->lock();
         if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword)
             throw FoliantException(QStringLiteral("PDFLocked"), QStringLiteral("wrong password"));

@@ -222,8 +222,9 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
         return;
     if (vector)
         generatePageToSwf(page, pagePath(page, ".swf"));
-    if (!PDFDoc() || m_cancelled.load())
+    if (m_cancelled.load())
         return;
+    // Without a rasterizer given, one opens only once the document is.
     PdfRasterizerPtr r = rasterizer();
     if (!r)
         return;

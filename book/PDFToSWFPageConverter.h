@@ -39,6 +39,8 @@ public:
     void cancelPendingWork() override;
     void pagesDone() override;
 
+    // Whether pages become images (rather than vector files).
+    bool makesImages() const { return imageMode(); }
     // How many pages are worked on at once.
     int renderers() const { return m_renderers; }
     // Renders with `rasterizer` (opened by the caller); a null one, for the

@@ -64,6 +64,14 @@ public:
         return true;
     }
 
+    // Counts an object that is not here yet as borrowed: it comes with
+    // giveBack(), or its place is freed with discard().
+    void reserve()
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_open;
+    }
+
     // Calls `f` on each object not borrowed now.
     template <typename F> void forEachFree(F &&f)
     {

@@ -81,6 +81,22 @@ public:
         return false;
     }
 
+    // Waits for a checking worker to say it read the structure ("CHECKED").
+    // False when it died, ran past the time limit or said anything else.
+    bool awaitCheck(int timeoutMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray line;
+        QString error;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.trimmed() == "CHECKED")
+            return true;
+        stop();
+        return false;
+    }
+
     bool greeted() const { return m_greeted; }
     bool locked() const { return m_locked; }
     // How the worker ended before it answered: killed at the time limit, or by
@@ -322,6 +338,11 @@ public:
 
     // A worker started ahead, greeted when first borrowed.
     void addWorker(std::unique_ptr<Worker> worker) { m_workers.add(std::move(worker)); }
+    // Keeps a place for a worker that is still busy elsewhere (reading the
+    // structure), which then joins or gives the place up.
+    void reserveWorker() { m_workers.reserve(); }
+    void giveReservedWorker(std::unique_ptr<Worker> worker) { m_workers.giveBack(std::move(worker)); }
+    void dropReservedWorker() { m_workers.discard(); }
 
     int pageCount() const override { return m_pageCount; }
     int renderCount() const override { return m_renders.load(); }
@@ -469,37 +490,53 @@ IsolatedPdfRasterizer::Checked IsolatedPdfRasterizer::openChecked(const QString 
     if (!ok || timeoutMs <= 0)
         timeoutMs = kDefaultPageTimeoutMs;
 
-    // The other workers start while the first reads the structure.
-    auto first = std::make_unique<Worker>();
-    if (!first->spawn(path, true, out.error)) {
-        LOG4CXX_WARN(logger, "cannot render " << path << ": " << out.error);
-        return out; // no worker to ask: the document opens in this process as before
+    // One worker reads the structure while the others open the file for
+    // rendering; the first of those answers for the file.
+    auto checker = std::make_shared<std::unique_ptr<Worker>>(std::make_unique<Worker>());
+    QString why;
+    if (!(*checker)->spawn(path, true, why)) {
+        LOG4CXX_WARN(logger, "cannot render " << path << ": " << why);
+        checker->reset(); // no worker to ask: the document opens in this process as before
     }
-    std::vector<std::unique_ptr<Worker>> others;
-    for (int i = 1; i < maxConcurrent; ++i) {
+    std::vector<std::unique_ptr<Worker>> renderers;
+    for (int i = 1; i < std::max(2, maxConcurrent); ++i) {
         auto worker = std::make_unique<Worker>();
-        QString why;
         if (worker->spawn(path, false, why))
-            others.push_back(std::move(worker));
+            renderers.push_back(std::move(worker));
     }
+    std::shared_ptr<IsolatedRasterizer> rasterizer;
     int pages = 0;
-    if (!first->greet(timeoutMs, pages, out.error)) {
-        out.locked = first->locked();
-        if (first->timedOut()) {
-            out.safe = false;
-            out.error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
-        } else if (first->signal() != 0) {
-            out.safe = false;
-            out.error = QStringLiteral("reading the document crashed the reader (signal %1)").arg(first->signal());
-        }
+    if (!renderers.empty() && renderers.front()->greet(timeoutMs, pages, out.error)) {
+        rasterizer = std::make_shared<IsolatedRasterizer>(path, pages, std::max(2, maxConcurrent), timeoutMs,
+                                                          std::move(renderers.front()));
+        for (size_t i = 1; i < renderers.size(); ++i)
+            rasterizer->addWorker(std::move(renderers[i]));
+        if (*checker)
+            rasterizer->reserveWorker();
+        out.rasterizer = rasterizer;
+    } else {
+        out.locked = !renderers.empty() && renderers.front()->locked();
         LOG4CXX_WARN(logger, "cannot render " << path << ": " << out.error);
-        for (const auto &worker : others)
-            worker->closeInput();
-        return out;
+        for (const auto &worker : renderers)
+            if (worker)
+                worker->closeInput();
     }
-    auto rasterizer = std::make_shared<IsolatedRasterizer>(path, pages, maxConcurrent, timeoutMs, std::move(first));
-    for (auto &worker : others)
-        rasterizer->addWorker(std::move(worker));
-    out.rasterizer = rasterizer;
+    out.vouch = [checker, rasterizer, timeoutMs](QString *error) {
+        if (!*checker)
+            return true;
+        const bool survived = (*checker)->awaitCheck(timeoutMs);
+        if (survived && rasterizer)
+            rasterizer->giveReservedWorker(std::move(*checker));
+        else if (rasterizer)
+            rasterizer->dropReservedWorker();
+        if (survived)
+            return true;
+        if (error && (*checker)->timedOut())
+            *error = QStringLiteral("reading the document took longer than %1 s").arg(timeoutMs / 1000.0);
+        else if (error)
+            *error = QStringLiteral("reading the document crashed the reader (signal %1)").arg((*checker)->signal());
+        checker->reset();
+        return false;
+    };
     return out;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Renders in worker processes (the pdfrender program in resources/lib) so that
 // a file that crashes or hangs Poppler costs one page, not the application.
 // Each concurrent renderer has a worker of its own, kept across pages; a worker
@@ -28,15 +30,18 @@ public:
     {
         PdfRasterizerPtr rasterizer; // null when the file cannot be rendered
         bool locked = false;         // a user password locks the file
-        bool safe = true;            // this process may read the file with PdfDocument
-        QString error;               // why there is no rasterizer, or why the file is not safe
+        QString error;               // why there is no rasterizer
+        // Waits until the document's structure was read in a worker: true when
+        // this process may read the file with PdfDocument, else false with why.
+        std::function<bool(QString *error)> vouch = [](QString *) { return true; };
     };
-    // The rasteriser of an import, whose first worker reads the document's
-    // structure (pages, boxes, rotations, links, outline) before it answers, so
-    // that a file which crashes or hangs the document model fails there instead
-    // of taking the application down, and which tells a file locked by a
-    // password. The other workers start meanwhile. Rendering in this process
-    // (see openPreferred()) checks nothing.
+    // The rasteriser of an import, ready as soon as a worker has opened the
+    // file (and told whether a password locks it), while one more worker
+    // reads the document's structure (pages, boxes, rotations, links,
+    // outline), so that a file which crashes or hangs the document model
+    // fails there instead of taking the application down; that worker then
+    // renders too. Rendering in this process (see openPreferred()) checks
+    // nothing.
     static Checked openChecked(const QString &path, int maxConcurrent = 2);
 
     // resources/lib/pdfrender.

@@ -9,8 +9,8 @@
 // with "ERR <why>". "WORDS <page from 0>" is answered with "OK <bytes>" and
 // the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
 // of input. With --check it first reads the whole structure the application
-// reads with its document model (see checkDocument()), so that one process
-// both vouches for the file and renders it.
+// reads with its document model (see checkDocument()) and says "CHECKED", so
+// that one process both vouches for the file and renders it.
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
@@ -131,8 +131,11 @@ int main(int argc, char **argv)
     // logs the outcome of each page.
     log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
     const QString path = QString::fromLocal8Bit(argv[argc - 1]);
-    if (check)
+    if (check) {
         checkDocument(path);
+        if (!writeAll(QByteArray("CHECKED\n")))
+            return 1;
+    }
 
     QString error;
     const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(path, 1, &error);

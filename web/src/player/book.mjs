@@ -72,11 +72,39 @@ function readItem(el, pageW, pageH) {
   };
 }
 
-export function readPages(pagesEl) {
+// The page list is most of a long book's document, and publishing writes each
+// page alike: three items, the page's files, and nothing else. Such a list is
+// read straight from the text, far faster than through the DOM; the rest of
+// the document still goes through the XML parser. Anything else on a page
+// (placed items, other attributes, entities, comments) returns null, and the
+// whole document is parsed as it stands.
+const PAGE =
+  /\s*<Page type="Image">\s*<Item name="thumb">([^<&]*)<\/Item>\s*<Item name="normal">([^<&]*)<\/Item>\s*<Item name="large">([^<&]*)<\/Item>\s*<\/Page>/y;
+function quickPageList(xml) {
+  const open = /<Pages(\s[^>]*)?>/g.exec(xml);
+  const close = xml.indexOf('</Pages>');
+  if (!open || close < 0 || xml.indexOf('<Pages', open.index + 1) >= 0 || xml.indexOf('</Pages>', close + 1) >= 0) return null;
+  const list = [];
+  let at = open.index + open[0].length;
+  for (PAGE.lastIndex = at; ; at = PAGE.lastIndex) {
+    const m = PAGE.exec(xml);
+    if (!m) break;
+    const [thumb, normal, large] = [m[1].trim(), m[2].trim(), m[3].trim()];
+    list.push({ thumb: thumb || normal || large, normal: normal || large || thumb, large: large || normal || thumb, items: [] });
+  }
+  if (xml.slice(at, close).trim()) return null;
+  return { list, rest: xml.slice(0, open.index + open[0].length) + xml.slice(close) };
+}
+
+export function readPages(pagesEl, quickList = null) {
   const out = { base: '', largeWidth: 0, largeHeight: 0, width: 0, height: 0, thumbWidth: 0, thumbHeight: 0, list: [] };
   if (!pagesEl) return out;
   out.base = attr(pagesEl, '', 'bace');
   for (const k of ['largeWidth', 'largeHeight', 'width', 'height', 'thumbWidth', 'thumbHeight']) out[k] = num(attr(pagesEl, '', k), 0);
+  if (quickList) {
+    out.list = quickList;
+    return out;
+  }
   const pw = out.largeWidth || out.width;
   const ph = out.largeHeight || out.height;
   for (let p = pagesEl.firstElementChild; p; p = p.nextElementSibling) {
@@ -97,7 +125,15 @@ export function readPages(pagesEl) {
 }
 
 export function parseBook(xmlText) {
-  const doc = new DOMParser().parseFromString(xmlText, 'application/xml');
+  let quick = quickPageList(xmlText);
+  const parse = (text) => new DOMParser().parseFromString(text, 'application/xml');
+  let doc = parse(quick ? quick.rest : xmlText);
+  // The list taken out must have been the book's own, now empty, page list.
+  const pagesEl = () => child(doc.documentElement, 'Pages');
+  if (quick && (!pagesEl() || pagesEl().firstElementChild)) {
+    quick = null;
+    doc = parse(xmlText);
+  }
   const root = doc.documentElement;
   if (!root || doc.getElementsByTagName('parsererror').length || root.localName === 'parsererror') {
     throw new UnpackError('xml', 'the configuration is not well-formed XML');
@@ -155,6 +191,6 @@ export function parseBook(xmlText) {
       ? Object.fromEntries(['Left', 'Right', 'Top', 'Bottom', 'Front', 'Back'].map((k) => [k.toLowerCase(), text(pano, k)]))
       : null,
     language: text(s, 'LanguageSetting') || text(s, 'Language'),
-    pages: readPages(child(root, 'Pages')),
+    pages: readPages(child(root, 'Pages'), quick?.list),
   };
 }
