@@ -10,6 +10,7 @@
 #include <turbojpeg.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -385,20 +386,26 @@ bool SwfPaintEngine::fillGlyph(const QPainterPath &localPath)
     SwfFill fill;
     if (!fillFromBrush(m_brush, m_transform, fill) || fill.kind != SwfFill::Solid)
         return false;
-    QByteArray key;
-    key.reserve(count * 17 + 40);
-    const auto add = [&key](auto value) { key.append(reinterpret_cast<const char *>(&value), sizeof value); };
-    add(m_transform.m11());
-    add(m_transform.m12());
-    add(m_transform.m21());
-    add(m_transform.m22());
-    add(fill.color.rgba());
-    add(char(localPath.fillRule()));
+    // Written in place: appending a few bytes at a time costs more than the
+    // lookup saves.
+    constexpr qsizetype kElement = 2 * sizeof(qreal) + 1;
+    QByteArray key(4 * qsizetype(sizeof(qreal)) + qsizetype(sizeof(QRgb)) + 1 + count * kElement, Qt::Uninitialized);
+    char *out = key.data();
+    const auto put = [&out](auto value) {
+        std::memcpy(out, &value, sizeof value);
+        out += sizeof value;
+    };
+    put(m_transform.m11());
+    put(m_transform.m12());
+    put(m_transform.m21());
+    put(m_transform.m22());
+    put(fill.color.rgba());
+    put(char(localPath.fillRule()));
     for (int i = 0; i < count; ++i) {
-        const QPainterPath::Element e = localPath.elementAt(i);
-        add(e.x);
-        add(e.y);
-        add(char(e.type));
+        const QPainterPath::Element &e = localPath.elementAt(i);
+        put(e.x);
+        put(e.y);
+        put(char(e.type));
     }
     if (clippedOut())
         return true;
