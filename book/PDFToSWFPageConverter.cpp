@@ -220,8 +220,19 @@ void PDFToSWFPageConverter::workOnPage(int page, bool vector)
 {
     if (m_cancelled.load())
         return;
+    // The vector file is made while this thread has the page's pictures
+    // rendered and its words read: two pages in flight keep more than two
+    // processes at work.
+    std::future<void> swf;
     if (vector)
-        generatePageToSwf(page, pagePath(page, ".swf"));
+        swf = std::async(std::launch::async, [this, page] { generatePageToSwf(page, pagePath(page, ".swf")); });
+    renderPage(page);
+    if (swf.valid())
+        swf.get(); // its failure is the page's
+}
+
+void PDFToSWFPageConverter::renderPage(int page)
+{
     if (m_cancelled.load())
         return;
     // Without a rasterizer given, one opens only once the document is.

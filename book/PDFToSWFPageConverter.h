@@ -82,9 +82,13 @@ private:
     bool imageMode() const;
     QString pagePath(int page, const char *suffix) const;
     QString pendingThumbPath(int page) const;
-    // One pass over a page: the vector file when asked, then one rendering for
-    // the page image (image mode), the mobile image and the thumbnail.
+    // One pass over a page: the vector file when asked, alongside one
+    // rendering for the page image (image mode), the mobile image and the
+    // thumbnail.
     void workOnPage(int page, bool vector);
+    // The rendering part of workOnPage(): page image, mobile image, thumbnail
+    // and words.
+    void renderPage(int page);
     // A page's one job; `vector` says whether a new job runs pdf2swf first.
     std::shared_ptr<Job> scheduleJob(int page, bool vector);
     void scheduleAhead(int page);
