@@ -6,6 +6,8 @@
 #include "platform/FoliantException.h"
 #include "platform/Logging.h"
 
+#include <thread>
+
 namespace {
 
 const auto logger = Logging::logger("ImportPDFOperation");
@@ -55,8 +57,26 @@ void ImportPDFOperation::main()
     if (isCancelled())
         return;
 
-    // Page step.
+    // Page step. The links and the outline are read meanwhile, on a thread of
+    // their own, from the document the page source opened.
     std::shared_ptr<FlashPageSourcePDF> source;
+    std::shared_ptr<FlashPagesAnnotationsPDF> annotations;
+    std::shared_ptr<FlashOutlinePDF> outline;
+    std::thread reader;
+    const auto readLinksAndOutline = [this, &annotations, &outline](const PdfDocumentPtr &doc) {
+        if (m_importLinks) {
+            annotations = std::make_shared<FlashPagesAnnotationsPDF>();
+            if (!guardedStep("Run Import PDF Operation error,import links:",
+                             [&] { annotations->loadLinksFromPDF(doc, m_pageRange); }))
+                annotations.reset();
+        }
+        if (m_importBookmarks) {
+            outline = std::make_shared<FlashOutlinePDF>();
+            if (!guardedStep("Run Import PDF Operation error,import outline:",
+                             [&] { outline->loadOutlineFromPDF(doc); }))
+                outline.reset();
+        }
+    };
     const bool pagesOk = guardedStep("Run Import PDF Operation error,import pages:", [&] {
         source =
             std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password, m_importText);
@@ -68,6 +88,8 @@ void ImportPDFOperation::main()
         // A cancel between the creation and the line above found no source to stop.
         if (isCancelled())
             source->setStop(true);
+        if (const PdfDocumentPtr doc = source->pdfDocument())
+            reader = std::thread(readLinksAndOutline, doc);
         LOG4CXX_DEBUG(logger, "before generate pages");
         source->generatePages();
         LOG4CXX_DEBUG(logger, "after generate pages");
@@ -80,33 +102,24 @@ void ImportPDFOperation::main()
         source->generateNormalPages();
         LOG4CXX_DEBUG(logger, "after generateNormalPages");
     });
-    // The links and outline read the converter's document; keep it past a failed
-    // page step, whose page source (and work folder) goes.
-    const PdfDocumentPtr doc =
-        source && source->toPageConverter() ? source->toPageConverter()->PDFDoc() : PdfDocumentPtr();
+    const bool read = reader.joinable();
+    if (read)
+        reader.join();
     if (!pagesOk) {
+        // The page source (and work folder) goes.
         setFlashPageSource(nullptr);
         source.reset();
     }
-
-    // Links step.
-    if (!isCancelled() && m_importLinks) {
-        auto annotations = std::make_shared<FlashPagesAnnotationsPDF>();
-        m_flashPagesAnnotation = annotations;
-        const PdfDocumentPtr linkDoc = pagesOk ? doc : PdfDocumentPtr();
-        if (!guardedStep("Run Import PDF Operation error,import links:",
-                         [&] { annotations->loadLinksFromPDF(linkDoc, m_pageRange); }))
-            m_flashPagesAnnotation.reset();
+    if (!pagesOk || !read) {
+        // Links and outline are read as from no document then.
+        annotations.reset();
+        outline.reset();
+        if (!isCancelled())
+            readLinksAndOutline(nullptr);
     }
-
-    // Outline step.
-    if (!isCancelled() && m_importBookmarks) {
-        auto outline = std::make_shared<FlashOutlinePDF>();
+    if (!isCancelled()) {
+        m_flashPagesAnnotation = annotations;
         m_flashOutline = outline;
-        const PdfDocumentPtr outlineDoc = pagesOk ? doc : PdfDocumentPtr();
-        if (!guardedStep("Run Import PDF Operation error,import outline:",
-                         [&] { outline->loadOutlineFromPDF(outlineDoc); }))
-            m_flashOutline.reset();
     }
 
     if (!isCancelled())
