@@ -12,8 +12,11 @@
 #include "publish/ScreenPages.h"
 #include "publish/zip/ZKDataArchive.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTimeZone>
 
 namespace {
@@ -488,6 +491,7 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
     if (!BookFiles::makeFolder(pages) || !m_flashPageSource)
         return;
     QList<QPair<QString, QString>> images;
+    QSet<QString> imaged;
     for (const FlashPagePtr &page : m_flashPageSource->normalPages()) {
         if (!page)
             continue;
@@ -499,10 +503,12 @@ void FlashBookOutput::prepaireNomalPage(const QString &folder)
         if (destination.endsWith(QLatin1String(".swf")))
             writeDataSidecar(destination,
                              QStringLiteral("%1/%2").arg(iNormalPageFolder, BookFiles::lastPathComponent(destination)));
-        else
+        else if (!imaged.contains(destination)) { // a page named twice has one screen-sized copy
+            imaged.insert(destination);
             images.append({page->pageFilePath(), destination});
+        }
     }
-    ScreenPages::write(images);
+    ScreenPages::write(images, m_movePageFiles);
 }
 
 void FlashBookOutput::writeDataSidecar(const QString &file, const QString &relativePath)

@@ -29,7 +29,7 @@ QString ScreenPages::renditionPath(const QString &pageFile)
     return pageFile.left(pageFile.size() - extension.size()) + QStringLiteral("screen.jpg");
 }
 
-int ScreenPages::write(const QList<QPair<QString, QString>> &pages)
+int ScreenPages::write(const QList<QPair<QString, QString>> &pages, bool move)
 {
     std::atomic<qsizetype> next{0};
     std::atomic<int> written{0};
@@ -45,7 +45,7 @@ int ScreenPages::write(const QList<QPair<QString, QString>> &pages)
             const QString ready = renditionPath(pages[i].first);
             if (QFileInfo(ready).isFile()) {
                 QFile::remove(target);
-                if (FileCopy::copy(ready, target, &reason)) {
+                if ((move && BookFiles::move(ready, target)) || FileCopy::copy(ready, target, &reason)) {
                     ++written;
                     continue;
                 }

@@ -20,6 +20,7 @@ QString renditionPath(const QString &pageFile);
 // rendering), the pages shared out over the processor's cores. A write
 // that fails is recorded in the calling thread's WriteJournal; a page image
 // the decoder cannot read is skipped. Returns the number written.
-int write(const QList<QPair<QString, QString>> &pages);
+// With `move` a ready rendition is moved rather than copied where it can be.
+int write(const QList<QPair<QString, QString>> &pages, bool move = false);
 
 } // namespace ScreenPages
