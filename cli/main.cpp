@@ -11,6 +11,7 @@
 #include "cli/TemplateCatalog.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/MemoryTuning.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -138,6 +139,7 @@ int runTemplates()
 
 int main(int argc, char *argv[])
 {
+    MemoryTuning::keepPageBuffers();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("foliant-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FOLIANT_CLI_VERSION));

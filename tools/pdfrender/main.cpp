@@ -14,6 +14,7 @@
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
+#include "platform/MemoryTuning.h"
 #include "platform/PdfDocument.h"
 #include "platform/PdfRasterizer.h"
 
@@ -122,6 +123,7 @@ void checkDocument(const QString &path)
 
 int main(int argc, char **argv)
 {
+    MemoryTuning::keepPageBuffers();
     const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
     if (argc != 2 && !check) {
         writeAll(QByteArray("ERR usage: pdfrender [--check] FILE.pdf\n"));
