@@ -1,8 +1,6 @@
 // Image- and vector-mode import of a 100-page PDF against pdftoppm over the same
-// pages in the same run; prints the time ratio and peak memory. Then the whole
-// `foliant-cli publish --images --quality 1` of the first 100 pages of a real
-// manual (the valgrind manual when installed) against pdftoppm of the same
-// pages, three times each in turn, medians compared.
+// pages in the same run; prints the time ratio and peak memory. The whole
+// `foliant-cli publish` against pdftoppm is bench_cli_publish's.
 //
 //   bench_import              100 pages, image mode, then vector mode when pdf2swf is built
 //   bench_import --large      image-mode import of 2,000 link-heavy pages (memory)
@@ -20,9 +18,7 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -74,68 +70,20 @@ ImportResult runImport(const QString &pdf, int importType)
     return result; // the page source, and its work folder, go with `op`
 }
 
-double runPdftoppm(const QString &pdf, const QString &outDir, double *cpu, const QStringList &range = {})
+double runPdftoppm(const QString &pdf, const QString &outDir, double *cpu)
 {
     QDir().mkpath(outDir);
     QElapsedTimer timer;
     timer.start();
     const double cpuStart = cpuNow();
-    const ProcessResult r = ProcessRunner::run(
-        QStringLiteral("pdftoppm"), QStringList{QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-jpeg"),
-                                                QStringLiteral("-jpegopt"), QStringLiteral("quality=85")} +
-                                        range + QStringList{pdf, outDir + QStringLiteral("/p")});
+    const ProcessResult r = ProcessRunner::run(QStringLiteral("pdftoppm"),
+                                               {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-jpeg"),
+                                                QStringLiteral("-jpegopt"), QStringLiteral("quality=85"), pdf,
+                                                outDir + QStringLiteral("/p")});
     if (!r.ok())
         std::fprintf(stderr, "pdftoppm failed: %s\n", r.standardError.constData());
     *cpu = cpuNow() - cpuStart;
     return timer.nsecsElapsed() / 1e9;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The whole command against pdftoppm over the same 100 pages.
-void benchWholePublish(const QString &cli, const QString &scratch, const QString &fallbackPdf)
-{
-    QString pdf = fallbackPdf;
-    const QString manual = QStringLiteral("/usr/share/doc/valgrind/valgrind_manual.pdf.gz");
-    if (QFileInfo::exists(manual)) {
-        const ProcessResult unpacked = ProcessRunner::run(QStringLiteral("gzip"), {QStringLiteral("-dc"), manual});
-        QFile out(scratch + QStringLiteral("/manual.pdf"));
-        if (unpacked.ok() && out.open(QIODevice::WriteOnly) && out.write(unpacked.standardOutput) > 0) {
-            out.close();
-            pdf = out.fileName();
-        }
-    }
-    std::vector<double> ppm, publish, ppmCpu, publishCpu;
-    for (int run = 0; run < 3; ++run) {
-        double cpu = 0;
-        ppm.push_back(
-            runPdftoppm(pdf, QStringLiteral("%1/ppm%2").arg(scratch).arg(run), &cpu,
-                        {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("100")}));
-        ppmCpu.push_back(cpu);
-        QElapsedTimer timer;
-        timer.start();
-        const double cpuStart = cpuNow();
-        const ProcessResult r = ProcessRunner::run(
-            cli, {QStringLiteral("publish"), pdf, QStringLiteral("--pages"), QStringLiteral("1-100"),
-                  QStringLiteral("--images"), QStringLiteral("--quality"), QStringLiteral("1"), QStringLiteral("--out"),
-                  QStringLiteral("%1/book%2").arg(scratch).arg(run), QStringLiteral("-q")});
-        publish.push_back(timer.nsecsElapsed() / 1e9);
-        publishCpu.push_back(cpuNow() - cpuStart);
-        if (!r.ok()) {
-            std::fprintf(stderr, "%s failed: %s\n", qPrintable(cli), r.standardError.constData());
-            return;
-        }
-    }
-    std::printf("whole publish --images of 100 pages of %s (median of 3): %.2f s wall, %.2f s CPU; "
-                "pdftoppm %.2f s wall, %.2f s CPU\n",
-                qPrintable(QFileInfo(pdf).fileName()), median(publish), median(publishCpu), median(ppm),
-                median(ppmCpu));
-    std::printf("whole-publish image ratio: %.2f wall (aim <= 0.85), %.2f CPU\n", median(publish) / median(ppm),
-                median(publishCpu) / median(ppmCpu));
 }
 
 } // namespace
@@ -181,12 +129,6 @@ int main(int argc, char **argv)
     QFile loadavg(QStringLiteral("/proc/loadavg"));
     if (loadavg.open(QIODevice::ReadOnly))
         std::printf("load average: %s\n", loadavg.readLine().trimmed().constData());
-    const QString cli =
-        QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + QStringLiteral("/../bin/foliant-cli");
-    if (QFileInfo(cli).isExecutable())
-        benchWholePublish(cli, scratch.path(), pdf);
-    else
-        std::printf("whole publish skipped: %s is not built\n", qPrintable(cli));
 
     if (QFileInfo(Paths::resource(QStringLiteral("lib/pdf2swf"))).isExecutable()) {
         const ImportResult vector = runImport(pdf, 0);
