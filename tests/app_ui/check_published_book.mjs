@@ -1,7 +1,7 @@
 // Opens a published book in Chromium straight from disk and reports what a
 // reader sees: whether the first page shows the imported document's first page
-// (its blue band, sampled from the page image) and whether the new colour is
-// on screen. Prints one JSON line; exits non-zero when it could not look.
+// (its blue band, sampled from the page image or its screen-sized copy) and
+// whether the new colour is on screen. Prints one JSON line; exits non-zero when it could not look.
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { mkdtempSync } from 'node:fs';
@@ -25,7 +25,7 @@ try {
     null, { timeout: 60000 });
   const seen = await tab.evaluate((want) => {
     const faces = [...document.querySelectorAll('img.fo-face')].filter((i) => i.complete && i.naturalWidth > 0);
-    const first = faces.find((i) => /(^|\/)1\.jpg(\?|$)/.test(i.getAttribute('src') || '')) || null;
+    const first = faces.find((i) => /(^|\/)1(\.screen)?\.jpg(\?|$)/.test(i.getAttribute('src') || '')) || null;
     let box = null;
     if (first) {
       // The test document's first page has a blue band across its top.
