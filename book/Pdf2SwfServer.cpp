@@ -68,36 +68,7 @@ Pdf2SwfServer::~Pdf2SwfServer()
 void Pdf2SwfServer::stop()
 {
     // At the end of its input the server stops the pages still running and ends.
-    if (m_process.socket >= 0) {
-        ::close(m_process.socket);
-        m_process.socket = -1;
-    }
-    if (m_process.pid <= 0)
-        return;
-    for (int i = 0; i < 100; ++i) {
-        if (::waitpid(m_process.pid, nullptr, WNOHANG) != 0) {
-            m_process.pid = -1;
-            return;
-        }
-        ::usleep(2000);
-    }
-    ::kill(m_process.pid, SIGKILL);
-    ::waitpid(m_process.pid, nullptr, 0);
-    m_process.pid = -1;
-}
-
-bool Pdf2SwfServer::sendAll(const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::send(m_process.socket, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
+    ProcessRunner::stopWorker(m_process, 200);
 }
 
 Pdf2SwfServer::Read Pdf2SwfServer::readReply(int waitMs, quint64 &id, std::optional<ProcessResult> &result)
@@ -165,8 +136,8 @@ std::optional<ProcessResult> Pdf2SwfServer::run(const QStringList &arguments, in
     if (m_gone)
         return std::nullopt;
     const quint64 id = ++m_lastId;
-    if (!sendAll("RUN " + QByteArray::number(id) + ' ' + QByteArray::number(timeoutMs) + ' ' +
-                 QByteArray::number(payload.size()) + '\n' + payload)) {
+    if (!ProcessRunner::sendAll(m_process, "RUN " + QByteArray::number(id) + ' ' + QByteArray::number(timeoutMs) + ' ' +
+                                               QByteArray::number(payload.size()) + '\n' + payload)) {
         m_gone = true;
         return std::nullopt;
     }

@@ -41,7 +41,6 @@ private:
     // `id`; no result when no process could be made for it) or `waitMs`
     // passed. Called by one thread at a time, without the lock.
     Read readReply(int waitMs, quint64 &id, std::optional<ProcessResult> &result);
-    bool sendAll(const QByteArray &bytes);
     void stop();
 
     WorkerProcess m_process;

@@ -55,8 +55,7 @@ public:
             error = QStringLiteral("the render worker %1").arg(started.error());
             return false;
         }
-        m_pid = started->pid;
-        m_fd = started->socket;
+        m_worker = started.value();
         return true;
     }
 
@@ -107,8 +106,8 @@ public:
     // Tells the worker to end without waiting for it.
     void closeInput()
     {
-        if (m_fd >= 0) {
-            ::shutdown(m_fd, SHUT_WR);
+        if (m_worker.socket >= 0) {
+            ::shutdown(m_worker.socket, SHUT_WR);
         }
     }
 
@@ -187,40 +186,10 @@ public:
 
     // Closes the socket (the worker ends on end of input) and reaps it, killing
     // it when it does not go within a moment.
-    void stop()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-        if (m_pid > 0) {
-            for (int i = 0; i < 50; ++i) {
-                if (::waitpid(m_pid, nullptr, WNOHANG) != 0) {
-                    m_pid = -1;
-                    return;
-                }
-                ::usleep(2000);
-            }
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-            m_pid = -1;
-        }
-    }
+    void stop() { ProcessRunner::stopWorker(m_worker, 100); }
 
 private:
-    bool sendAll(const QByteArray &bytes)
-    {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            done += n;
-        }
-        return true;
-    }
+    bool sendAll(const QByteArray &bytes) { return ProcessRunner::sendAll(m_worker, bytes); }
 
     // Waits for input until the deadline; false (worker killed, `error` set)
     // when it passed or the worker closed its end.
@@ -231,11 +200,11 @@ private:
             if (left <= 0) {
                 error = QStringLiteral("the render worker took longer than %1 ms and was stopped").arg(timeoutMs);
                 m_timedOut = true;
-                ::kill(m_pid, SIGKILL);
+                ::kill(m_worker.pid, SIGKILL);
                 stop();
                 return false;
             }
-            pollfd p{m_fd, POLLIN, 0};
+            pollfd p{m_worker.socket, POLLIN, 0};
             const int ready = ::poll(&p, 1, int(std::min<qint64>(left, 1000)));
             if (ready < 0 && errno != EINTR) {
                 error = QStringLiteral("waiting for the render worker failed");
@@ -245,7 +214,7 @@ private:
             if (ready <= 0)
                 continue;
             char chunk[65536];
-            const ssize_t n = ::recv(m_fd, chunk, sizeof chunk, 0);
+            const ssize_t n = ::recv(m_worker.socket, chunk, sizeof chunk, 0);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
@@ -292,19 +261,19 @@ private:
     {
         int status = 0;
         pid_t reaped = 0;
-        if (m_pid > 0) {
+        if (m_worker.pid > 0) {
             // The socket closes a moment before the process is reaped.
-            for (int i = 0; i < 500 && (reaped = ::waitpid(m_pid, &status, WNOHANG)) == 0; ++i)
+            for (int i = 0; i < 500 && (reaped = ::waitpid(m_worker.pid, &status, WNOHANG)) == 0; ++i)
                 ::usleep(2000);
             if (reaped == 0) {
-                ::kill(m_pid, SIGKILL);
-                ::waitpid(m_pid, &status, 0);
+                ::kill(m_worker.pid, SIGKILL);
+                ::waitpid(m_worker.pid, &status, 0);
             }
-            m_pid = -1;
+            m_worker.pid = -1;
         }
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
+        if (m_worker.socket >= 0) {
+            ::close(m_worker.socket);
+            m_worker.socket = -1;
         }
         if (WIFSIGNALED(status)) {
             m_signal = WTERMSIG(status);
@@ -313,8 +282,7 @@ private:
         return QStringLiteral("the render worker ended unexpectedly (exit %1)").arg(WEXITSTATUS(status));
     }
 
-    pid_t m_pid = -1;
-    int m_fd = -1;
+    WorkerProcess m_worker;
     QByteArray m_buffer;
     bool m_greeted = false;
     bool m_locked = false;

@@ -169,3 +169,37 @@ Result<WorkerProcess> ProcessRunner::startWorker(const QString &program, const Q
     worker.socket = fds[0];
     return worker;
 }
+
+bool ProcessRunner::sendAll(const WorkerProcess &worker, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(worker.socket, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+void ProcessRunner::stopWorker(WorkerProcess &worker, int graceMs)
+{
+    if (worker.socket >= 0) {
+        ::close(worker.socket);
+        worker.socket = -1;
+    }
+    if (worker.pid <= 0)
+        return;
+    for (int waited = 0; waited < graceMs; waited += 2) {
+        if (::waitpid(worker.pid, nullptr, WNOHANG) != 0) {
+            worker.pid = -1;
+            return;
+        }
+        ::usleep(2000);
+    }
+    ::kill(worker.pid, SIGKILL);
+    ::waitpid(worker.pid, nullptr, 0);
+    worker.pid = -1;
+}

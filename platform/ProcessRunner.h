@@ -45,4 +45,11 @@ ProcessResult run(const QString &program, const QStringList &arguments, int time
 // Starts a program to keep and talk to.
 Result<WorkerProcess> startWorker(const QString &program, const QStringList &arguments);
 
+// Sends all of `bytes` to a kept worker; false when it is gone.
+bool sendAll(const WorkerProcess &worker, const QByteArray &bytes);
+
+// Closes the worker's socket (a worker ends at the end of its input) and reaps
+// it, killing it when it has not gone after `graceMs`.
+void stopWorker(WorkerProcess &worker, int graceMs);
+
 } // namespace ProcessRunner
