@@ -3,6 +3,7 @@
 #include "book/Pdf2SwfServer.h"
 
 #include "platform/AppSettings.h"
+#include "platform/AtomicFile.h"
 #include "platform/MarlspanUtility.h"
 #include "platform/Clock.h"
 #include "platform/FoliantException.h"
@@ -245,14 +246,10 @@ bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &byt
 {
     // A work file: no flush to disk, which a crash would not need, but a short
     // or failed write is no file.
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    file.close();
-    ok = ok && file.error() == QFileDevice::NoError;
-    if (!ok) {
-        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
-        file.remove();
-    }
+    QString reason;
+    const bool ok = AtomicFile::write(path, bytes, &reason, false);
+    if (!ok)
+        LOG4CXX_WARN(logger, "cannot write " << path << ": " << reason);
     return ok;
 }
 
