@@ -108,8 +108,8 @@ function drawInWorker(w, bytes, canvas, cssWidth, cssHeight, scale) {
   });
 }
 
-export async function renderVectorPage(bytes, canvas, cssWidth, cssHeight, scale) {
-  const w = startWorker();
+export async function renderVectorPage(bytes, canvas, cssWidth, cssHeight, scale, here = false) {
+  const w = here ? null : startWorker();
   const aspect = await (w ? drawInWorker(w, bytes, canvas, cssWidth, cssHeight, scale) : drawHere(bytes, canvas, cssWidth, cssHeight, scale));
   // The page box sizes the canvas.
   canvas.style.width = '';
