@@ -1,5 +1,6 @@
 #include "platform/PdfRasterizer.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/BorrowPool.h"
 
 #include "platform/Logging.h"
@@ -14,6 +15,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -90,6 +93,23 @@ public:
 
     Output render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen) override
     {
+        return renderPage(page, quality, wantPage, wantThumb, wantScreen, nullptr);
+    }
+
+    Written renderFiles(int page, int quality, const PageFiles &files) override
+    {
+        Words words;
+        const bool wantWords = !files.words.isEmpty();
+        const Output out = renderPage(page, quality, !files.image.isEmpty() || !files.mobile.isEmpty(),
+                                      !files.thumb.isEmpty(), !files.screen.isEmpty(), wantWords ? &words : nullptr);
+        return writeFiles(out, words, files);
+    }
+
+private:
+    // One rendering of the page and, when `words` is given, the words of the
+    // same page object: the document is parsed for the page once.
+    Output renderPage(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen, Words *words)
+    {
         Output out;
         if (page < 0 || page >= m_pageCount) {
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
@@ -113,6 +133,13 @@ public:
                     const double yres = 72.0 * size.height() / points.height();
                     image = p->renderToImage(xres, yres, 0, 0, size.width(), size.height());
                     m_renders.fetch_add(1);
+                }
+                if (words && !image.isNull()) {
+                    try {
+                        words->lines = wordLines(*p);
+                    } catch (...) {
+                        words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
+                    }
                 }
             }
         } catch (...) {
@@ -143,6 +170,7 @@ public:
         return out;
     }
 
+public:
     Words words(int page) override
     {
         Words out;
@@ -231,6 +259,51 @@ PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurre
     }
     const int pages = doc->numPages();
     return std::make_shared<PopplerRasterizer>(path, pages, maxConcurrent, std::move(doc));
+}
+
+PdfRasterizer::Written PdfRasterizer::renderFiles(int page, int quality, const PageFiles &files)
+{
+    const Output out = render(page, quality, !files.image.isEmpty() || !files.mobile.isEmpty(), !files.thumb.isEmpty(),
+                              !files.screen.isEmpty());
+    return writeFiles(out, out.ok() && !files.words.isEmpty() ? words(page) : Words(), files);
+}
+
+PdfRasterizer::Written PdfRasterizer::writeFiles(const Output &rendered, const Words &words, const PageFiles &files)
+{
+    Written out;
+    if (!rendered.ok()) {
+        out.error = rendered.error;
+        return out;
+    }
+    out.pageSize = rendered.pageSize;
+    out.thumbSize = rendered.thumbSize;
+    const auto write = [&out](const QString &path, const QByteArray &bytes) {
+        QString reason;
+        if (path.isEmpty() || AtomicFile::write(path, bytes, &reason, false))
+            return true;
+        out.error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+        return false;
+    };
+    if (!write(files.image, rendered.pageJpeg) || !write(files.screen, rendered.screenJpeg))
+        return out;
+    // The mobile image is the same bytes: a second name of the page image when
+    // it was written, else a file of its own.
+    if (!files.mobile.isEmpty()) {
+        const QByteArray mobile = QFile::encodeName(files.mobile);
+        ::unlink(mobile.constData());
+        if ((files.image.isEmpty() || ::link(QFile::encodeName(files.image).constData(), mobile.constData()) != 0) &&
+            !write(files.mobile, rendered.pageJpeg))
+            return out;
+    }
+    if (!write(files.thumb, rendered.thumbJpeg))
+        return out;
+    if (!files.words.isEmpty()) {
+        if (!words.ok())
+            out.wordsError = words.error;
+        else if (!write(files.words, words.lines))
+            return out;
+    }
+    return out;
 }
 
 QSize PdfRasterizer::pageImageSize(const QSizeF &points)
