@@ -80,10 +80,18 @@ async function firstPage(name) {
   await cdp.send('Network.setCacheDisabled', { cacheDisabled: true });
   page.errors = [];
   page.on('pageerror', (e) => page.errors.push(e.message));
+  // Polling the page from here would run script in it while it starts; the
+  // page says when it is done instead.
+  await page.addInitScript(() => {
+    const said = () => console.debug('foliant-bench-done');
+    new PerformanceObserver((l) => l.getEntriesByName('foliant-first-page').length && said()).observe({ type: 'mark' });
+    addEventListener('error', said);
+  });
+  const done = page.waitForEvent('console', { predicate: (m) => m.text() === 'foliant-bench-done', timeout: 20000 });
   await page.goto(`${server.url}${name}/index.html`);
-  await page.waitForFunction(() => performance.getEntriesByName('foliant-first-page').length > 0 || document.getElementById('foliant-book')?.dataset.state === 'error', null, { timeout: 20000 });
+  await done.catch(() => {});
   const marks = await page.evaluate((steps) => steps.map((n) => performance.getEntriesByName(`foliant-${n}`)[0]?.startTime ?? NaN), STEPS);
-  if (page.errors.length || Number.isNaN(marks.at(-1))) throw new Error(`${name}: no first page (${page.errors.join('; ')})`);
+  if (page.errors.length || Number.isNaN(marks.at(-1))) throw new Error(`${name}: no first page within 20 s (${JSON.stringify(await S.bookState(page))} ${page.errors.join('; ')})`);
   // Frame cost while idle: a renderer that touches every page each frame shows here.
   const idle = await page.evaluate(
     () =>
