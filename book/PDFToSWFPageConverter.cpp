@@ -282,7 +282,9 @@ void PDFToSWFPageConverter::renderPage(int page)
     const QString image = pagePath(page, ".jpg");
     const QString mobile = pagePath(page, "_mobile.jpg");
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
-    const bool wantMobile = !QFile::exists(mobile);
+    // A vector page without its mobile image needs only the thumbnail: the
+    // worker encodes no page-sized JPEG then.
+    const bool wantMobile = makesMobileImages() && !QFile::exists(mobile);
     // A page image's screen-sized copy comes from the same pixels here, which
     // saves publishing from decoding the image again for it.
     const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true, wantImage);
