@@ -1,7 +1,6 @@
 #include "book/FlashPageSourcePDF.h"
 
 #include "book/PDFToSWFPageConverter.h"
-#include "platform/AppSettings.h"
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/Logging.h"
 #include "platform/NotificationCenter.h"
@@ -23,7 +22,7 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
     auto converter = std::make_shared<PDFToSWFPageConverter>(sourceFile(), nullptr, quality);
     m_toPageConverter = converter;
     converter->setExtractText(extractText);
-    if (AppSettings::shareInstance()->ImportType() == 0)
+    if (!converter->makesImages())
         converter->startPdf2swfServer();
     QString readable = sourceFile();
     QString error;

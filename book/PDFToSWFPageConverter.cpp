@@ -80,9 +80,8 @@ PDFToSWFPageConverter::PDFToSWFPageConverter(const QString &pdfPath, const PdfDo
     setConverterWorkFolder(MarlspanUtility::forceTmpDiractory(QStringLiteral("Quirefold")));
     setDPI(144);
     setPDFDoc(doc);
-    // In image mode a page's thread also receives and writes its files: with
-    // two threads per render worker, a worker never waits for that.
-    m_pool.setMaxThreadCount(imageMode() ? 2 * m_renderers : m_renderers);
+    // A page's thread waits for its render worker, which writes the page's files.
+    m_pool.setMaxThreadCount(m_renderers);
 }
 
 PDFToSWFPageConverter::~PDFToSWFPageConverter()
@@ -241,21 +240,6 @@ void PDFToSWFPageConverter::pagesDone()
     m_rasterizerTried = false;
 }
 
-bool PDFToSWFPageConverter::writeFile(const QString &path, const QByteArray &bytes) const
-{
-    // A work file: no flush to disk, which a crash would not need, but a short
-    // or failed write is no file.
-    QFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-    file.close();
-    ok = ok && file.error() == QFileDevice::NoError;
-    if (!ok) {
-        LOG4CXX_WARN(logger, "cannot write " << path << ": " << file.errorString());
-        file.remove();
-    }
-    return ok;
-}
-
 void PDFToSWFPageConverter::workOnPage(int page, bool vector)
 {
     if (m_cancelled.load())
@@ -282,33 +266,27 @@ void PDFToSWFPageConverter::renderPage(int page)
     const QString image = pagePath(page, ".jpg");
     const QString mobile = pagePath(page, "_mobile.jpg");
     const bool wantImage = imageMode() && !QFile::exists(pagePath(page, ".swf")) && !QFile::exists(image);
+    PdfRasterizer::PageFiles files;
+    if (wantImage) {
+        files.image = image;
+        // The screen-sized copy comes from the same pixels, which saves
+        // publishing from decoding the page image again for it.
+        files.screen = pagePath(page, ".screen.jpg");
+    }
     // A vector page without its mobile image needs only the thumbnail: the
     // worker encodes no page-sized JPEG then.
-    const bool wantMobile = makesMobileImages() && !QFile::exists(mobile);
-    // A page image's screen-sized copy comes from the same pixels here, which
-    // saves publishing from decoding the image again for it.
-    const PdfRasterizer::Output out = r->render(page - 1, quality(), wantImage || wantMobile, true, wantImage);
-    if (extractText() && !m_cancelled.load()) {
-        // The worker that rendered the page has the document open: the words
-        // cost no second parse of the file.
-        const PdfRasterizer::Words words = r->words(page - 1);
-        if (words.ok())
-            writeFile(pagePath(page, ".words"), words.lines);
-        else
-            LOG4CXX_WARN(logger, "no text for page " << page << ": " << words.error);
-    }
-    if (!out.ok()) {
-        LOG4CXX_DEBUG(logger, "page " << page << ": " << out.error);
-        return;
-    }
-    const bool imageWritten = wantImage && writeFile(image, out.pageJpeg);
-    if (imageWritten && !out.screenJpeg.isEmpty())
-        writeFile(pagePath(page, ".screen.jpg"), out.screenJpeg);
-    // The mobile image is the same JPEG; a second name costs no second write.
-    if (wantMobile &&
-        !(imageWritten && ::link(QFile::encodeName(image).constData(), QFile::encodeName(mobile).constData()) == 0))
-        writeFile(mobile, out.pageJpeg);
-    writeFile(pendingThumbPath(page), out.thumbJpeg);
+    if (makesMobileImages() && !QFile::exists(mobile))
+        files.mobile = mobile;
+    files.thumb = pendingThumbPath(page);
+    // The worker that renders the page reads its words from the same page
+    // and writes every file itself: nothing of the page passes through here.
+    if (extractText())
+        files.words = pagePath(page, ".words");
+    const PdfRasterizer::Written out = r->renderFiles(page - 1, quality(), files);
+    if (!out.wordsError.isEmpty())
+        LOG4CXX_WARN(logger, "no text for page " << page << ": " << out.wordsError);
+    if (!out.ok())
+        LOG4CXX_WARN(logger, "page " << page << ": " << out.error);
 }
 
 std::shared_ptr<PDFToSWFPageConverter::Job> PDFToSWFPageConverter::scheduleJob(int page, bool vector)
@@ -420,9 +398,10 @@ void PDFToSWFPageConverter::pdfPageToImage(int page, const QString &path)
     if (!PDFDoc())
         return;
     if (PdfRasterizerPtr r = rasterizer()) {
-        const PdfRasterizer::Output out = r->render(page - 1, quality(), true, false);
-        if (out.ok())
-            writeFile(path, out.pageJpeg);
+        PdfRasterizer::PageFiles files;
+        files.mobile = path;
+        if (const PdfRasterizer::Written out = r->renderFiles(page - 1, quality(), files); !out.ok())
+            LOG4CXX_WARN(logger, "page " << page << ": " << out.error);
     }
 }
 
@@ -438,9 +417,10 @@ void PDFToSWFPageConverter::pdftoThumbImage(int page, const QString &path)
             return;
     }
     if (PdfRasterizerPtr r = rasterizer()) {
-        const PdfRasterizer::Output out = r->render(page - 1, quality(), false, true);
-        if (out.ok())
-            writeFile(path, out.thumbJpeg);
+        PdfRasterizer::PageFiles files;
+        files.thumb = path;
+        if (const PdfRasterizer::Written out = r->renderFiles(page - 1, quality(), files); !out.ok())
+            LOG4CXX_WARN(logger, "page " << page << ": " << out.error);
     }
 }
 

@@ -99,7 +99,6 @@ private:
     // The import's pdf2swf server for `pdf`, started on first use; null when
     // it cannot start or FOLIANT_PDF2SWF_SERVER=0.
     std::shared_ptr<Pdf2SwfServer> pdf2swfServer(const QString &pdf);
-    bool writeFile(const QString &path, const QByteArray &bytes) const;
 
     const int m_renderers = qBound(2, QThread::idealThreadCount(), 4);
     mutable std::mutex m_mutex;

@@ -158,6 +158,42 @@ public:
         return true;
     }
 
+    // One page written to files by the worker; false as render() is.
+    bool renderFiles(int page, int quality, const PdfRasterizer::PageFiles &files, int timeoutMs,
+                     PdfRasterizer::Written &out, QString &error)
+    {
+        const auto field = [](const QString &path) {
+            return path.isEmpty() ? QByteArray("-") : QFile::encodeName(path).toHex();
+        };
+        const QByteArray request = "WRITE " + QByteArray::number(page) + ' ' + QByteArray::number(quality) + ' ' +
+                                   field(files.image) + ' ' + field(files.screen) + ' ' + field(files.mobile) + ' ' +
+                                   field(files.thumb) + ' ' + field(files.words) + '\n';
+        if (!sendAll(request)) {
+            error = describeEnd();
+            return false;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray line;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.startsWith("ERR ")) {
+            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+            return true; // the worker is fine; the page is not
+        }
+        const QList<QByteArray> f = line.trimmed().split(' ');
+        if (f.size() != 6 || f.at(0) != "OK") {
+            error = QStringLiteral("the render worker answered nonsense");
+            stop();
+            return false;
+        }
+        out.pageSize = QSize(f.at(1).toInt(), f.at(2).toInt());
+        out.thumbSize = QSize(f.at(3).toInt(), f.at(4).toInt());
+        if (f.at(5) != "-")
+            out.wordsError = QString::fromUtf8(QByteArray::fromHex(f.at(5)));
+        return true;
+    }
+
     // The words of one page; false as render() is.
     bool words(int page, int timeoutMs, PdfRasterizer::Words &out, QString &error)
     {
@@ -235,7 +271,7 @@ private:
                 m_buffer.remove(0, newline + 1);
                 return true;
             }
-            if (m_buffer.size() > 4096) {
+            if (m_buffer.size() > 65536) {
                 error = QStringLiteral("the render worker answered nonsense");
                 stop();
                 return false;
@@ -322,6 +358,17 @@ public:
                                      return worker.render(page, quality, wantPage, wantThumb, wantScreen, m_timeoutMs,
                                                           reply, error);
                                  });
+        if (out.ok())
+            m_renders.fetch_add(1);
+        return out;
+    }
+
+    Written renderFiles(int page, int quality, const PageFiles &files) override
+    {
+        Written out = ask<Written>(page, "page", QStringLiteral("page %1 could not be rendered: %2"),
+                                   [&](Worker &worker, Written &reply, QString &error) {
+                                       return worker.renderFiles(page, quality, files, m_timeoutMs, reply, error);
+                                   });
         if (out.ok())
             m_renders.fetch_add(1);
         return out;

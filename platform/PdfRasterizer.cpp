@@ -1,5 +1,6 @@
 #include "platform/PdfRasterizer.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/BorrowPool.h"
 
 #include "platform/Logging.h"
@@ -14,6 +15,12 @@
 #include <condition_variable>
 #include <mutex>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <unistd.h>
 
 namespace {
 
@@ -90,6 +97,23 @@ public:
 
     Output render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen) override
     {
+        return renderPage(page, quality, wantPage, wantThumb, wantScreen, nullptr);
+    }
+
+    Written renderFiles(int page, int quality, const PageFiles &files) override
+    {
+        Words words;
+        const bool wantWords = !files.words.isEmpty();
+        const Output out = renderPage(page, quality, !files.image.isEmpty() || !files.mobile.isEmpty(),
+                                      !files.thumb.isEmpty(), !files.screen.isEmpty(), wantWords ? &words : nullptr);
+        return writeFiles(out, words, files);
+    }
+
+private:
+    // One rendering of the page and, when `words` is given, the words of the
+    // same page object: the document is parsed for the page once.
+    Output renderPage(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen, Words *words)
+    {
         Output out;
         if (page < 0 || page >= m_pageCount) {
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
@@ -113,6 +137,13 @@ public:
                     const double yres = 72.0 * size.height() / points.height();
                     image = p->renderToImage(xres, yres, 0, 0, size.width(), size.height());
                     m_renders.fetch_add(1);
+                }
+                if (words && !image.isNull()) {
+                    try {
+                        words->lines = wordLines(*p);
+                    } catch (...) {
+                        words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
+                    }
                 }
             }
         } catch (...) {
@@ -143,6 +174,7 @@ public:
         return out;
     }
 
+public:
     Words words(int page) override
     {
         Words out;
@@ -233,6 +265,51 @@ PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurre
     return std::make_shared<PopplerRasterizer>(path, pages, maxConcurrent, std::move(doc));
 }
 
+PdfRasterizer::Written PdfRasterizer::renderFiles(int page, int quality, const PageFiles &files)
+{
+    const Output out = render(page, quality, !files.image.isEmpty() || !files.mobile.isEmpty(), !files.thumb.isEmpty(),
+                              !files.screen.isEmpty());
+    return writeFiles(out, out.ok() && !files.words.isEmpty() ? words(page) : Words(), files);
+}
+
+PdfRasterizer::Written PdfRasterizer::writeFiles(const Output &rendered, const Words &words, const PageFiles &files)
+{
+    Written out;
+    if (!rendered.ok()) {
+        out.error = rendered.error;
+        return out;
+    }
+    out.pageSize = rendered.pageSize;
+    out.thumbSize = rendered.thumbSize;
+    const auto write = [&out](const QString &path, const QByteArray &bytes) {
+        QString reason;
+        if (path.isEmpty() || AtomicFile::write(path, bytes, &reason, false))
+            return true;
+        out.error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+        return false;
+    };
+    if (!write(files.image, rendered.pageJpeg) || !write(files.screen, rendered.screenJpeg))
+        return out;
+    // The mobile image is the same bytes: a second name of the page image when
+    // it was written, else a file of its own.
+    if (!files.mobile.isEmpty()) {
+        const QByteArray mobile = QFile::encodeName(files.mobile);
+        ::unlink(mobile.constData());
+        if ((files.image.isEmpty() || ::link(QFile::encodeName(files.image).constData(), mobile.constData()) != 0) &&
+            !write(files.mobile, rendered.pageJpeg))
+            return out;
+    }
+    if (!write(files.thumb, rendered.thumbJpeg))
+        return out;
+    if (!files.words.isEmpty()) {
+        if (!words.ok())
+            out.wordsError = words.error;
+        else if (!write(files.words, words.lines))
+            return out;
+    }
+    return out;
+}
+
 QSize PdfRasterizer::pageImageSize(const QSizeF &points)
 {
     double w = points.width() * 2.0;
@@ -277,13 +354,33 @@ QImage PdfRasterizer::halfImage(const QImage &source)
         return {};
     // Each pixel is the mean of its two by two pixels (an odd last row or
     // column counts twice): the exact halving, at a fraction of the cost of the
-    // general smooth scaling. Two channels are summed at once in 16-bit lanes.
-    constexpr quint32 kEven = 0x00ff00ffU;
-    for (int y = 0; y < half.height(); ++y) {
+    // general smooth scaling.
+    const int halfWidth = half.width();
+    const int halfHeight = half.height();
+    const int pairs = w / 2; // output pixels with two source columns
+    for (int y = 0; y < halfHeight; ++y) {
         const auto *top = reinterpret_cast<const quint32 *>(image.constScanLine(2 * y));
         const auto *bottom = reinterpret_cast<const quint32 *>(image.constScanLine(std::min(2 * y + 1, h - 1)));
         auto *out = reinterpret_cast<quint32 *>(half.scanLine(y));
-        for (int x = 0; x < half.width(); ++x) {
+        int x = 0;
+#if defined(__SSE2__)
+        // Two output pixels a step, their eight channels summed in 16-bit lanes.
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i two = _mm_set1_epi16(2);
+        for (; x + 2 <= pairs; x += 2) {
+            const __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i *>(top + 2 * x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bottom + 2 * x));
+            const __m128i low = _mm_add_epi16(_mm_unpacklo_epi8(t, zero), _mm_unpacklo_epi8(b, zero));
+            const __m128i high = _mm_add_epi16(_mm_unpackhi_epi8(t, zero), _mm_unpackhi_epi8(b, zero));
+            const __m128i sums = _mm_unpacklo_epi64(_mm_add_epi16(low, _mm_srli_si128(low, 8)),
+                                                    _mm_add_epi16(high, _mm_srli_si128(high, 8)));
+            const __m128i mean = _mm_srli_epi16(_mm_add_epi16(sums, two), 2);
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + x), _mm_packus_epi16(mean, zero));
+        }
+#endif
+        // Two channels are summed at once in 16-bit lanes.
+        constexpr quint32 kEven = 0x00ff00ffU;
+        for (; x < halfWidth; ++x) {
             const int left = 2 * x;
             const int right = std::min(left + 1, w - 1);
             const quint32 a = top[left], b = top[right], c = bottom[left], d = bottom[right];

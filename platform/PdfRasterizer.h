@@ -45,6 +45,27 @@ public:
         bool ok() const { return error.isEmpty(); }
     };
 
+    // Where renderFiles() puts one page's files; an empty path is a file not
+    // wanted. The mobile image is the page image under a second name.
+    struct PageFiles
+    {
+        QString image;
+        QString screen;
+        QString mobile;
+        QString thumb;
+        QString words;
+    };
+
+    struct Written
+    {
+        QSize pageSize;
+        QSize thumbSize;
+        QString wordsError; // the words were wanted but could not be read; the images stand
+        QString error;      // why the page failed: no rendering, or "cannot write FILE: REASON"
+
+        bool ok() const { return error.isEmpty(); }
+    };
+
     virtual ~PdfRasterizer() = default;
 
     virtual int pageCount() const = 0;
@@ -56,6 +77,12 @@ public:
     virtual int renderCount() const = 0;
     // The words of page `page` counted from 0.
     virtual Words words(int page) = 0;
+    // Renders page `page` once and writes the files `files` names, each whole or
+    // not at all (a temporary file renamed into place): the page image, its
+    // screen-sized copy, the thumbnail, the mobile image and the words. The
+    // first file that cannot be written fails the page, named with the OS's
+    // reason; the files written before it stay.
+    virtual Written renderFiles(int page, int quality, const PageFiles &files);
 
     // A Poppler-backed rasteriser of the file; null (with `error`) when the file
     // cannot be opened or is locked by a user password (`error` is kLocked then).
@@ -68,6 +95,8 @@ public:
     // page's points times two): the long side 180, the other truncated, computed
     // in single precision; never below 1.
     static QSize thumbnailSize(const QSizeF &pageImage);
+    // Writes what render() and words() gave as renderFiles() does.
+    static Written writeFiles(const Output &rendered, const Words &words, const PageFiles &files);
     // Baseline JPEG of the image's pixels (4:2:0); empty on failure.
     static QByteArray encodeJpeg(const QImage &image, int quality);
 

@@ -626,18 +626,26 @@ void FlashBookOutput::prepaireThemeFile(const QString &folder)
     BookFiles::makeFolder(Paths::join(filesFolder(folder), QStringLiteral("theme")));
 }
 
-// The first page's screen-sized copy is asked for along with the HTML page's
-// other files, not only once the player has started.
+// The first page's file (its screen-sized copy for a page image, the drawing
+// for a vector page) is asked for along with the HTML page's other files, not
+// only once the player has started and read the book's configuration.
 QString FlashBookOutput::firstPagePreload() const
 {
     if (!m_flashPageSource || m_flashPageSource->pages().isEmpty() || !m_flashPageSource->pages().first())
         return {};
-    const QString screen = ScreenPages::renditionPath(
-        getNormalPageURL(m_flashPageSource->getNormalPageAtIndex(m_flashPageSource->pages().first()->pageIndex())));
-    if (screen.isEmpty() || !BookFiles::exists(Paths::join(filesFolder(QString()), screen)))
-        return {};
-    return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"image\" fetchpriority=\"high\">\n")
-        .arg(iResourceFolder, screen);
+    const QString normal =
+        getNormalPageURL(m_flashPageSource->getNormalPageAtIndex(m_flashPageSource->pages().first()->pageIndex()));
+    const QString screen = ScreenPages::renditionPath(normal);
+    if (!screen.isEmpty() && BookFiles::exists(Paths::join(filesFolder(QString()), screen)))
+        return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"image\" fetchpriority=\"high\">\n")
+            .arg(iResourceFolder, screen);
+    // The player reads a vector page with a same-origin request, which only
+    // takes a preloaded answer asked for in the same (CORS) mode.
+    if (BookFiles::pathExtension(normal).toLower() == QLatin1String("swf") &&
+        BookFiles::exists(Paths::join(filesFolder(QString()), normal)))
+        return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"fetch\" crossorigin fetchpriority=\"high\">\n")
+            .arg(iResourceFolder, normal);
+    return {};
 }
 
 void FlashBookOutput::ouputTheBook()

@@ -7,8 +7,13 @@
 #include "platform/IsolatedPdfRasterizer.h"
 #include "platform/OperationQueue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +101,27 @@ TEST_F(IsolatedRender, RendersTheSameBytesAsInProcess)
     EXPECT_FALSE(thumbOnly.thumbJpeg.isEmpty());
     EXPECT_FALSE(isolated->render(10, 80, true, true).ok());
     EXPECT_EQ(isolated->renderCount(), 4);
+
+    // A worker writes the page's files itself, the same bytes; one it cannot
+    // write fails the page with its name and the reason.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/a folder XXXXXX"));
+    const auto in = [&dir](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
+    PdfRasterizer::PageFiles files{in("p.jpg"), in("p.screen.jpg"), in("p_mobile.jpg"), in("t.jpg"), in("p.words")};
+    ASSERT_TRUE(isolated->renderFiles(1, 80, files).ok());
+    const PdfRasterizer::Output b = local->render(1, 80, true, true, true);
+    const auto bytes = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+    };
+    for (const auto &[path, expected] : {std::pair{files.image, b.pageJpeg},
+                                         {files.screen, b.screenJpeg},
+                                         {files.mobile, b.pageJpeg},
+                                         {files.thumb, b.thumbJpeg},
+                                         {files.words, local->words(1).lines}})
+        EXPECT_EQ(bytes(path), expected) << path.toStdString();
+    files.screen = in("gone/p.screen.jpg");
+    EXPECT_EQ(isolated->renderFiles(1, 80, files).error,
+              QStringLiteral("cannot write %1: %2").arg(files.screen, QString::fromLocal8Bit(std::strerror(ENOENT))));
 }
 
 TEST_F(IsolatedRender, WordsOfHostileTextComeBackWhole)

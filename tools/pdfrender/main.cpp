@@ -6,7 +6,13 @@
 // "RENDER <page from 0> <quality> <want page 0|1> <want thumb 0|1> <want screen 0|1>"
 // with "OK <pw> <ph> <tw> <th> <page bytes> <thumb bytes> <screen bytes>" and
 // the three JPEGs, or
-// with "ERR <why>". "WORDS <page from 0>" is answered with "OK <bytes>" and
+// with "ERR <why>".
+// "WRITE <page from 0> <quality> <image> <screen> <mobile> <thumb> <words>"
+// renders the page once and writes the files named (paths in hex, "-" for a
+// file not wanted; see PdfRasterizer::renderFiles()); it is answered with
+// "OK <pw> <ph> <tw> <th> <why the words are missing, in hex, or ->" or with
+// "ERR <why>", which names a file that could not be written and the reason.
+// "WORDS <page from 0>" is answered with "OK <bytes>" and
 // the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
 // of input. With --check it first reads the whole structure the application
 // reads with its document model (see checkDocument()) and says "CHECKED", so
@@ -19,6 +25,7 @@
 #include "platform/PdfRasterizer.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -54,21 +61,26 @@ bool writeAll(const QByteArray &bytes)
     return writeAll(bytes.constData(), size_t(bytes.size()));
 }
 
+// Requests arrive one line each; they are read in blocks, not a byte a call.
 bool readLine(QByteArray &line)
 {
-    line.clear();
-    char c = 0;
+    static QByteArray pending;
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        const qsizetype newline = pending.indexOf('\n');
+        if (newline >= 0) {
+            line = pending.left(newline);
+            pending.remove(0, newline + 1);
+            return true;
+        }
+        if (pending.size() > 256 * 1024)
+            return false;
+        char chunk[4096];
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return false;
-        if (c == '\n')
-            return true;
-        line.append(c);
-        if (line.size() > 256)
-            return false;
+        pending.append(chunk, n);
     }
 }
 
@@ -83,6 +95,16 @@ void injectFault(int page)
     if (fault.startsWith("hang"))
         for (;;)
             ::pause();
+}
+
+QString fromHex(const QByteArray &field)
+{
+    return field == "-" ? QString() : QFile::decodeName(QByteArray::fromHex(field));
+}
+
+QByteArray oneLine(const QString &text)
+{
+    return text.toUtf8().replace('\n', ' ');
 }
 
 } // namespace
@@ -157,6 +179,23 @@ int main(int argc, char **argv)
             const PdfRasterizer::Words words = rasterizer->words(page);
             const QByteArray reply = words.ok() ? "OK " + QByteArray::number(words.lines.size()) + '\n' + words.lines
                                                 : "ERR " + words.error.toUtf8().replace('\n', ' ') + '\n';
+            if (!writeAll(reply))
+                return 1;
+            continue;
+        }
+        if (f.size() == 8 && f.at(0) == "WRITE") {
+            const int page = f.at(1).toInt();
+            injectFault(page);
+            const PdfRasterizer::PageFiles files{fromHex(f.at(3)), fromHex(f.at(4)), fromHex(f.at(5)), fromHex(f.at(6)),
+                                                 fromHex(f.at(7))};
+            const PdfRasterizer::Written out = rasterizer->renderFiles(page, f.at(2).toInt(), files);
+            const QByteArray reply =
+                out.ok()
+                    ? "OK " + QByteArray::number(out.pageSize.width()) + ' ' +
+                          QByteArray::number(out.pageSize.height()) + ' ' + QByteArray::number(out.thumbSize.width()) +
+                          ' ' + QByteArray::number(out.thumbSize.height()) + ' ' +
+                          (out.wordsError.isEmpty() ? QByteArray("-") : out.wordsError.toUtf8().toHex()) + '\n'
+                    : "ERR " + oneLine(out.error) + '\n';
             if (!writeAll(reply))
                 return 1;
             continue;

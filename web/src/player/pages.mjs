@@ -166,9 +166,20 @@ export class PageLoading {
     });
   }
 
+  // The vector page the reader opens on is asked for as soon as the page
+  // list is known, while the book around it is being built.
+  prefetchPage(i) {
+    if (!vector.available || !this.isVector(i)) return;
+    this.early = { i, bytes: loadBinary(this.base, this.book.pages.list[i].normal) };
+    this.early.bytes.catch(() => {});
+  }
+
   async fillVector(i, page, inner) {
     if (!vector.available) throw new Error('no vector renderer');
-    const bytes = await loadBinary(this.base, page.normal);
+    const early = this.early?.i === i ? this.early.bytes : null;
+    this.early = null;
+    const load = () => loadBinary(this.base, page.normal);
+    const bytes = await (early ? early.catch(load) : load());
     const canvas = el('canvas', { class: 'fo-face', 'aria-hidden': 'true' });
     canvas.__foliantBytes = bytes;
     await this.drawVector(canvas, bytes, 1);
@@ -183,7 +194,9 @@ export class PageLoading {
     const cssW = rect?.pageWidth || this.pageSize.w;
     const cssH = (cssW * this.pageSize.h) / this.pageSize.w;
     const scale = Math.min(8, (window.devicePixelRatio || 1) * zoom);
-    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale);
+    // The first pages are drawn here: a worker would first have to start and
+    // compile the parser, which takes longer than drawing them.
+    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale, !this.firstShown);
     canvas.dataset.scale = String(scale);
     if (aspect > 0) canvas.dataset.aspect = String(aspect);
   }

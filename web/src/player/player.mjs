@@ -81,6 +81,8 @@ export class Player {
     } catch (err) {
       return this.fail(err instanceof UnpackError ? err.code : 'format', err);
     }
+    const count = this.book.pages.list.length;
+    if (count) this.prefetchPage(this.startPage(count));
     this.theme = (await themeLoad) || {};
     const lang = languageCode(this.book.language || window.__foliantLanguage, [document.documentElement.lang, navigator.language]);
     this.t = translator(lang);

@@ -52,12 +52,18 @@ class Reader {
     this.pos += 4;
     return (this.b[p] | (this.b[p + 1] << 8) | (this.b[p + 2] << 16)) + this.b[p + 3] * 0x1000000;
   }
+  // Takes as many bits as the current byte holds at a time: shapes are
+  // thousands of such fields, read while the reader waits for the page.
   ub(n) {
     let v = 0;
-    for (let i = 0; i < n; i++) {
+    while (n > 0) {
       if (this.pos >= this.end) throw new SwfError('the SWF data is truncated');
-      v = v * 2 + ((this.b[this.pos] >> (7 - this.bit)) & 1);
-      if (++this.bit === 8) {
+      const avail = 8 - this.bit;
+      const take = n < avail ? n : avail;
+      v = v * (1 << take) + ((this.b[this.pos] >> (avail - take)) & ((1 << take) - 1));
+      n -= take;
+      this.bit += take;
+      if (this.bit === 8) {
         this.bit = 0;
         this.pos++;
       }
@@ -196,12 +202,16 @@ function shape(r, version) {
   };
   addStyles(styles);
   let x = 0, y = 0, f0 = null, f1 = null, ln = null;
-  const active = () => [f0, f1 !== f0 ? f1 : null, ln].filter(Boolean);
-  const edge = (cmd, sx, sy) => {
-    for (const target of active()) {
-      if (target.x !== sx || target.y !== sy) target.cmds.push('M', sx, sy);
-      target.cmds.push(...cmd);
-    }
+  // Adds the edge from (sx, sy) to (x, y), a curve through (cx, cy) unless
+  // straight, to the path of one style in use.
+  const edge = (target, straight, sx, sy, cx, cy) => {
+    if (!target) return;
+    const cmds = target.cmds;
+    if (target.x !== sx || target.y !== sy) cmds.push('M', sx, sy);
+    if (straight) cmds.push('L', x, y);
+    else cmds.push('Q', cx, cy, x, y);
+    target.x = x;
+    target.y = y;
   };
   for (;;) {
     if (r.ub(1) === 0) {
@@ -225,7 +235,7 @@ function shape(r, version) {
     const straight = r.ub(1);
     const n = r.ub(4) + 2;
     const sx = x, sy = y;
-    let cmd;
+    let cx = 0, cy = 0;
     if (straight) {
       let dx = 0, dy = 0;
       if (r.ub(1)) {
@@ -235,18 +245,15 @@ function shape(r, version) {
       else dx = r.sb(n);
       x += dx;
       y += dy;
-      cmd = ['L', x, y];
     } else {
-      const cx = x + r.sb(n), cy = y + r.sb(n);
+      cx = x + r.sb(n);
+      cy = y + r.sb(n);
       x = cx + r.sb(n);
       y = cy + r.sb(n);
-      cmd = ['Q', cx, cy, x, y];
     }
-    edge(cmd, sx, sy);
-    for (const target of active()) {
-      target.x = x;
-      target.y = y;
-    }
+    edge(f0, straight, sx, sy, cx, cy);
+    if (f1 !== f0) edge(f1, straight, sx, sy, cx, cy);
+    edge(ln, straight, sx, sy, cx, cy);
   }
   const keep = (list) => list.filter((p) => p.cmds.length).map(({ style, cmds }) => ({ style, cmds }));
   return { id, character: { type: 'shape', bounds, fills: keep(fills), lines: keep(lines) } };
