@@ -12,6 +12,11 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 namespace {
 
 const auto logger = Logging::logger("BookTextOutput");
@@ -168,40 +173,64 @@ bool BookTextOutput::writeText(const QString &files, bool *hasText)
         return true;
 
     const FlashPageList &pages = m_pages->normalPages();
+    // Reading and parsing the pages' words is most of the work, and nothing
+    // else runs once the pages are made: every core takes pages.
+    struct PageText
+    {
+        bool read = false;
+        QString text;
+        QByteArray script;
+    };
+    std::vector<PageText> texts(size_t(pages.size()));
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < pages.size(); i = next++) {
+            PageText &out = texts[size_t(i)];
+            QByteArray lines;
+            if (pages.at(i)) {
+                const QString words =
+                    PDFToPageConverter::wordsPathFor(pages.at(i)->pageFilePath(), pages.at(i)->pageIndex());
+                if (BookFiles::exists(words))
+                    lines = BookFiles::read(words, &out.read);
+            }
+            const PageWords page = parseWords(lines);
+            out.text = page.text();
+            if (out.read)
+                out.script = "__foliantText(" + QByteArray::number(i + 1) +
+                             ",{\"t\":" + json(QJsonArray::fromStringList(page.texts)) + ",\"b\":" + json(page.boxes) +
+                             "});\n";
+        }
+    };
+    const qsizetype helpers = std::min<qsizetype>(pages.size(), std::max(1U, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (qsizetype t = 0; t < helpers; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread &thread : threads)
+        thread.join();
+
     QJsonArray index;
     QByteArray body;
     bool any = false;
     bool ok = true;
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const int n = int(i + 1);
-        bool read = false;
-        QByteArray lines;
-        if (pages.at(i)) {
-            const QString words =
-                PDFToPageConverter::wordsPathFor(pages.at(i)->pageFilePath(), pages.at(i)->pageIndex());
-            if (BookFiles::exists(words))
-                lines = BookFiles::read(words, &read);
-        }
-        const PageWords page = parseWords(lines);
-        const QString text = page.text();
-        index.append(text);
+        const PageText &page = texts[size_t(i)];
+        index.append(page.text);
         body += "<section>\n<h2 id=\"page-" + QByteArray::number(n) + "\"><a href=\"" +
                 htmlEscaped(QStringLiteral("../%1#page=%2").arg(m_htmlFileName).arg(n)).toUtf8() + "\">Page " +
                 QByteArray::number(n) + "</a></h2>\n";
-        for (const QString &paragraph : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        for (const QString &paragraph : page.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             body += "<p>" + htmlEscaped(paragraph).toUtf8() + "</p>\n";
         body += "</section>\n";
-        if (!read)
+        if (!page.read)
             continue; // no words file: the page was imported without text
         if (!any && !BookFiles::makeFolder(folder)) {
             LOG4CXX_ERROR(logger, "the text folder " << folder << " could not be made");
             return false;
         }
         any = true;
-        const QByteArray script = "__foliantText(" + QByteArray::number(n) +
-                                  ",{\"t\":" + json(QJsonArray::fromStringList(page.texts)) +
-                                  ",\"b\":" + json(page.boxes) + "});\n";
-        if (!BookFiles::writeAtomically(Paths::join(folder, QStringLiteral("%1.js").arg(n)), script)) {
+        if (!BookFiles::writeAtomically(Paths::join(folder, QStringLiteral("%1.js").arg(n)), page.script)) {
             LOG4CXX_ERROR(logger, "the text of page " << n << " could not be written into " << folder);
             ok = false;
         }

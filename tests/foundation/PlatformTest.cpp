@@ -3,6 +3,7 @@
 #include "platform/FileCopy.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Paths.h"
+#include "platform/PdfRasterizer.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Xml.h"
 
@@ -119,4 +120,23 @@ TEST(FileCopy, CopiesWholeOrNothingAndSaysWhy)
     EXPECT_EQ(readAll(to), readAll(from));
     EXPECT_FALSE(FileCopy::copy(from, to, &why));
     EXPECT_EQ(why, QStringLiteral("File exists"));
+}
+
+TEST(PdfRasterizer, HalfImageIsTheRoundedMeanOfEachTwoByTwo)
+{
+    // Odd sides: the last column and row count twice.
+    QImage image(37, 5, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, quint32(x + 1) * 2654435761U ^ quint32(y + 1) * 40503U);
+    const QImage half = PdfRasterizer::halfImage(image);
+    ASSERT_EQ(half.size(), QSize(19, 3));
+    for (int y = 0; y < half.height(); ++y)
+        for (int x = 0; x < half.width(); ++x)
+            for (int shift : {0, 8, 16, 24}) {
+                quint32 sum = 2;
+                for (int d : {0, 1, 2, 3})
+                    sum += (image.pixel(std::min(2 * x + d % 2, 36), std::min(2 * y + d / 2, 4)) >> shift) & 0xff;
+                EXPECT_EQ((half.pixel(x, y) >> shift) & 0xff, sum / 4) << x << "," << y << "," << shift;
+            }
 }

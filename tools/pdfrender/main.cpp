@@ -61,21 +61,26 @@ bool writeAll(const QByteArray &bytes)
     return writeAll(bytes.constData(), size_t(bytes.size()));
 }
 
+// Requests arrive one line each; they are read in blocks, not a byte a call.
 bool readLine(QByteArray &line)
 {
-    line.clear();
-    char c = 0;
+    static QByteArray pending;
     for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        const qsizetype newline = pending.indexOf('\n');
+        if (newline >= 0) {
+            line = pending.left(newline);
+            pending.remove(0, newline + 1);
+            return true;
+        }
+        if (pending.size() > 256 * 1024)
+            return false;
+        char chunk[4096];
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return false;
-        if (c == '\n')
-            return true;
-        line.append(c);
-        if (line.size() > 256 * 1024)
-            return false;
+        pending.append(chunk, n);
     }
 }
 
