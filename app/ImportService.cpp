@@ -52,6 +52,7 @@ void ImportService::start(const ImportRequest &request, Done done)
     m_operation->setImportLinks(request.links);
     m_operation->setImportBookmarks(request.bookmarks);
     m_operation->setImportText(request.text);
+    m_operation->setImportMobileImages(request.mobileImages);
     m_operation->setPassword(request.password);
     // The results are taken on this thread, and only from the latest import.
     std::weak_ptr<ImportPDFOperation> operation = m_operation;

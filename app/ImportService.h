@@ -25,6 +25,9 @@ struct ImportRequest
     bool links = false;
     bool bookmarks = false;
     bool text = true; // the pages' words, for search and reading aloud
+    // The phone edition's page images; a book that will be published without
+    // that edition is imported sooner without them.
+    bool mobileImages = true;
     QString password; // of a PDF locked with a user password; never logged
 };
 

@@ -86,6 +86,7 @@ void ImportPDFOperation::main()
         if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword)
             throw FoliantException(QStringLiteral("PDFLocked"), QStringLiteral("wrong password"));
         source->toPageConverter()->setExtractText(m_importText);
+        source->toPageConverter()->setMakesMobileImages(m_importMobileImages);
         setFlashPageSource(source);
         // A cancel between the creation and the line above found no source to stop.
         if (isCancelled())
@@ -98,7 +99,8 @@ void ImportPDFOperation::main()
         LOG4CXX_DEBUG(logger, "before generate Thumbnail");
         source->generateThumbPages();
         LOG4CXX_DEBUG(logger, "after generate Thumbnail");
-        source->generateMobilePages();
+        if (m_importMobileImages)
+            source->generateMobilePages();
         source->toPageConverter()->pagesDone();
         LOG4CXX_DEBUG(logger, "before generateNormalPages");
         source->generateNormalPages();

@@ -35,6 +35,9 @@ public:
     // Whether the pages' words are extracted (on unless turned off).
     bool importText() const { return m_importText; }
     void setImportText(bool on) { m_importText = on; }
+    // Whether the phone edition's page images are made (on unless turned off).
+    bool importMobileImages() const { return m_importMobileImages; }
+    void setImportMobileImages(bool on) { m_importMobileImages = on; }
 
     FlashPageSourcePtr flashPageSource() const;
     FlashPagesAnnotationsPtr flashPagesAnnotation() const { return m_flashPagesAnnotation; }
@@ -65,4 +68,5 @@ private:
     bool m_importBookmarks = false;
     bool m_importLinks = false;
     bool m_importText = true;
+    bool m_importMobileImages = true;
 };

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class PDFToPageConverter;
@@ -34,6 +35,9 @@ public:
     // "<page>.words" (PdfRasterizer::Words lines). Set before the first page.
     bool extractText() const { return m_extractText; }
     void setExtractText(bool on) { m_extractText = on; }
+    // Whether the phone edition's page images are made. Set before the first page.
+    bool makesMobileImages() const { return m_makesMobileImages.load(); }
+    void setMakesMobileImages(bool on) { m_makesMobileImages.store(on); }
 
     // The words file of the page file `pagePath` made for PDF page `page`.
     static QString wordsPathFor(const QString &pagePath, int page);
@@ -63,4 +67,5 @@ private:
     int m_DPI = 144;
     PdfDocumentPtr m_PDFDoc;
     bool m_extractText = true;
+    std::atomic<bool> m_makesMobileImages{true}; // page jobs may run already
 };

@@ -273,7 +273,9 @@ void PDFToSWFPageConverter::renderPage(int page)
         // publishing from decoding the page image again for it.
         files.screen = pagePath(page, ".screen.jpg");
     }
-    if (!QFile::exists(mobile))
+    // A vector page without its mobile image needs only the thumbnail: the
+    // worker encodes no page-sized JPEG then.
+    if (makesMobileImages() && !QFile::exists(mobile))
         files.mobile = mobile;
     files.thumb = pendingThumbPath(page);
     // The worker that renders the page reads its words from the same page

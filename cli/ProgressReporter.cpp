@@ -8,7 +8,8 @@
 namespace {
 
 // An import makes each page in four passes: page files, thumbnails, mobile
-// images, then the normal pages (which only list what the first pass made).
+// images (unless left out), then the normal pages (which only list what the
+// first pass made).
 constexpr int kPasses = 4;
 const char *const kPassNames[kPasses] = {"pages", "thumbnails", "mobile images", "finishing"};
 
@@ -60,18 +61,20 @@ void ProgressReporter::importPage(int pageIndex, int totalPage)
 {
     if (totalPage <= 0)
         return;
-    if (pageIndex <= m_lastIndex && m_pass < kPasses - 1)
+    const int passes = m_mobileImages ? kPasses : kPasses - 1;
+    if (pageIndex <= m_lastIndex && m_pass < passes - 1)
         ++m_pass;
     m_lastIndex = pageIndex;
     m_total = totalPage;
-    m_step = QString::fromLatin1(kPassNames[m_pass]);
+    const char *name = kPassNames[m_mobileImages || m_pass < 2 ? m_pass : m_pass + 1];
+    m_step = QString::fromLatin1(name);
     if (m_style == Style::Lines) {
         const int done = m_pass * totalPage + pageIndex;
-        const int tenth = done * 10 / (kPasses * totalPage);
+        const int tenth = done * 10 / (passes * totalPage);
         if (tenth != m_lastTenth && tenth > 0) {
             m_lastTenth = tenth;
-            std::fprintf(m_stream, "%s: %d%% (%s %d/%d)\n", qPrintable(prefix()), tenth * 10, kPassNames[m_pass],
-                         pageIndex, totalPage);
+            std::fprintf(m_stream, "%s: %d%% (%s %d/%d)\n", qPrintable(prefix()), tenth * 10, name, pageIndex,
+                         totalPage);
             std::fflush(m_stream);
         }
         return;
@@ -103,7 +106,7 @@ void ProgressReporter::draw(bool force)
     QString line = prefix() + QStringLiteral("  ") + m_step;
     if (m_total > 0) {
         const int done = m_pass * m_total + m_lastIndex;
-        const int all = kPasses * m_total;
+        const int all = (m_mobileImages ? kPasses : kPasses - 1) * m_total;
         const QString count = QStringLiteral(" %1/%2").arg(m_lastIndex).arg(m_total);
         const int barWidth = qBound(10, width - int(line.size()) - int(count.size()) - 4, 40);
         const int filled = int(qint64(done) * barWidth / all);

@@ -22,6 +22,8 @@ public:
     void beginBook(int number, int count, const QString &name);
     // One page of an import pass; a pass restarts its count at 1.
     void importPage(int pageIndex, int totalPage);
+    // Whether the imports make mobile images, a pass of their own.
+    void setMobileImages(bool on) { m_mobileImages = on; }
     // A step without pages ("publishing").
     void step(const QString &what);
     // Clears the bar before a line of text is printed.
@@ -40,6 +42,7 @@ private:
     QString m_name;
     QString m_step;
     int m_pass = 0;
+    bool m_mobileImages = true;
     int m_lastIndex = 0;
     int m_total = 0;
     int m_lastTenth = -1;

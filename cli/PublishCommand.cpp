@@ -249,6 +249,8 @@ bool PublishCommand::publishBook(CliSession &session, const Book &book, QString 
         request.links = o.links;
         request.bookmarks = o.bookmarks;
         request.text = !o.noText;
+        request.mobileImages = o.mobile != CliOptions::Mobile::None;
+        m_progress.setMobileImages(request.mobileImages);
         request.password = o.password;
         const CliSession::Outcome outcome = session.importPdf(
             request, [this](int pageIndex, int totalPage) { m_progress.importPage(pageIndex, totalPage); }, error);

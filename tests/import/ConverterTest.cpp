@@ -145,6 +145,13 @@ TEST_F(Converter, VectorModeRunsTheConverterProgramsAndProbesPageOneOnly)
     converter->generateThumbPage(1);
     converter->generateMobilePage(1);
     EXPECT_EQ(converter->renderCount(), 2); // pages 1 and 2
+
+    // Without mobile images a vector page still gets its thumbnail.
+    auto thumbsOnly = make("sizes.pdf");
+    thumbsOnly->setMakesMobileImages(false);
+    thumbsOnly->generatePage(1);
+    EXPECT_EQ(jpegSize(thumbsOnly->generateThumbPage(1)), QSize(135, 180));
+    EXPECT_FALSE(QFile::exists(Paths::join(thumbsOnly->converterWorkFolder(), QStringLiteral("1_mobile.jpg"))));
 }
 
 // Pages come from the import's pdf2swf server as a run of the program makes
