@@ -8,9 +8,6 @@ import { parseSteps, decodeBitmaps, renderSteps } from '../swf/index.mjs';
 
 export const available = true;
 const SLICE_MS = 8;
-// The first pages are drawn before the reader can do anything, in longer
-// slices: every slice ends in a wait behind the other work of the start.
-const FIRST_SLICE_MS = 40;
 
 /* global __FOLIANT_PARSE_WORKER__ */
 let worker;
@@ -61,12 +58,12 @@ const nextTask = () =>
     ch.port1.onmessage = () => r();
     ch.port2.postMessage(0);
   });
-async function inSlices(steps, sliceMs) {
+async function inSlices(steps) {
   let start = performance.now();
   for (;;) {
     const r = steps.next();
     if (r.done) return r.value;
-    if (performance.now() - start > sliceMs) {
+    if (performance.now() - start > SLICE_MS) {
       await nextTask();
       start = performance.now();
     }
@@ -74,15 +71,15 @@ async function inSlices(steps, sliceMs) {
 }
 
 const movies = new WeakMap(); // page data -> parsed page, for drawing here
-async function drawHere(bytes, canvas, cssWidth, cssHeight, scale, sliceMs = SLICE_MS) {
+async function drawHere(bytes, canvas, cssWidth, cssHeight, scale) {
   let movie = movies.get(bytes);
   if (!movie) {
-    movie = await decodeBitmaps(await inSlices(parseSteps(bytes), sliceMs));
+    movie = await decodeBitmaps(await inSlices(parseSteps(bytes)));
     movies.set(bytes, movie);
   }
   // Drawn aside and shown whole, so a page never appears half drawn.
   const off = document.createElement('canvas');
-  await inSlices(renderSteps(off, movie, cssWidth, cssHeight, scale), sliceMs);
+  await inSlices(renderSteps(off, movie, cssWidth, cssHeight, scale));
   show(canvas, await createImageBitmap(off));
   return movie.width / movie.height;
 }
@@ -113,9 +110,7 @@ function drawInWorker(w, bytes, canvas, cssWidth, cssHeight, scale) {
 
 export async function renderVectorPage(bytes, canvas, cssWidth, cssHeight, scale, here = false) {
   const w = here ? null : startWorker();
-  const aspect = await (w
-    ? drawInWorker(w, bytes, canvas, cssWidth, cssHeight, scale)
-    : drawHere(bytes, canvas, cssWidth, cssHeight, scale, here ? FIRST_SLICE_MS : SLICE_MS));
+  const aspect = await (w ? drawInWorker(w, bytes, canvas, cssWidth, cssHeight, scale) : drawHere(bytes, canvas, cssWidth, cssHeight, scale));
   // The page box sizes the canvas.
   canvas.style.width = '';
   canvas.style.height = '';
