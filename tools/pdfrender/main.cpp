@@ -21,7 +21,8 @@
 // --no-outline leave out what the application will not read.
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
-// page N (counted from 1): tests use it to stand in for a hostile file.
+// page N (counted from 1), crash:check or hang:check in the check, crash:links
+// in the check of the links: tests use it to stand in for a hostile file.
 #include "platform/MemoryTuning.h"
 #include "platform/PdfDocument.h"
 #include "platform/PdfRasterizer.h"
@@ -122,6 +123,8 @@ void checkDocument(const QString &path, bool links, bool outline)
     if (fault == "hang:check")
         for (;;)
             ::pause();
+    if (fault == "crash:links" && links)
+        std::abort();
     QString error;
     const PdfDocumentPtr doc = PdfDocument::open(path, {}, &error);
     if (!doc)
