@@ -15,7 +15,7 @@ const auto logger = Logging::logger("FlashPageSourcePDF");
 } // namespace
 
 FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
-                                       const QString &password, bool extractText)
+                                       const QString &password, bool extractText, IsolatedPdfRasterizer::Reads reads)
     : m_pageRange(pageRange), m_DPI(DPI), m_quality(quality)
 {
     setSourceFile(pdfPath);
@@ -29,14 +29,15 @@ FlashPageSourcePDF::FlashPageSourcePDF(const QString &pdfPath, const QString &pa
     // Render workers open the file first and tell a file locked by a password;
     // one of them reads what the document model will read before this process
     // does (see IsolatedPdfRasterizer::openChecked).
-    IsolatedPdfRasterizer::Checked checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers());
+    IsolatedPdfRasterizer::Checked checked =
+        IsolatedPdfRasterizer::openChecked(readable, converter->renderers(), reads);
     if (checked.locked) {
         const QString unlocked = Paths::join(converter->converterWorkFolder(), QStringLiteral("unlocked.pdf"));
         m_lock = PdfDocument::unlock(sourceFile(), password, unlocked, &error);
         if (m_lock == PdfDocument::Lock::Unlocked) {
             readable = unlocked;
             converter->setPDFPath(unlocked);
-            checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers());
+            checked = IsolatedPdfRasterizer::openChecked(readable, converter->renderers(), reads);
         } else if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword) {
             LOG4CXX_WARN(logger, "cannot open PDF " << sourceFile() << ": " << error);
         }

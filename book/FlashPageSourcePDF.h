@@ -2,6 +2,7 @@
 
 #include "book/FlashPageSource.h"
 #include "book/PDFToPageConverter.h"
+#include "platform/IsolatedPdfRasterizer.h"
 #include "platform/PdfDocument.h"
 
 class FlashPageSourcePDF;
@@ -17,9 +18,10 @@ public:
     // the converter's work folder, and every later step reads that copy; it is
     // deleted with the work folder.
     // Page images start as soon as a render worker has opened the file, with
-    // the words when `extractText`.
+    // the words when `extractText`. The document's links and outline are
+    // vouched for only when `reads` says they will be read from it.
     FlashPageSourcePDF(const QString &pdfPath, const QString &pageRange, int DPI, int quality,
-                       const QString &password = {}, bool extractText = true);
+                       const QString &password = {}, bool extractText = true, IsolatedPdfRasterizer::Reads reads = {});
     ~FlashPageSourcePDF() override;
 
     void generatePages() override;

@@ -78,8 +78,10 @@ void ImportPDFOperation::main()
         }
     };
     const bool pagesOk = guardedStep("Run Import PDF Operation error,import pages:", [&] {
+        // The document is vouched for what this import reads from it.
         source =
-            std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password, m_importText);
+            std::make_shared<FlashPageSourcePDF>(m_pdfPath, m_pageRange, m_DPI, m_quality, m_password, m_importText,
+                                                 IsolatedPdfRasterizer::Reads{m_importLinks, m_importBookmarks});
         m_lock = source->lock();
         if (m_lock == PdfDocument::Lock::PasswordNeeded || m_lock == PdfDocument::Lock::WrongPassword)
             throw FoliantException(QStringLiteral("PDFLocked"), QStringLiteral("wrong password"));

@@ -44,11 +44,16 @@ public:
 
     // Starts the worker without waiting for it; with `check` it reads the
     // document's structure before it greets.
-    bool spawn(const QString &path, bool check, QString &error)
+    bool spawn(const QString &path, bool check, QString &error, IsolatedPdfRasterizer::Reads reads = {})
     {
-        QStringList arguments{path};
+        QStringList arguments;
         if (check)
-            arguments.prepend(QStringLiteral("--check"));
+            arguments << QStringLiteral("--check");
+        if (check && !reads.links)
+            arguments << QStringLiteral("--no-links");
+        if (check && !reads.outline)
+            arguments << QStringLiteral("--no-outline");
+        arguments << path;
         const Result<WorkerProcess> started =
             ProcessRunner::startWorker(IsolatedPdfRasterizer::workerProgram(), arguments);
         if (!started) {
@@ -487,7 +492,7 @@ PdfRasterizerPtr IsolatedPdfRasterizer::openPreferred(const QString &path, int m
     return open(path, maxConcurrent, error, ok && timeout > 0 ? timeout : kDefaultPageTimeoutMs);
 }
 
-IsolatedPdfRasterizer::Checked IsolatedPdfRasterizer::openChecked(const QString &path, int maxConcurrent)
+IsolatedPdfRasterizer::Checked IsolatedPdfRasterizer::openChecked(const QString &path, int maxConcurrent, Reads reads)
 {
     Checked out;
     if (qEnvironmentVariable("FOLIANT_RENDER_IN_PROCESS") == QStringLiteral("1") ||
@@ -509,7 +514,7 @@ IsolatedPdfRasterizer::Checked IsolatedPdfRasterizer::openChecked(const QString 
     // rendering; the first of those answers for the file.
     auto checker = std::make_shared<std::unique_ptr<Worker>>(std::make_unique<Worker>());
     QString why;
-    if (!(*checker)->spawn(path, true, why)) {
+    if (!(*checker)->spawn(path, true, why, reads)) {
         LOG4CXX_WARN(logger, "cannot render " << path << ": " << why);
         checker->reset(); // no worker to ask: the document opens in this process as before
     }

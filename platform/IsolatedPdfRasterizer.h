@@ -41,8 +41,19 @@ public:
     // outline), so that a file which crashes or hangs the document model
     // fails there instead of taking the application down; that worker then
     // renders too. Rendering in this process (see openPreferred()) checks
-    // nothing.
-    static Checked openChecked(const QString &path, int maxConcurrent = 2);
+    // nothing. The pages, boxes and rotations are always read; the links and
+    // the outline only when `links` and `outline` say this process will read
+    // them from its document.
+    struct Reads
+    {
+        bool links = true;
+        bool outline = true;
+    };
+    static Checked openChecked(const QString &path, int maxConcurrent, Reads reads);
+    static Checked openChecked(const QString &path, int maxConcurrent = 2)
+    {
+        return openChecked(path, maxConcurrent, Reads());
+    }
 
     // resources/lib/pdfrender.
     static QString workerProgram();

@@ -1,8 +1,10 @@
 #include "publish/BookTextOutput.h"
 
 #include "book/PDFToPageConverter.h"
+#include "platform/AtomicFile.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "platform/WriteJournal.h"
 #include "publish/BookFiles.h"
 
 #include <QDir>
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -29,6 +32,28 @@ QByteArray json(const QJsonArray &array)
 QString htmlEscaped(const QString &text)
 {
     return text.toHtmlEscaped();
+}
+
+// Runs `work` for 0 .. count-1 on every core; returns when all are done.
+void onEveryCore(qsizetype count, const std::function<void(qsizetype)> &work)
+{
+    std::atomic<qsizetype> next{0};
+    const auto take = [&] {
+        for (qsizetype i = next++; i < count; i = next++)
+            work(i);
+    };
+    const qsizetype helpers = std::min<qsizetype>(count, std::max(1U, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (qsizetype t = 0; t < helpers; ++t)
+        threads.emplace_back(take);
+    take();
+    for (std::thread &thread : threads)
+        thread.join();
+}
+
+QString pagePath(const QString &folder, qsizetype index)
+{
+    return Paths::join(folder, QStringLiteral("%1.js").arg(index + 1));
 }
 
 void addOutlineItems(const FlashOutlineItemList &items, const QHash<int, int> &bookPage, QJsonArray &out)
@@ -182,36 +207,36 @@ bool BookTextOutput::writeText(const QString &files, bool *hasText)
         QByteArray script;
     };
     std::vector<PageText> texts(size_t(pages.size()));
-    std::atomic<qsizetype> next{0};
-    const auto work = [&] {
-        for (qsizetype i = next++; i < pages.size(); i = next++) {
-            PageText &out = texts[size_t(i)];
-            QByteArray lines;
-            if (pages.at(i)) {
-                const QString words =
-                    PDFToPageConverter::wordsPathFor(pages.at(i)->pageFilePath(), pages.at(i)->pageIndex());
-                if (BookFiles::exists(words))
-                    lines = BookFiles::read(words, &out.read);
-            }
-            const PageWords page = parseWords(lines);
-            out.text = page.text();
-            if (out.read)
-                out.script = "__foliantText(" + QByteArray::number(i + 1) +
-                             ",{\"t\":" + json(QJsonArray::fromStringList(page.texts)) + ",\"b\":" + json(page.boxes) +
-                             "});\n";
+    onEveryCore(pages.size(), [&](qsizetype i) {
+        PageText &out = texts[size_t(i)];
+        QByteArray lines;
+        if (pages.at(i)) {
+            const QString words =
+                PDFToPageConverter::wordsPathFor(pages.at(i)->pageFilePath(), pages.at(i)->pageIndex());
+            if (BookFiles::exists(words))
+                lines = BookFiles::read(words, &out.read);
         }
-    };
-    const qsizetype helpers = std::min<qsizetype>(pages.size(), std::max(1U, std::thread::hardware_concurrency())) - 1;
-    std::vector<std::thread> threads;
-    for (qsizetype t = 0; t < helpers; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread &thread : threads)
-        thread.join();
+        const PageWords page = parseWords(lines);
+        out.text = page.text();
+        if (out.read)
+            out.script = "__foliantText(" + QByteArray::number(i + 1) +
+                         ",{\"t\":" + json(QJsonArray::fromStringList(page.texts)) + ",\"b\":" + json(page.boxes) +
+                         "});\n";
+    });
+    const bool any = std::any_of(texts.cbegin(), texts.cend(), [](const PageText &page) { return page.read; });
+    if (any && !BookFiles::makeFolder(folder)) {
+        LOG4CXX_ERROR(logger, "the text folder " << folder << " could not be made");
+        return false;
+    }
+    // Pages without a words file were imported without text and get no script.
+    std::vector<QString> failures(texts.size());
+    onEveryCore(pages.size(), [&](qsizetype i) {
+        if (texts[size_t(i)].read)
+            AtomicFile::write(pagePath(folder, i), texts[size_t(i)].script, &failures[size_t(i)], false);
+    });
 
     QJsonArray index;
     QByteArray body;
-    bool any = false;
     bool ok = true;
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const int n = int(i + 1);
@@ -223,15 +248,11 @@ bool BookTextOutput::writeText(const QString &files, bool *hasText)
         for (const QString &paragraph : page.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             body += "<p>" + htmlEscaped(paragraph).toUtf8() + "</p>\n";
         body += "</section>\n";
-        if (!page.read)
-            continue; // no words file: the page was imported without text
-        if (!any && !BookFiles::makeFolder(folder)) {
-            LOG4CXX_ERROR(logger, "the text folder " << folder << " could not be made");
-            return false;
-        }
-        any = true;
-        if (!BookFiles::writeAtomically(Paths::join(folder, QStringLiteral("%1.js").arg(n)), page.script)) {
-            LOG4CXX_ERROR(logger, "the text of page " << n << " could not be written into " << folder);
+        // The journal is this thread's: the failed writes are recorded here.
+        if (const QString &reason = failures[size_t(i)]; !reason.isEmpty()) {
+            WriteJournal::recordFailure(pagePath(folder, i), reason);
+            LOG4CXX_ERROR(logger, "the text of page " << n << " could not be written to " << pagePath(folder, i) << ": "
+                                                      << reason);
             ok = false;
         }
     }

@@ -1,4 +1,5 @@
-// pdfrender [--check] FILE.pdf: renders pages of one PDF on request.
+// pdfrender [--check [--no-links] [--no-outline]] FILE.pdf: renders pages of
+// one PDF on request.
 //
 // Standard input and output are one socket to the application. The worker
 // greets with "OPEN <pages>" (or "LOCKED" for a file locked by a user password,
@@ -16,7 +17,8 @@
 // the page's words (PdfRasterizer::Words), or with "ERR <why>". It ends at end
 // of input. With --check it first reads the whole structure the application
 // reads with its document model (see checkDocument()) and says "CHECKED", so
-// that one process both vouches for the file and renders it.
+// that one process both vouches for the file and renders it; --no-links and
+// --no-outline leave out what the application will not read.
 //
 // FOLIANT_RENDER_WORKER_FAULT=crash:N or hang:N makes it abort or stall on
 // page N (counted from 1): tests use it to stand in for a hostile file.
@@ -112,7 +114,7 @@ QByteArray oneLine(const QString &text)
 // Reads the whole structure the import reads with the document model; the
 // application runs this first so that a file which crashes or hangs it ends
 // only this process.
-void checkDocument(const QString &path)
+void checkDocument(const QString &path, bool links, bool outline)
 {
     const QByteArray fault = qgetenv("FOLIANT_RENDER_WORKER_FAULT");
     if (fault == "crash:check")
@@ -135,20 +137,35 @@ void checkDocument(const QString &path)
     for (int page = 0; page < doc->pageCount(); ++page) {
         attempt([&] { doc->cropBox(page); });
         attempt([&] { doc->rotation(page); });
-        attempt([&] { doc->annotations(page); });
+        if (links)
+            attempt([&] { doc->annotations(page); });
     }
-    attempt([&] {
-        if (doc->hasOutline())
-            doc->outline();
-    });
+    if (outline)
+        attempt([&] {
+            if (doc->hasOutline())
+                doc->outline();
+        });
 }
 
 int main(int argc, char **argv)
 {
     MemoryTuning::keepPageBuffers();
-    const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
-    if (argc != 2 && !check) {
-        writeAll(QByteArray("ERR usage: pdfrender [--check] FILE.pdf\n"));
+    bool check = false;
+    bool links = true;
+    bool outline = true;
+    bool usage = argc < 2;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--check") == 0)
+            check = true;
+        else if (std::strcmp(argv[i], "--no-links") == 0)
+            links = false;
+        else if (std::strcmp(argv[i], "--no-outline") == 0)
+            outline = false;
+        else
+            usage = true;
+    }
+    if (usage || (!check && argc != 2)) {
+        writeAll(QByteArray("ERR usage: pdfrender [--check [--no-links] [--no-outline]] FILE.pdf\n"));
         return 2;
     }
     // Poppler's complaints about damaged files go nowhere; the application
@@ -156,7 +173,7 @@ int main(int argc, char **argv)
     log4cxx::Logger::getRootLogger()->setLevel(log4cxx::Level::getOff());
     const QString path = QString::fromLocal8Bit(argv[argc - 1]);
     if (check) {
-        checkDocument(path);
+        checkDocument(path, links, outline);
         if (!writeAll(QByteArray("CHECKED\n")))
             return 1;
     }
