@@ -639,12 +639,13 @@ QString FlashBookOutput::firstPagePreload() const
     if (!screen.isEmpty() && BookFiles::exists(Paths::join(filesFolder(QString()), screen)))
         return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"image\" fetchpriority=\"high\">\n")
             .arg(iResourceFolder, screen);
-    // The player reads a vector page with a same-origin request, which only
-    // takes a preloaded answer asked for in the same (CORS) mode.
+    // A vector page's script sidecar, which the player then reads it from:
+    // unlike the page file itself it loads from disk as well as from a server.
+    const QString sidecar = normal + QStringLiteral(".js");
     if (BookFiles::pathExtension(normal).toLower() == QLatin1String("swf") &&
-        BookFiles::exists(Paths::join(filesFolder(QString()), normal)))
-        return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"fetch\" crossorigin fetchpriority=\"high\">\n")
-            .arg(iResourceFolder, normal);
+        BookFiles::exists(Paths::join(filesFolder(QString()), sidecar)))
+        return QStringLiteral("<link rel=\"preload\" href=\"%1/%2\" as=\"script\" fetchpriority=\"high\">\n")
+            .arg(iResourceFolder, sidecar);
     return {};
 }
 

@@ -91,10 +91,10 @@ test('a vector book published from a PDF shows its pages in their colours', { sk
     if (base.startsWith('http')) assert.ok(await page.$('.fo-page[data-page="2"] canvas.fo-face'), 'drawn as vectors when served');
     await page.close();
   }
-  // The HTML page asks for the first page early, in a way the player's own request takes up.
+  // The HTML page asks for the first page early, and the player takes that answer.
   const seen = server.requests.length;
   const first = await S.openBook(browser, `${server.url}vector/index.html`);
   await first.waitForSelector('.fo-page[data-page="1"][data-ready="true"] canvas.fo-face');
-  assert.deepEqual(server.requests.slice(seen).filter((r) => r.startsWith('/vector/files/page/1.swf')), ['/vector/files/page/1.swf']);
+  assert.deepEqual(server.requests.slice(seen).filter((r) => r.startsWith('/vector/files/page/1.swf')), ['/vector/files/page/1.swf.js']);
   await first.close();
 });

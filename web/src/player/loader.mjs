@@ -88,15 +88,25 @@ window.__foliantData = (path, b64) => {
   w(out);
 };
 
+// Whether the HTML page asked for `url` ahead (a published vector book names
+// its first page's sidecar so).
+const preloaded = (url) => [...document.querySelectorAll('link[rel~="preload"]')].some((l) => l.href === url);
+
 export async function loadBinary(base, path) {
-  if (!fromDisk()) {
-    try {
-      return new Uint8Array(await xhr(base + path, 'arraybuffer'));
-    } catch (err) {
-      // A server that hides .swf files may still serve the sidecar.
-    }
+  const viaScript = async () => {
+    const got = new Promise((resolve) => waiting.set(path, resolve));
+    await loadScript(base + path + '.js');
+    return Promise.race([got, new Promise((_, reject) => setTimeout(() => reject(new Error(`no data in ${path}.js`)), 50))]);
+  };
+  if (fromDisk()) return viaScript();
+  const viaXhr = async () => new Uint8Array(await xhr(base + path, 'arraybuffer'));
+  // The page file itself, or first the sidecar the HTML page asked for ahead;
+  // either way the other one when that fails (a server that hides .swf files
+  // may still serve the sidecar).
+  const [first, second] = preloaded(new URL(`${path}.js`, base).href) ? [viaScript, viaXhr] : [viaXhr, viaScript];
+  try {
+    return await first();
+  } catch {
+    return second();
   }
-  const got = new Promise((resolve) => waiting.set(path, resolve));
-  await loadScript(base + path + '.js');
-  return Promise.race([got, new Promise((_, reject) => setTimeout(() => reject(new Error(`no data in ${path}.js`)), 50))]);
 }
