@@ -146,11 +146,12 @@ void reserveHeapForPages()
     void *block = std::malloc(kRoom);
     if (!block)
         return;
-    const uintptr_t page = uintptr_t(::sysconf(_SC_PAGESIZE));
-    const uintptr_t start = (uintptr_t(block) + page - 1) & ~(page - 1);
-    // Freed, the block becomes the top of the heap again, and stays mapped.
+    const auto page = uintptr_t(::sysconf(_SC_PAGESIZE));
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(block) + page - 1) & ~(page - 1);
+    // Freed, the block becomes the top of the heap again, and stays mapped:
+    // only its address is kept.
     std::free(block);
-    heapRoom = {reinterpret_cast<char *>(start), 1 << 20};
+    heapRoom = {reinterpret_cast<char *>(start), 1 << 20}; // NOLINT(performance-no-int-to-ptr)
 }
 
 void prefaultHeapRoom()
