@@ -125,20 +125,35 @@ private:
             return out;
         }
         QImage image;
+        QImage small; // the thumbnail's own rendering
+        QSize size;
         QSizeF points;
+        // Without a screen copy to scale it from, the thumbnail is drawn at half
+        // resolution on its own: a quarter of the pixels, and the same pixels
+        // whether or not the whole page is wanted too (a book imported for the
+        // phone edition or not).
+        const bool ownThumb = wantThumb && !wantScreen;
         try {
             std::unique_ptr<Poppler::Page> p = doc->page(page);
             if (p) {
                 points = p->pageSizeF();
-                const QSize size = pageImageSize(points);
+                size = pageImageSize(points);
                 if (size.isValid() && points.width() > 0 && points.height() > 0) {
                     // Poppler scales by resolution; aim both axes at the exact size.
-                    const double xres = 72.0 * size.width() / points.width();
-                    const double yres = 72.0 * size.height() / points.height();
-                    image = p->renderToImage(xres, yres, 0, 0, size.width(), size.height());
+                    const auto draw = [&](QSize to) {
+                        return p->renderToImage(72.0 * to.width() / points.width(),
+                                                72.0 * to.height() / points.height(), 0, 0, to.width(), to.height());
+                    };
+                    if (wantPage || wantScreen)
+                        image = draw(size);
+                    if (ownThumb) {
+                        const QSize box = thumbnailSize(points * 2.0);
+                        const QSize half((size.width() + 1) / 2, (size.height() + 1) / 2);
+                        small = draw(half.width() >= box.width() && half.height() >= box.height() ? half : box);
+                    }
                     m_renders.fetch_add(1);
                 }
-                if (words && !image.isNull()) {
+                if (words) {
                     try {
                         words->lines = wordLines(*p);
                     } catch (...) {
@@ -147,24 +162,26 @@ private:
                 }
             }
         } catch (...) {
-            image = QImage();
+            image = small = QImage();
         }
         m_documents.giveBack(std::move(doc));
-        if (image.isNull()) {
+        if ((image.isNull() && (wantPage || wantScreen)) || (small.isNull() && ownThumb) || !size.isValid()) {
             out.error = QStringLiteral("page %1 could not be rendered").arg(page + 1);
             return out;
         }
-        out.pageSize = image.size();
+        out.pageSize = size;
         if (wantPage)
             out.pageJpeg = encodeJpeg(image, quality);
-        // The thumbnail is scaled from the half-size copy, a quarter of the pixels.
-        const QImage half = wantScreen || wantThumb ? halfImage(image) : QImage();
+        // With a screen copy, the thumbnail is scaled from it.
+        const QImage half = wantScreen ? halfImage(image) : QImage();
         if (wantScreen)
             out.screenJpeg = encodeJpeg(half, kScreenQuality);
         if (wantThumb) {
             out.thumbSize = thumbnailSize(points * 2.0);
-            const QImage &from =
-                half.width() >= out.thumbSize.width() && half.height() >= out.thumbSize.height() ? half : image;
+            const QImage &from = ownThumb ? small
+                                 : half.width() >= out.thumbSize.width() && half.height() >= out.thumbSize.height()
+                                     ? half
+                                     : image;
             out.thumbJpeg =
                 encodeJpeg(from.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
         }
