@@ -193,10 +193,15 @@ export class PageLoading {
     const rect = this.flip?.getBoundsRect?.();
     const cssW = rect?.pageWidth || this.pageSize.w;
     const cssH = (cssW * this.pageSize.h) / this.pageSize.w;
-    const scale = Math.min(8, (window.devicePixelRatio || 1) * zoom);
+    const sharp = Math.min(8, (window.devicePixelRatio || 1) * zoom);
     // The first pages are drawn here: a worker would first have to start and
-    // compile the parser, which takes longer than drawing them.
-    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale, !this.firstShown);
+    // compile the parser, which takes longer than drawing them. On a dense
+    // screen they are drawn at one pixel per CSS pixel first, and at the
+    // screen's density once the first page is on the screen.
+    const first = !this.firstShown;
+    const scale = first ? Math.min(sharp, 1) : sharp;
+    const aspect = await vector.renderVectorPage(bytes, canvas, cssW, cssH, scale, first);
+    if (scale < sharp) this.onScreen().then(() => this.renderZoomedVectors());
     canvas.dataset.scale = String(scale);
     if (aspect > 0) canvas.dataset.aspect = String(aspect);
   }
