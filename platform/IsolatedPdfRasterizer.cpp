@@ -116,6 +116,36 @@ public:
         }
     }
 
+    // Sends a page request and reads its answer line. False with `error` when
+    // the worker died, timed out or answered other than "OK" and `fields`
+    // fields (it is stopped then); true with `fields` empty and `refusal` set
+    // when it could not do the page, else with the answer's fields. `timer`
+    // starts with the request, for what follows the line.
+    bool exchange(const QByteArray &request, qsizetype fields, QElapsedTimer &timer, int timeoutMs,
+                  QList<QByteArray> &answer, QString &refusal, QString &error)
+    {
+        if (!sendAll(request)) {
+            error = describeEnd();
+            return false;
+        }
+        timer.start();
+        QByteArray line;
+        if (!readLine(line, timer, timeoutMs, error))
+            return false;
+        if (line.startsWith("ERR ")) {
+            refusal = QString::fromUtf8(line.mid(4)).trimmed();
+            answer.clear();
+            return true;
+        }
+        answer = line.trimmed().split(' ');
+        if (answer.size() != fields || answer.at(0) != "OK") {
+            error = QStringLiteral("the render worker answered nonsense");
+            stop();
+            return false;
+        }
+        return true;
+    }
+
     // One page; false with `error` when the worker refused, died or timed out
     // (the worker is then stopped and must not be reused).
     bool render(int page, int quality, bool wantPage, bool wantThumb, bool wantScreen, int timeoutMs,
@@ -124,25 +154,12 @@ public:
         const QByteArray request = QByteArray("RENDER ") + QByteArray::number(page) + ' ' +
                                    QByteArray::number(quality) + ' ' + (wantPage ? '1' : '0') + ' ' +
                                    (wantThumb ? '1' : '0') + ' ' + (wantScreen ? '1' : '0') + '\n';
-        if (!sendAll(request)) {
-            error = describeEnd();
-            return false;
-        }
         QElapsedTimer timer;
-        timer.start();
-        QByteArray line;
-        if (!readLine(line, timer, timeoutMs, error))
+        QList<QByteArray> f;
+        if (!exchange(request, 8, timer, timeoutMs, f, out.error, error))
             return false;
-        if (line.startsWith("ERR ")) {
-            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+        if (f.isEmpty())
             return true; // the worker is fine; the page is not
-        }
-        const QList<QByteArray> f = line.trimmed().split(' ');
-        if (f.size() != 8 || f.at(0) != "OK") {
-            error = QStringLiteral("the render worker answered nonsense");
-            stop();
-            return false;
-        }
         out.pageSize = QSize(f.at(1).toInt(), f.at(2).toInt());
         out.thumbSize = QSize(f.at(3).toInt(), f.at(4).toInt());
         const qint64 pageLength = f.at(5).toLongLong();
@@ -173,25 +190,12 @@ public:
         const QByteArray request = "WRITE " + QByteArray::number(page) + ' ' + QByteArray::number(quality) + ' ' +
                                    field(files.image) + ' ' + field(files.screen) + ' ' + field(files.mobile) + ' ' +
                                    field(files.thumb) + ' ' + field(files.words) + '\n';
-        if (!sendAll(request)) {
-            error = describeEnd();
-            return false;
-        }
         QElapsedTimer timer;
-        timer.start();
-        QByteArray line;
-        if (!readLine(line, timer, timeoutMs, error))
+        QList<QByteArray> f;
+        if (!exchange(request, 6, timer, timeoutMs, f, out.error, error))
             return false;
-        if (line.startsWith("ERR ")) {
-            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+        if (f.isEmpty())
             return true; // the worker is fine; the page is not
-        }
-        const QList<QByteArray> f = line.trimmed().split(' ');
-        if (f.size() != 6 || f.at(0) != "OK") {
-            error = QStringLiteral("the render worker answered nonsense");
-            stop();
-            return false;
-        }
         out.pageSize = QSize(f.at(1).toInt(), f.at(2).toInt());
         out.thumbSize = QSize(f.at(3).toInt(), f.at(4).toInt());
         if (f.at(5) != "-")
@@ -202,21 +206,13 @@ public:
     // The words of one page; false as render() is.
     bool words(int page, int timeoutMs, PdfRasterizer::Words &out, QString &error)
     {
-        if (!sendAll("WORDS " + QByteArray::number(page) + '\n')) {
-            error = describeEnd();
-            return false;
-        }
         QElapsedTimer timer;
-        timer.start();
-        QByteArray line;
-        if (!readLine(line, timer, timeoutMs, error))
+        QList<QByteArray> f;
+        if (!exchange("WORDS " + QByteArray::number(page) + '\n', 2, timer, timeoutMs, f, out.error, error))
             return false;
-        if (line.startsWith("ERR ")) {
-            out.error = QString::fromUtf8(line.mid(4)).trimmed();
+        if (f.isEmpty())
             return true;
-        }
-        const QList<QByteArray> f = line.trimmed().split(' ');
-        const qint64 length = f.size() == 2 && f.at(0) == "OK" ? f.at(1).toLongLong() : -1;
+        const qint64 length = f.at(1).toLongLong();
         if (length < 0 || length > PdfRasterizer::kMaxWordBytes) {
             error = QStringLiteral("the render worker answered nonsense");
             stop();
