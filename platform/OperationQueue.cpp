@@ -6,7 +6,9 @@
 #include <QMetaObject>
 #include <QRunnable>
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -129,4 +131,20 @@ std::vector<OperationPtr> OperationQueue::operations() const
         if (auto op = w.lock(); op && !op->isFinished())
             out.push_back(op);
     return out;
+}
+
+void onEveryCore(qsizetype count, const std::function<void(qsizetype)> &work)
+{
+    std::atomic<qsizetype> next{0};
+    const auto take = [&] {
+        for (qsizetype i = next++; i < count; i = next++)
+            work(i);
+    };
+    const qsizetype helpers = std::min<qsizetype>(count, std::max(1U, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (qsizetype t = 0; t < helpers; ++t)
+        threads.emplace_back(take);
+    take();
+    for (std::thread &thread : threads)
+        thread.join();
 }

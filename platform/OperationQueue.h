@@ -80,3 +80,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::weak_ptr<Operation>> m_operations;
 };
+
+// Runs `work` for 0 .. count-1 on the calling thread and one more thread per
+// further core; returns when every index is done.
+void onEveryCore(qsizetype count, const std::function<void(qsizetype)> &work);

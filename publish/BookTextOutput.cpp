@@ -3,6 +3,7 @@
 #include "book/PDFToPageConverter.h"
 #include "platform/AtomicFile.h"
 #include "platform/Logging.h"
+#include "platform/OperationQueue.h"
 #include "platform/Paths.h"
 #include "platform/WriteJournal.h"
 #include "publish/BookFiles.h"
@@ -32,23 +33,6 @@ QByteArray json(const QJsonArray &array)
 QString htmlEscaped(const QString &text)
 {
     return text.toHtmlEscaped();
-}
-
-// Runs `work` for 0 .. count-1 on every core; returns when all are done.
-void onEveryCore(qsizetype count, const std::function<void(qsizetype)> &work)
-{
-    std::atomic<qsizetype> next{0};
-    const auto take = [&] {
-        for (qsizetype i = next++; i < count; i = next++)
-            work(i);
-    };
-    const qsizetype helpers = std::min<qsizetype>(count, std::max(1U, std::thread::hardware_concurrency())) - 1;
-    std::vector<std::thread> threads;
-    for (qsizetype t = 0; t < helpers; ++t)
-        threads.emplace_back(take);
-    take();
-    for (std::thread &thread : threads)
-        thread.join();
 }
 
 QString pagePath(const QString &folder, qsizetype index)
