@@ -19,6 +19,8 @@
 
 struct PdfDocument::Impl
 {
+    // The file's bytes when it is read whole; they outlive the parser.
+    QByteArray bytes;
     QPDF pdf;
     std::vector<QPDFObjectHandle> pages;
     QHash<QPair<int, int>, int> pageByObject; // (object, generation) -> page counted from 0
@@ -171,7 +173,17 @@ PdfDocumentPtr PdfDocument::open(const QString &path, const QString &password, Q
         impl->pdf.setSuppressWarnings(true);
         const QByteArray encoded = QFile::encodeName(path);
         const QByteArray pw = password.toUtf8();
-        impl->pdf.processFile(encoded.constData(), pw.constData());
+        // Read through a file, the parser seeks and reads a block for every
+        // cross-reference entry and object, tens of thousands of system calls
+        // for a manual; a file of ordinary size is read whole instead.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxInMemoryBytes)
+            impl->bytes = file.readAll();
+        if (!impl->bytes.isEmpty() && impl->bytes.size() == file.size())
+            impl->pdf.processMemoryFile(encoded.constData(), impl->bytes.constData(), size_t(impl->bytes.size()),
+                                        pw.constData());
+        else
+            impl->pdf.processFile(encoded.constData(), pw.constData());
         impl->pages = impl->pdf.getAllPages();
         for (int i = 0; i < int(impl->pages.size()); ++i) {
             const QPDFObjGen og = impl->pages[size_t(i)].getObjGen();

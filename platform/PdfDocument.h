@@ -19,6 +19,9 @@ using PdfDocumentPtr = std::shared_ptr<PdfDocument>;
 class PdfDocument
 {
 public:
+    // Files up to this size are read whole before they are parsed.
+    static constexpr qint64 kMaxInMemoryBytes = 64LL * 1024 * 1024;
+
     // One annotation as stored on its page.
     struct Annotation
     {
