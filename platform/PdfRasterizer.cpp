@@ -7,7 +7,14 @@
 
 #include <QFile>
 
-#include <poppler-qt6.h>
+#include <ErrorCodes.h>
+#include <GlobalParams.h>
+#include <PDFDoc.h>
+#include <SplashOutputDev.h>
+#include <Stream.h>
+#include <TextOutputDev.h>
+#include <goo/GooString.h>
+#include <splash/SplashBitmap.h>
 #include <turbojpeg.h>
 
 #include <atomic>
@@ -53,24 +60,28 @@ QString plainWord(const QString &text)
     return out.trimmed();
 }
 
-QByteArray wordLines(const Poppler::Page &page)
+// `size` is the page as shown (crop box, rotation applied) in the units of
+// the words' boxes.
+QByteArray wordLines(TextWordList &list, const QSizeF &size)
 {
-    const QSizeF size = page.pageSizeF(); // the crop box as shown, rotation applied
     QByteArray lines;
-    // Poppler returns the words in reading order, in points of the shown page
-    // with its origin at the top left; text drawn invisibly (the text layer of
-    // a searchable scan) is included.
-    const std::vector<std::unique_ptr<Poppler::TextBox>> boxes = page.textList();
-    for (const std::unique_ptr<Poppler::TextBox> &box : boxes) {
-        const QString text = plainWord(box->text());
+    // Poppler gives the words in reading order, with the origin at the top
+    // left; text drawn invisibly (the text layer of a searchable scan) is
+    // included.
+    const int count = list.getLength();
+    for (int i = 0; i < count; ++i) {
+        const TextWord *word = list.get(i);
+        const std::unique_ptr<GooString> raw(word->getText());
+        const QString text = plainWord(raw ? QString::fromUtf8(raw->c_str()) : QString());
         if (text.isEmpty())
             continue;
-        const QRectF r = box->boundingBox();
-        const int x = fraction(r.left(), size.width());
-        const int y = fraction(r.top(), size.height());
-        const int w = fraction(r.right(), size.width()) - x;
-        const int h = fraction(r.bottom(), size.height()) - y;
-        const char after = box->nextWord() ? (box->hasSpaceAfter() ? '1' : '0') : '2';
+        double left = 0, top = 0, right = 0, bottom = 0;
+        word->getBBox(&left, &top, &right, &bottom);
+        const int x = fraction(left, size.width());
+        const int y = fraction(top, size.height());
+        const int w = fraction(right, size.width()) - x;
+        const int h = fraction(bottom, size.height()) - y;
+        const char after = word->nextWord() ? (word->hasSpaceAfter() ? '1' : '0') : '2';
         QByteArray line = QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' + QByteArray::number(w) + ' ' +
                           QByteArray::number(h) + ' ' + after + ' ' + text.toUtf8() + '\n';
         if (lines.size() + line.size() > PdfRasterizer::kMaxWordBytes) {
@@ -83,12 +94,67 @@ QByteArray wordLines(const Poppler::Page &page)
     return lines;
 }
 
+// Poppler's process-wide settings live while any document does; held for the
+// whole process, they are made once. Poppler reports damage in a file on
+// standard error; it goes to the log instead.
+void initPoppler()
+{
+    static GlobalParamsIniter initer([](ErrorCategory, Goffset position, const char *message) {
+        LOG4CXX_DEBUG(logger, "poppler: " << message << " (at " << position << ")");
+    });
+}
+
+// An open document with the devices that draw it and read its words. The
+// devices are kept from page to page, as are the fonts, glyphs and colour
+// transforms they hold: a document's pages mostly share them.
+struct OpenedPdf
+{
+    QByteArray bytes; // the file when it is read whole; it outlives the document
+    std::unique_ptr<PDFDoc> doc;
+    std::unique_ptr<SplashOutputDev> painter;
+    std::unique_ptr<TextOutputDev> reader;
+
+    // The page as shown, in points: the crop box with the rotation applied.
+    QSizeF shownSize(int page)
+    {
+        const double w = doc->getPageCropWidth(page + 1);
+        const double h = doc->getPageCropHeight(page + 1);
+        const int rotate = doc->getPageRotate(page + 1);
+        return rotate == 90 || rotate == 270 ? QSizeF(h, w) : QSizeF(w, h);
+    }
+
+    // The page drawn at exactly `to` pixels; null when it could not be.
+    QImage draw(int page, const QSizeF &points, const QSize &to)
+    {
+        doc->displayPageSlice(painter.get(), page + 1, 72.0 * to.width() / points.width(),
+                              72.0 * to.height() / points.height(), 0, false, true, false, 0, 0, to.width(),
+                              to.height());
+        SplashBitmap *bitmap = painter->takeBitmap();
+        if (!bitmap || bitmap->getWidth() != to.width() || bitmap->getHeight() != to.height() ||
+            bitmap->getRowSize() < 4 * to.width()) {
+            delete bitmap;
+            return {};
+        }
+        // The bitmap's rows are 0xFFRRGGBB words; the image owns it from here.
+        return QImage(
+            bitmap->getDataPtr(), to.width(), to.height(), bitmap->getRowSize(), QImage::Format_RGB32,
+            [](void *owned) { delete static_cast<SplashBitmap *>(owned); }, bitmap);
+    }
+
+    QByteArray words(int page, const QSizeF &points)
+    {
+        doc->displayPageSlice(reader.get(), page + 1, 72, 72, 0, false, false, false, -1, -1, -1, -1);
+        const std::unique_ptr<TextWordList> list = reader->makeWordList();
+        return list ? wordLines(*list, points) : QByteArray();
+    }
+};
+
 // Poppler documents are not safe to share between threads, and opening one is
 // the costly part; each concurrent renderer borrows one, and they are kept.
 class PopplerRasterizer : public PdfRasterizer
 {
 public:
-    PopplerRasterizer(QString path, int pages, int maxConcurrent, std::unique_ptr<Poppler::Document> first)
+    PopplerRasterizer(QString path, int pages, int maxConcurrent, std::unique_ptr<OpenedPdf> first)
         : m_path(std::move(path)), m_pageCount(pages), m_documents(maxConcurrent, std::move(first))
     {}
 
@@ -119,7 +185,7 @@ private:
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
             return out;
         }
-        std::unique_ptr<Poppler::Document> doc = m_documents.borrow([this] { return openDocument(m_path); });
+        std::unique_ptr<OpenedPdf> doc = m_documents.borrow([this] { return openDocument(m_path); });
         if (!doc) {
             out.error = QStringLiteral("the document could not be opened again");
             return out;
@@ -134,31 +200,24 @@ private:
         // phone edition or not).
         const bool ownThumb = wantThumb && !wantScreen;
         try {
-            std::unique_ptr<Poppler::Page> p = doc->page(page);
-            if (p) {
-                points = p->pageSizeF();
-                size = pageImageSize(points);
-                if (size.isValid() && points.width() > 0 && points.height() > 0) {
-                    // Poppler scales by resolution; aim both axes at the exact size.
-                    const auto draw = [&](QSize to) {
-                        return p->renderToImage(72.0 * to.width() / points.width(),
-                                                72.0 * to.height() / points.height(), 0, 0, to.width(), to.height());
-                    };
-                    if (wantPage || wantScreen)
-                        image = draw(size);
-                    if (ownThumb) {
-                        const QSize box = thumbnailSize(points * 2.0);
-                        const QSize half((size.width() + 1) / 2, (size.height() + 1) / 2);
-                        small = draw(half.width() >= box.width() && half.height() >= box.height() ? half : box);
-                    }
-                    m_renders.fetch_add(1);
+            points = doc->shownSize(page);
+            size = pageImageSize(points);
+            if (size.isValid() && points.width() > 0 && points.height() > 0) {
+                if (wantPage || wantScreen)
+                    image = doc->draw(page, points, size);
+                if (ownThumb) {
+                    const QSize box = thumbnailSize(points * 2.0);
+                    const QSize half((size.width() + 1) / 2, (size.height() + 1) / 2);
+                    small = doc->draw(page, points,
+                                      half.width() >= box.width() && half.height() >= box.height() ? half : box);
                 }
-                if (words) {
-                    try {
-                        words->lines = wordLines(*p);
-                    } catch (...) {
-                        words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
-                    }
+                m_renders.fetch_add(1);
+            }
+            if (words) {
+                try {
+                    words->lines = doc->words(page, points);
+                } catch (...) {
+                    words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
                 }
             }
         } catch (...) {
@@ -199,16 +258,13 @@ public:
             out.error = QStringLiteral("no page %1 in a document of %2").arg(page + 1).arg(m_pageCount);
             return out;
         }
-        std::unique_ptr<Poppler::Document> doc = m_documents.borrow([this] { return openDocument(m_path); });
+        std::unique_ptr<OpenedPdf> doc = m_documents.borrow([this] { return openDocument(m_path); });
         if (!doc) {
             out.error = QStringLiteral("the document could not be opened again");
             return out;
         }
         try {
-            if (std::unique_ptr<Poppler::Page> p = doc->page(page))
-                out.lines = wordLines(*p);
-            else
-                out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
+            out.lines = doc->words(page, doc->shownSize(page));
         } catch (...) {
             out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
         }
@@ -219,35 +275,44 @@ public:
 public:
     // Null for a file that is no PDF, and when `locked` is given, for one locked
     // by a password, setting `locked` then.
-    static std::unique_ptr<Poppler::Document> openDocument(const QString &path, bool *locked = nullptr)
+    static std::unique_ptr<OpenedPdf> openDocument(const QString &path, bool *locked = nullptr)
     {
+        initPoppler();
+        auto opened = std::make_unique<OpenedPdf>();
         // Poppler reads a file through a buffer of a few hundred bytes, one seek
         // and read call each; a document of ordinary size is read whole instead.
-        std::unique_ptr<Poppler::Document> doc;
         QFile file(path);
         if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxInMemoryBytes) {
-            const QByteArray bytes = file.readAll();
-            if (bytes.size() == file.size())
-                doc = Poppler::Document::loadFromData(bytes);
+            opened->bytes = file.readAll();
+            if (opened->bytes.size() != file.size())
+                return nullptr;
+            opened->doc = std::make_unique<PDFDoc>(
+                new MemStream(opened->bytes.constData(), 0, opened->bytes.size(), Object(objNull)));
         } else {
-            doc = Poppler::Document::load(path);
+            opened->doc = std::make_unique<PDFDoc>(std::make_unique<GooString>(QFile::encodeName(path).constData()));
         }
-        if (doc && doc->isLocked() && locked)
-            *locked = true;
-        if (!doc || doc->isLocked())
+        if (!opened->doc->isOk()) {
+            if (locked && opened->doc->getErrorCode() == errEncrypted)
+                *locked = true;
             return nullptr;
-        // Splash honours soft masks, which the QPainter backend drops.
-        doc->setRenderBackend(Poppler::Document::SplashBackend);
-        doc->setRenderHint(Poppler::Document::Antialiasing, true);
-        doc->setRenderHint(Poppler::Document::TextAntialiasing, true);
-        doc->setPaperColor(Qt::white);
-        return doc;
+        }
+        // White paper; shapes and text smoothed. Splash honours soft masks and
+        // transparency groups.
+        SplashColor white = {255, 255, 255, 255};
+        opened->painter = std::make_unique<SplashOutputDev>(splashModeXBGR8, 4, false, white);
+        opened->painter->setFontAntialias(true);
+        opened->painter->setVectorAntialias(true);
+        opened->painter->startDoc(opened->doc.get());
+        opened->reader = std::make_unique<TextOutputDev>(nullptr, false, 0, false, false);
+        if (!opened->reader->isOk())
+            return nullptr;
+        return opened;
     }
 
 private:
     QString m_path;
     int m_pageCount;
-    BorrowPool<Poppler::Document> m_documents;
+    BorrowPool<OpenedPdf> m_documents;
     std::atomic<int> m_renders{0};
 };
 
@@ -255,18 +320,12 @@ private:
 
 PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurrent, QString *error)
 {
-    // Poppler reports damage in the file on standard error; keep it in the log.
-    static std::once_flag quiet;
-    std::call_once(quiet, [] {
-        Poppler::setDebugErrorFunction(
-            [](const QString &message, const QVariant &) { LOG4CXX_DEBUG(logger, "poppler: " << message); }, {});
-    });
     if (!QFile::exists(path)) {
         if (error)
             *error = QStringLiteral("no such file");
         return nullptr;
     }
-    std::unique_ptr<Poppler::Document> doc;
+    std::unique_ptr<OpenedPdf> doc;
     bool locked = false;
     try {
         doc = PopplerRasterizer::openDocument(path, &locked);
@@ -278,7 +337,7 @@ PdfRasterizerPtr PdfRasterizer::openPoppler(const QString &path, int maxConcurre
             *error = locked ? kLocked : QStringLiteral("not a readable PDF, or locked by a password");
         return nullptr;
     }
-    const int pages = doc->numPages();
+    const int pages = doc->doc->getNumPages();
     return std::make_shared<PopplerRasterizer>(path, pages, maxConcurrent, std::move(doc));
 }
 

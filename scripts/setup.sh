@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev
   qt6-svg-dev libgl-dev libxkbcommon-dev libvulkan-dev
-  libqpdf-dev libpoppler-qt6-dev libturbojpeg0-dev libjpeg-dev liblog4cxx-dev libxml2-dev
+  libqpdf-dev libpoppler-qt6-dev libpoppler-private-dev libturbojpeg0-dev libjpeg-dev liblog4cxx-dev libxml2-dev
   zlib1g-dev libssl-dev
   libgtest-dev googletest clang clang-format clang-tidy libclang-rt-14-dev
   nodejs npm
