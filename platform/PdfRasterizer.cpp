@@ -12,8 +12,10 @@
 #include <PDFDoc.h>
 #include <SplashOutputDev.h>
 #include <Stream.h>
+#include <Page.h>
 #include <TextOutputDev.h>
 #include <goo/GooString.h>
+#include <splash/Splash.h>
 #include <splash/SplashBitmap.h>
 #include <turbojpeg.h>
 
@@ -21,6 +23,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -104,6 +107,148 @@ void initPoppler()
     });
 }
 
+// Splash draws a page onto clear paper and lays the result on white at the
+// end, a pass over every pixel. Drawn straight onto opaque white, a page comes
+// out the same unless something on it blends by a mode for which a white
+// backdrop is not neutral: Normal, Multiply and Darken leave the source's
+// colour over white, Screen, Lighten, Difference and the rest do not. This
+// looks for such a mode in every graphics state the page can reach (its
+// resources, forms, patterns, Type3 glyphs and annotation appearances); a page
+// too tangled to look through in full counts as blending.
+class BlendScan
+{
+public:
+    explicit BlendScan(XRef *xref) : m_xref(xref) {}
+
+    bool pageBlendsOnlyNeutrally(Page *page)
+    {
+        if (!page)
+            return false;
+        if (Object *resources = page->getResourceDictObject();
+            resources && !resources->isNull() && !resourcesNeutral(*resources))
+            return false;
+        const Object annots = page->getAnnotsObject(m_xref);
+        if (annots.isArray())
+            for (int i = 0; i < annots.arrayGetLength(); ++i) {
+                const Object annot = follow(annots.arrayGetNF(i));
+                if (!m_ok)
+                    return false;
+                if (!annot.isDict())
+                    continue;
+                const Object appearances = follow(annot.dictLookupNF("AP"));
+                const Object normal = appearances.isDict() ? follow(appearances.dictLookupNF("N")) : Object(objNull);
+                if (normal.isStream()) {
+                    if (!formNeutral(normal))
+                        return false;
+                } else if (normal.isDict()) {
+                    for (int j = 0; j < normal.dictGetLength(); ++j)
+                        if (!formNeutral(follow(normal.dictGetValNF(j))))
+                            return false;
+                }
+            }
+        return m_ok;
+    }
+
+private:
+    static constexpr int kMaxObjects = 4000;
+
+    // The object itself, or what a reference names when it was not seen
+    // before (null then otherwise).
+    Object follow(const Object &object)
+    {
+        if (--m_budget < 0)
+            m_ok = false;
+        if (!m_ok)
+            return Object(objNull);
+        if (!object.isRef())
+            return object.copy();
+        if (!m_seen.insert({object.getRefNum(), object.getRefGen()}).second)
+            return Object(objNull);
+        return object.fetch(m_xref);
+    }
+
+    static bool neutralMode(const Object &mode)
+    {
+        if (mode.isNull())
+            return true;
+        if (mode.isArray()) {
+            for (int i = 0; i < mode.arrayGetLength(); ++i)
+                if (!neutralMode(mode.arrayGetNF(i)))
+                    return false;
+            return mode.arrayGetLength() > 0;
+        }
+        return mode.isName("Normal") || mode.isName("Compatible") || mode.isName("Multiply") || mode.isName("Darken");
+    }
+
+    bool formNeutral(const Object &form)
+    {
+        if (!m_ok)
+            return false;
+        if (!form.isStream())
+            return true;
+        Dict *dict = form.streamGetDict();
+        return !dict || resourcesNeutral(dict->lookupNF("Resources"));
+    }
+
+    bool resourcesNeutral(const Object &reference)
+    {
+        const Object resources = follow(reference);
+        if (!m_ok)
+            return false;
+        if (!resources.isDict())
+            return true;
+        const auto each = [&](const char *key, const auto &check) {
+            const Object group = follow(resources.dictLookupNF(key));
+            if (!group.isDict())
+                return m_ok;
+            for (int i = 0; i < group.dictGetLength() && m_ok; ++i)
+                if (!check(follow(group.dictGetValNF(i))))
+                    return false;
+            return m_ok;
+        };
+        return each("ExtGState",
+                    [&](const Object &state) { return !state.isDict() || neutralMode(state.dictLookup("BM")); }) &&
+               each("XObject", [&](const Object &xobject) { return formNeutral(xobject); }) &&
+               each("Pattern",
+                    [&](const Object &pattern) {
+                        if (pattern.isStream())
+                            return formNeutral(pattern);
+                        if (!pattern.isDict())
+                            return true;
+                        const Object state = follow(pattern.dictLookupNF("ExtGState"));
+                        return !state.isDict() || neutralMode(state.dictLookup("BM"));
+                    }) &&
+               each("Font", [&](const Object &font) {
+                   return !font.isDict() || !font.dictLookup("Subtype").isName("Type3") ||
+                          resourcesNeutral(font.dictLookupNF("Resources"));
+               });
+    }
+
+    XRef *m_xref;
+    std::set<std::pair<int, int>> m_seen;
+    int m_budget = kMaxObjects;
+    bool m_ok = true;
+};
+
+// Draws onto opaque white paper from the start (see BlendScan): made without a
+// paper colour, Splash keeps the page as drawn instead of laying it on white.
+class OpaquePaperOutputDev : public SplashOutputDev
+{
+public:
+    OpaquePaperOutputDev() : SplashOutputDev(splashModeXBGR8, 4, false, nullptr)
+    {
+        SplashColor white = {255, 255, 255, 255};
+        setPaperColor(white);
+    }
+
+    void startPage(int pageNum, GfxState *state, XRef *xref) override
+    {
+        SplashOutputDev::startPage(pageNum, state, xref);
+        SplashColor white = {255, 255, 255, 255};
+        getSplash()->clear(white, 255);
+    }
+};
+
 // An open document with the devices that draw it and read its words. The
 // devices are kept from page to page, as are the fonts, glyphs and colour
 // transforms they hold: a document's pages mostly share them.
@@ -111,7 +256,8 @@ struct OpenedPdf
 {
     QByteArray bytes; // the file when it is read whole; it outlives the document
     std::unique_ptr<PDFDoc> doc;
-    std::unique_ptr<SplashOutputDev> painter;
+    std::unique_ptr<SplashOutputDev> painter; // clear paper laid on white at the end
+    std::unique_ptr<OpaquePaperOutputDev> opaquePainter;
     std::unique_ptr<TextOutputDev> reader;
 
     // The page as shown, in points: the crop box with the rotation applied.
@@ -126,10 +272,13 @@ struct OpenedPdf
     // The page drawn at exactly `to` pixels; null when it could not be.
     QImage draw(int page, const QSizeF &points, const QSize &to)
     {
-        doc->displayPageSlice(painter.get(), page + 1, 72.0 * to.width() / points.width(),
+        SplashOutputDev *device = painter.get();
+        if (BlendScan(doc->getXRef()).pageBlendsOnlyNeutrally(doc->getPage(page + 1)))
+            device = opaquePainter.get();
+        doc->displayPageSlice(device, page + 1, 72.0 * to.width() / points.width(),
                               72.0 * to.height() / points.height(), 0, false, true, false, 0, 0, to.width(),
                               to.height());
-        SplashBitmap *bitmap = painter->takeBitmap();
+        SplashBitmap *bitmap = device->takeBitmap();
         if (!bitmap || bitmap->getWidth() != to.width() || bitmap->getHeight() != to.height() ||
             bitmap->getRowSize() < 4 * to.width()) {
             delete bitmap;
@@ -303,6 +452,10 @@ public:
         opened->painter->setFontAntialias(true);
         opened->painter->setVectorAntialias(true);
         opened->painter->startDoc(opened->doc.get());
+        opened->opaquePainter = std::make_unique<OpaquePaperOutputDev>();
+        opened->opaquePainter->setFontAntialias(true);
+        opened->opaquePainter->setVectorAntialias(true);
+        opened->opaquePainter->startDoc(opened->doc.get());
         opened->reader = std::make_unique<TextOutputDev>(nullptr, false, 0, false, false);
         if (!opened->reader->isOk())
             return nullptr;

@@ -305,6 +305,34 @@ def make_text(out):
     pdf.write(os.path.join(out, "text.pdf"), cat)
 
 
+def make_blend(out):
+    """Coloured squares over text and over bare paper, blended by Screen and
+    Difference on page 1 (modes for which white paper is no neutral backdrop)
+    and by Multiply and Normal on page 2, the Screen square drawn again by a
+    form on page 3."""
+    pdf = Pdf()
+    cat = pdf.reserve()
+    pages = pdf.reserve()
+    font = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
+    states = {name: pdf.add("<< /Type /ExtGState /BM /%s >>" % name)
+              for name in ("Screen", "Difference", "Multiply", "Normal")}
+    squares = "BT /F1 18 Tf 20 60 Td (Blend over words) Tj ET " \
+              "q /A gs 0.2 0.4 0.9 rg 10 10 80 80 re f Q q /B gs 0.9 0.3 0.1 rg 110 10 80 80 re f Q"
+    form = pdf.stream(squares.encode(), " /Type /XObject /Subtype /Form /BBox [0 0 200 100] /Resources << "
+                      "/Font << /F1 %d 0 R >> /ExtGState << /A %d 0 R /B %d 0 R >> >>"
+                      % (font, states["Screen"], states["Difference"]))
+    kids = []
+    for content, a, b in ((squares, "Screen", "Difference"), (squares, "Multiply", "Normal"),
+                          ("/Fm1 Do", "Normal", "Normal")):
+        c = pdf.stream(content.encode())
+        kids.append(pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 200 100] /Contents %d 0 R /Resources << "
+                            "/Font << /F1 %d 0 R >> /ExtGState << /A %d 0 R /B %d 0 R >> /XObject << /Fm1 %d 0 R >> "
+                            ">> >>" % (pages, c, font, states[a], states[b], form)))
+    pdf.set(pages, "<< /Type /Pages /Kids [%s] /Count %d >>" % (" ".join("%d 0 R" % k for k in kids), len(kids)))
+    pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(os.path.join(out, "blend.pdf"), cat)
+
+
 def make_broken(out):
     with open(os.path.join(out, "empty.pdf"), "wb"):
         pass
@@ -352,6 +380,7 @@ def main():
     make_real(out, "real100.pdf", 100)
     make_broken(out)
     make_text(out)
+    make_blend(out)
     if "--large" in sys.argv:
         make_real(out, "large2000.pdf", 2000, links_per_page=6)
 

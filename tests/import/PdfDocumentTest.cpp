@@ -5,6 +5,9 @@
 #include "platform/PdfRasterizer.h"
 
 #include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -125,4 +128,43 @@ TEST(PdfRasterizer, SizesFollowTheBoxFitAndLimits)
     const QSize huge = PdfRasterizer::pageImageSize({14400, 14400});
     EXPECT_LE(qint64(huge.width()) * huge.height(), PdfRasterizer::kMaxPixels);
     EXPECT_FALSE(PdfRasterizer::pageImageSize({0, 800}).isValid());
+}
+
+// Page images drawn straight onto white paper where the page's blending allows
+// it, and onto clear paper laid on white where it does not (a Screen or
+// Difference square over bare paper keeps its colour): either way, what pdftoppm
+// draws. Page 3 blends by Screen only inside a form.
+TEST(PdfRasterizer, PageImagesMatchPdftoppmWhateverTheBlendMode)
+{
+    const QString pdf = pdfData(QStringLiteral("blend.pdf"));
+    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(pdf, 1);
+    ASSERT_TRUE(rasterizer);
+    QTemporaryDir dir;
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
+                                {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-png"), pdf,
+                                 dir.filePath(QStringLiteral("ref"))}),
+              0);
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page + 1);
+        const PdfRasterizer::Output out = rasterizer->render(page, 100, true, false);
+        ASSERT_TRUE(out.ok()) << out.error.toStdString();
+        const QImage ours = QImage::fromData(out.pageJpeg).convertToFormat(QImage::Format_RGB32);
+        const QImage ref =
+            QImage(dir.filePath(QStringLiteral("ref-%1.png").arg(page + 1))).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(ours.size(), ref.size());
+        double sum = 0;
+        for (int y = 0; y < ref.height(); ++y)
+            for (int x = 0; x < ref.width(); ++x) {
+                const QRgb a = ours.pixel(x, y), b = ref.pixel(x, y);
+                sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            }
+        EXPECT_LT(sum / (3.0 * ref.width() * ref.height()), 1.5);
+        // The middles of the squares, away from the words and JPEG's edges.
+        for (const QPoint at : {QPoint(50, 170), QPoint(350, 170)}) {
+            const QRgb a = ours.pixel(at), b = ref.pixel(at);
+            EXPECT_NEAR(qRed(a), qRed(b), 6);
+            EXPECT_NEAR(qGreen(a), qGreen(b), 6);
+            EXPECT_NEAR(qBlue(a), qBlue(b), 6);
+        }
+    }
 }
