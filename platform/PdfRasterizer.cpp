@@ -343,10 +343,10 @@ private:
         QImage small; // the thumbnail's own rendering
         QSize size;
         QSizeF points;
-        // Without a screen copy to scale it from, the thumbnail is drawn at half
-        // resolution on its own: a quarter of the pixels, and the same pixels
-        // whether or not the whole page is wanted too (a book imported for the
-        // phone edition or not).
+        // Without a screen copy to scale it from, the thumbnail is drawn on its
+        // own at twice its size and halved (four samples a pixel): the same
+        // pixels whether or not the whole page is wanted too (a book imported
+        // for the phone edition or not).
         const bool ownThumb = wantThumb && !wantScreen;
         try {
             points = doc->shownSize(page);
@@ -354,12 +354,8 @@ private:
             if (size.isValid() && points.width() > 0 && points.height() > 0) {
                 if (wantPage || wantScreen)
                     image = doc->draw(page, points, size);
-                if (ownThumb) {
-                    const QSize box = thumbnailSize(points * 2.0);
-                    const QSize half((size.width() + 1) / 2, (size.height() + 1) / 2);
-                    small = doc->draw(page, points,
-                                      half.width() >= box.width() && half.height() >= box.height() ? half : box);
-                }
+                if (ownThumb)
+                    small = doc->draw(page, points, thumbnailSize(points * 2.0) * 2);
                 m_renders.fetch_add(1);
             }
             if (words) {
@@ -386,12 +382,14 @@ private:
             out.screenJpeg = encodeJpeg(half, kScreenQuality);
         if (wantThumb) {
             out.thumbSize = thumbnailSize(points * 2.0);
-            const QImage &from = ownThumb ? small
-                                 : half.width() >= out.thumbSize.width() && half.height() >= out.thumbSize.height()
-                                     ? half
-                                     : image;
-            out.thumbJpeg =
-                encodeJpeg(from.scaled(out.thumbSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), quality);
+            const QImage from = ownThumb ? halfImage(small)
+                                : half.width() >= out.thumbSize.width() && half.height() >= out.thumbSize.height()
+                                    ? half
+                                    : image;
+            out.thumbJpeg = encodeJpeg(from.size() == out.thumbSize ? from
+                                                                    : from.scaled(out.thumbSize, Qt::IgnoreAspectRatio,
+                                                                                  Qt::SmoothTransformation),
+                                       quality);
         }
         if ((wantPage && out.pageJpeg.isEmpty()) || (wantThumb && out.thumbJpeg.isEmpty()) ||
             (wantScreen && out.screenJpeg.isEmpty()))

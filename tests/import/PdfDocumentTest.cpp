@@ -21,6 +21,20 @@ PdfDocumentPtr openLinks()
     return doc;
 }
 
+// Mean absolute difference of the colour channels (0..255) of two images of one size.
+double meanDifference(const QImage &first, const QImage &second)
+{
+    const QImage a = first.convertToFormat(QImage::Format_RGB32);
+    const QImage b = second.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 } // namespace
 
 TEST(PdfDocument, PagesBoxesAndInheritedRotation)
@@ -152,13 +166,7 @@ TEST(PdfRasterizer, PageImagesMatchPdftoppmWhateverTheBlendMode)
         const QImage ref =
             QImage(dir.filePath(QStringLiteral("ref-%1.png").arg(page + 1))).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(ours.size(), ref.size());
-        double sum = 0;
-        for (int y = 0; y < ref.height(); ++y)
-            for (int x = 0; x < ref.width(); ++x) {
-                const QRgb a = ours.pixel(x, y), b = ref.pixel(x, y);
-                sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-            }
-        EXPECT_LT(sum / (3.0 * ref.width() * ref.height()), 1.5);
+        EXPECT_LT(meanDifference(ours, ref), 1.5);
         // The middles of the squares, away from the words and JPEG's edges.
         for (const QPoint at : {QPoint(50, 170), QPoint(350, 170)}) {
             const QRgb a = ours.pixel(at), b = ref.pixel(at);
@@ -166,5 +174,22 @@ TEST(PdfRasterizer, PageImagesMatchPdftoppmWhateverTheBlendMode)
             EXPECT_NEAR(qGreen(a), qGreen(b), 6);
             EXPECT_NEAR(qBlue(a), qBlue(b), 6);
         }
+    }
+}
+
+// A thumbnail drawn on its own (a vector page's) shows what one scaled from the
+// page's screen copy (an image page's) shows, in the same place.
+TEST(PdfRasterizer, AThumbnailDrawnOnItsOwnMatchesOneScaledFromThePage)
+{
+    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(pdfData(QStringLiteral("links.pdf")), 1);
+    ASSERT_TRUE(rasterizer);
+    for (const int page : {0, 8}) {
+        const PdfRasterizer::Output own = rasterizer->render(page, 95, false, true, false);
+        const PdfRasterizer::Output scaled = rasterizer->render(page, 95, false, true, true);
+        ASSERT_TRUE(own.ok() && scaled.ok());
+        const QImage a = QImage::fromData(own.thumbJpeg), b = QImage::fromData(scaled.thumbJpeg);
+        ASSERT_EQ(a.size(), own.thumbSize);
+        ASSERT_EQ(b.size(), a.size());
+        EXPECT_LT(meanDifference(a, b), 3.0) << page;
     }
 }
