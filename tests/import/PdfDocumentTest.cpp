@@ -3,10 +3,10 @@
 
 #include "platform/PdfDocument.h"
 #include "platform/PdfRasterizer.h"
+#include "platform/ProcessRunner.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -154,10 +154,10 @@ TEST(PdfRasterizer, PageImagesMatchPdftoppmWhateverTheBlendMode)
     const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(pdf, 1);
     ASSERT_TRUE(rasterizer);
     QTemporaryDir dir;
-    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftoppm"),
-                                {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-png"), pdf,
-                                 dir.filePath(QStringLiteral("ref"))}),
-              0);
+    ASSERT_TRUE(ProcessRunner::run(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-png"), pdf,
+                                    dir.filePath(QStringLiteral("ref"))})
+                    .ok());
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page + 1);
         const PdfRasterizer::Output out = rasterizer->render(page, 100, true, false);
