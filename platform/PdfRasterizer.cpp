@@ -23,6 +23,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -272,8 +273,13 @@ struct OpenedPdf
     // The page drawn at exactly `to` pixels; null when it could not be.
     QImage draw(int page, const QSizeF &points, const QSize &to)
     {
+        // A page Poppler cannot load is drawn by nothing: the device would
+        // keep what it held.
+        Page *loaded = doc->getPage(page + 1);
+        if (!loaded)
+            return {};
         SplashOutputDev *device = painter.get();
-        if (BlendScan(doc->getXRef()).pageBlendsOnlyNeutrally(doc->getPage(page + 1)))
+        if (BlendScan(doc->getXRef()).pageBlendsOnlyNeutrally(loaded))
             device = opaquePainter.get();
         doc->displayPageSlice(device, page + 1, 72.0 * to.width() / points.width(),
                               72.0 * to.height() / points.height(), 0, false, true, false, 0, 0, to.width(),
@@ -290,8 +296,12 @@ struct OpenedPdf
             [](void *owned) { delete static_cast<SplashBitmap *>(owned); }, bitmap);
     }
 
-    QByteArray words(int page, const QSizeF &points)
+    // Nothing for a page Poppler cannot load: the text device still holds the
+    // words of the page it read last.
+    std::optional<QByteArray> words(int page, const QSizeF &points)
     {
+        if (!doc->getPage(page + 1))
+            return std::nullopt;
         doc->displayPageSlice(reader.get(), page + 1, 72, 72, 0, false, false, false, -1, -1, -1, -1);
         const std::unique_ptr<TextWordList> list = reader->makeWordList();
         return list ? wordLines(*list, points) : QByteArray();
@@ -359,11 +369,15 @@ private:
                 m_renders.fetch_add(1);
             }
             if (words) {
+                std::optional<QByteArray> lines;
                 try {
-                    words->lines = doc->words(page, points);
+                    lines = doc->words(page, points);
                 } catch (...) {
-                    words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
                 }
+                if (lines)
+                    words->lines = *lines;
+                else
+                    words->error = QStringLiteral("page %1 could not be read").arg(page + 1);
             }
         } catch (...) {
             image = small = QImage();
@@ -410,11 +424,15 @@ public:
             out.error = QStringLiteral("the document could not be opened again");
             return out;
         }
+        std::optional<QByteArray> lines;
         try {
-            out.lines = doc->words(page, doc->shownSize(page));
+            lines = doc->words(page, doc->shownSize(page));
         } catch (...) {
-            out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
         }
+        if (lines)
+            out.lines = *lines;
+        else
+            out.error = QStringLiteral("page %1 could not be read").arg(page + 1);
         m_documents.giveBack(std::move(doc));
         return out;
     }

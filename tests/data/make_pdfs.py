@@ -364,6 +364,20 @@ def make_broken(out):
             pdf.set(root, "<< /First %d 0 R /Count 1 >>" % item)
             pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R /Outlines %d 0 R >>" % (pages, root))
         pdf.write(os.path.join(out, name), cat)
+    # A page tree naming an object that does not exist between two pages:
+    # three pages are counted, two can be read.
+    pdf = Pdf()
+    cat = pdf.reserve()
+    pages = pdf.reserve()
+    font = pdf.add("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>")
+    kids = []
+    for words in ("first page words", "second page words"):
+        content = pdf.stream(b"BT /F1 24 Tf 50 700 Td (%s) Tj ET" % words.encode())
+        kids.append(pdf.add("<< /Type /Page /Parent %d 0 R /MediaBox [0 0 600 800] /Contents %d 0 R "
+                            "/Resources << /Font << /F1 %d 0 R >> >> >>" % (pages, content, font)))
+    pdf.set(pages, "<< /Type /Pages /Kids [%d 0 R 999 0 R %d 0 R] /Count 3 >>" % tuple(kids))
+    pdf.set(cat, "<< /Type /Catalog /Pages %d 0 R >>" % pages)
+    pdf.write(os.path.join(out, "hole.pdf"), cat)
     src = os.path.join(out, "sizes.pdf")
     for name, user in (("encrypted_user.pdf", "secret"), ("encrypted_open.pdf", "")):
         subprocess.run(["qpdf", "--encrypt", user, "owner-pass", "256", "--", src, os.path.join(out, name)],

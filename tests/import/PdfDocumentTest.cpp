@@ -193,3 +193,17 @@ TEST(PdfRasterizer, AThumbnailDrawnOnItsOwnMatchesOneScaledFromThePage)
         EXPECT_LT(meanDifference(a, b), 3.0) << page;
     }
 }
+
+// The devices are kept from page to page: a page that cannot be loaded must
+// fail rather than come out with the words or picture of the page before it.
+TEST(PdfRasterizer, APageThatCannotBeLoadedFailsAlone)
+{
+    const PdfRasterizerPtr rasterizer = PdfRasterizer::openPoppler(pdfData(QStringLiteral("hole.pdf")), 1);
+    ASSERT_TRUE(rasterizer);
+    ASSERT_EQ(rasterizer->pageCount(), 3);
+    EXPECT_TRUE(rasterizer->words(0).lines.contains(" first\n"));
+    EXPECT_TRUE(rasterizer->words(1).lines.contains(" second\n"));
+    EXPECT_FALSE(rasterizer->words(2).ok());
+    EXPECT_FALSE(rasterizer->render(2, 85, true, true).ok());
+    EXPECT_TRUE(rasterizer->render(1, 85, true, true).ok());
+}
