@@ -159,6 +159,15 @@ PdfDocument::PdfDocument(std::unique_ptr<Impl> impl, QString path) : m_impl(std:
 
 PdfDocument::~PdfDocument() = default;
 
+QByteArray PdfDocument::readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxInMemoryBytes)
+        return {};
+    QByteArray bytes = file.readAll();
+    return bytes.size() == file.size() ? bytes : QByteArray();
+}
+
 PdfDocumentPtr PdfDocument::open(const QString &path, const QString &password, QString *error)
 {
     auto fail = [&](const QString &why) -> PdfDocumentPtr {
@@ -173,13 +182,8 @@ PdfDocumentPtr PdfDocument::open(const QString &path, const QString &password, Q
         impl->pdf.setSuppressWarnings(true);
         const QByteArray encoded = QFile::encodeName(path);
         const QByteArray pw = password.toUtf8();
-        // Read through a file, the parser seeks and reads a block for every
-        // cross-reference entry and object, tens of thousands of system calls
-        // for a manual; a file of ordinary size is read whole instead.
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxInMemoryBytes)
-            impl->bytes = file.readAll();
-        if (!impl->bytes.isEmpty() && impl->bytes.size() == file.size())
+        impl->bytes = readWhole(path);
+        if (!impl->bytes.isEmpty())
             impl->pdf.processMemoryFile(encoded.constData(), impl->bytes.constData(), size_t(impl->bytes.size()),
                                         pw.constData());
         else

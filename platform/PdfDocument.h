@@ -21,6 +21,10 @@ class PdfDocument
 public:
     // Files up to this size are read whole before they are parsed.
     static constexpr qint64 kMaxInMemoryBytes = 64LL * 1024 * 1024;
+    // The whole file when it is no larger than kMaxInMemoryBytes and could be
+    // read; empty otherwise (the caller then reads through the file). Parsers
+    // reading through a file seek and read a small block for every object.
+    static QByteArray readWhole(const QString &path);
 
     // One annotation as stored on its page.
     struct Annotation

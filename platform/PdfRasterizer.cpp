@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/BorrowPool.h"
+#include "platform/PdfDocument.h"
 
 #include "platform/Logging.h"
 
@@ -231,23 +232,37 @@ private:
     bool m_ok = true;
 };
 
-// Draws onto opaque white paper from the start (see BlendScan): made without a
-// paper colour, Splash keeps the page as drawn instead of laying it on white.
-class OpaquePaperOutputDev : public SplashOutputDev
+// Draws pages at the bitmap's exact size, shapes and text smoothed. On clear
+// paper, Splash lays the drawing on white at the end of a page; on opaque
+// paper (see BlendScan) the page is drawn onto white from the start: made
+// without a paper colour, Splash keeps the page as drawn.
+class PagePainter : public SplashOutputDev
 {
 public:
-    OpaquePaperOutputDev() : SplashOutputDev(splashModeXBGR8, 4, false, nullptr)
+    PagePainter(bool opaque, PDFDoc *doc)
+        : SplashOutputDev(splashModeXBGR8, 4, false, opaque ? nullptr : white()), m_opaque(opaque)
     {
-        SplashColor white = {255, 255, 255, 255};
-        setPaperColor(white);
+        setPaperColor(white());
+        setFontAntialias(true);
+        setVectorAntialias(true);
+        startDoc(doc);
     }
 
     void startPage(int pageNum, GfxState *state, XRef *xref) override
     {
         SplashOutputDev::startPage(pageNum, state, xref);
-        SplashColor white = {255, 255, 255, 255};
-        getSplash()->clear(white, 255);
+        if (m_opaque)
+            getSplash()->clear(white(), 255);
     }
+
+private:
+    static SplashColorPtr white()
+    {
+        static SplashColor color = {255, 255, 255, 255};
+        return color;
+    }
+
+    bool m_opaque;
 };
 
 // An open document with the devices that draw it and read its words. The
@@ -257,8 +272,8 @@ struct OpenedPdf
 {
     QByteArray bytes; // the file when it is read whole; it outlives the document
     std::unique_ptr<PDFDoc> doc;
-    std::unique_ptr<SplashOutputDev> painter; // clear paper laid on white at the end
-    std::unique_ptr<OpaquePaperOutputDev> opaquePainter;
+    std::unique_ptr<PagePainter> clearPainter;
+    std::unique_ptr<PagePainter> opaquePainter;
     std::unique_ptr<TextOutputDev> reader;
 
     // The page as shown, in points: the crop box with the rotation applied.
@@ -270,17 +285,22 @@ struct OpenedPdf
         return rotate == 90 || rotate == 270 ? QSizeF(h, w) : QSizeF(w, h);
     }
 
-    // The page drawn at exactly `to` pixels; null when it could not be.
-    QImage draw(int page, const QSizeF &points, const QSize &to)
+    // The device that draws the page, chosen by what it blends; null for a
+    // page Poppler cannot load, which nothing draws (a device would keep
+    // what it held).
+    PagePainter *painterFor(int page)
     {
-        // A page Poppler cannot load is drawn by nothing: the device would
-        // keep what it held.
         Page *loaded = doc->getPage(page + 1);
         if (!loaded)
+            return nullptr;
+        return BlendScan(doc->getXRef()).pageBlendsOnlyNeutrally(loaded) ? opaquePainter.get() : clearPainter.get();
+    }
+
+    // The page drawn by `device` at exactly `to` pixels; null when it could not be.
+    QImage draw(PagePainter *device, int page, const QSizeF &points, const QSize &to)
+    {
+        if (!device)
             return {};
-        SplashOutputDev *device = painter.get();
-        if (BlendScan(doc->getXRef()).pageBlendsOnlyNeutrally(loaded))
-            device = opaquePainter.get();
         doc->displayPageSlice(device, page + 1, 72.0 * to.width() / points.width(),
                               72.0 * to.height() / points.height(), 0, false, true, false, 0, 0, to.width(),
                               to.height());
@@ -362,10 +382,11 @@ private:
             points = doc->shownSize(page);
             size = pageImageSize(points);
             if (size.isValid() && points.width() > 0 && points.height() > 0) {
+                PagePainter *painter = doc->painterFor(page);
                 if (wantPage || wantScreen)
-                    image = doc->draw(page, points, size);
+                    image = doc->draw(painter, page, points, size);
                 if (ownThumb)
-                    small = doc->draw(page, points, thumbnailSize(points * 2.0) * 2);
+                    small = doc->draw(painter, page, points, thumbnailSize(points * 2.0) * 2);
                 m_renders.fetch_add(1);
             }
             if (words) {
@@ -444,34 +465,20 @@ public:
     {
         initPoppler();
         auto opened = std::make_unique<OpenedPdf>();
-        // Poppler reads a file through a buffer of a few hundred bytes, one seek
-        // and read call each; a document of ordinary size is read whole instead.
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxInMemoryBytes) {
-            opened->bytes = file.readAll();
-            if (opened->bytes.size() != file.size())
-                return nullptr;
+        opened->bytes = PdfDocument::readWhole(path);
+        if (!opened->bytes.isEmpty())
             opened->doc = std::make_unique<PDFDoc>(
                 new MemStream(opened->bytes.constData(), 0, opened->bytes.size(), Object(objNull)));
-        } else {
+        else
             opened->doc = std::make_unique<PDFDoc>(std::make_unique<GooString>(QFile::encodeName(path).constData()));
-        }
         if (!opened->doc->isOk()) {
             if (locked && opened->doc->getErrorCode() == errEncrypted)
                 *locked = true;
             return nullptr;
         }
-        // White paper; shapes and text smoothed. Splash honours soft masks and
-        // transparency groups.
-        SplashColor white = {255, 255, 255, 255};
-        opened->painter = std::make_unique<SplashOutputDev>(splashModeXBGR8, 4, false, white);
-        opened->painter->setFontAntialias(true);
-        opened->painter->setVectorAntialias(true);
-        opened->painter->startDoc(opened->doc.get());
-        opened->opaquePainter = std::make_unique<OpaquePaperOutputDev>();
-        opened->opaquePainter->setFontAntialias(true);
-        opened->opaquePainter->setVectorAntialias(true);
-        opened->opaquePainter->startDoc(opened->doc.get());
+        // Splash honours soft masks and transparency groups.
+        opened->clearPainter = std::make_unique<PagePainter>(false, opened->doc.get());
+        opened->opaquePainter = std::make_unique<PagePainter>(true, opened->doc.get());
         opened->reader = std::make_unique<TextOutputDev>(nullptr, false, 0, false, false);
         if (!opened->reader->isOk())
             return nullptr;

@@ -109,8 +109,6 @@ public:
     static constexpr int kScreenQuality = 80;
     // Half of `image`'s width and height, rounded up.
     static QImage halfImage(const QImage &image);
-    // Files up to this size are read whole before Poppler parses them.
-    static constexpr qint64 kMaxInMemoryBytes = 64LL * 1024 * 1024;
     // Why a document locked by a user password was not opened.
     static inline const QString kLocked = QStringLiteral("locked by a password");
     // The words kept of one page; a page holding more text is cut there.
